@@ -1,0 +1,16 @@
+// The editor's entry point: one engine record for the whole run of the program.
+#include "Engine.h"
+#include "FormMain.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    application.setApplicationName("kvl-editor");
+    application.setApplicationDisplayName("Сітки Петрі");
+
+    static TEngine engine; // outlives every window
+    TFormMain formMain(engine);
+    formMain.show();
+    return application.exec();
+}

@@ -1,0 +1,29 @@
+#include "Engine.h"
+
+#include "NetObjects.h"
+#include "NumberText.h"
+
+void InitEngine(TEngine& engine) {
+    DetectDecimalSeparator();
+
+    engine.Defaults = TEngineDefaults{};
+    const TEngineDefaults& d = engine.Defaults;
+    engine.ConflictCheck = d.ConflictCheck;
+    engine.RealTimeTick = 0.04;
+    engine.MinTimeScale = 0.000001;
+    engine.MaxTimeScale = 1000000;
+    engine.TimeLineEnabled = d.TimeLineEnabled;
+    engine.GridEnabled = d.GridEnabled;
+    engine.DoVertexHistorySimple = d.DoVertexHistorySimple;
+    engine.DoTransitionHistorySimple = d.DoTransitionHistorySimple;
+    engine.BaseVertexMark = d.BaseVertexMark;
+    engine.VertexHistoryNormal = d.VertexHistoryNormal;
+    engine.TransitionHistoryNormal = d.TransitionHistoryNormal;
+    engine.BaseTransitionDelay = d.BaseTransitionDelay;
+    ApplyGraphDefaults(engine.Graph.Options, d);
+
+    NewNet(engine);
+    engine.EditMode = 0;
+    engine.RunMode = 0;
+    engine.TimeScale = 1.0;
+}

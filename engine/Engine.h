@@ -1,0 +1,56 @@
+// The engine record: the whole state of the program in one place.
+#pragma once
+
+#include "EngineGraph.h"
+#include "EngineSettings.h"
+#include "NetRecords.h"
+#include "PickedChoiced.h"
+
+#include <cstdint>
+#include <filesystem>
+
+struct TEngineChart {};
+struct TEngineNetBuffer {};
+
+struct TEngine {
+    TEngineDefaults Defaults;
+
+    // Live simulation and editing settings.
+    bool ConflictCheck = true;
+    double RealTimeTick = 0.04; // wall-clock seconds per real-time step
+    double MinTimeScale = 0.000001;
+    double MaxTimeScale = 1000000;
+    bool TimeLineEnabled = true;
+    bool GridEnabled = true;
+    bool DoVertexHistorySimple = true;
+    bool DoTransitionHistorySimple = true;
+    std::int32_t BaseVertexMark = 0;
+    std::int32_t VertexHistoryNormal = 2000;
+    std::int32_t TransitionHistoryNormal = 2000;
+    double BaseTransitionDelay = 0;
+
+    TEngineGraph Graph;
+    TEngineChart Chart;
+    TEngineNet Net;
+    TEngineNetBuffer NetBuffer;
+
+    std::int32_t BandStartX = 0; // start point of a rubber-band selection
+    std::int32_t BandStartY = 0;
+    std::uint8_t EditMode = 0;
+
+    TEnginePickedChoiced Picked;
+    TEnginePickedChoiced Choiced;
+
+    // Run state.
+    std::uint8_t RunMode = 0; // 0 stopped, 1 interval run, 2 real-time run
+    double WarmUpInterval = 0;
+    double TimeScale = 1.0;
+    double IntervalLength = 0;
+    double IntervalEnd = 0;
+
+    std::filesystem::path FileName; // the net file last loaded or saved; empty for a new net
+};
+
+// Builds the engine: detects the locale's decimal separator first, then fills the defaults, the
+// live settings from them and the viewport, and leaves an empty net.
+void InitEngine(TEngine& engine);

@@ -1,0 +1,28 @@
+// The history of a monitored vertex or transition: samples of its marking or launch-buffer length.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+struct HistorySample {
+    double Time = 0;  // model time of the sample
+    double Value = 0; // the observed quantity from Time until the next sample
+    double Aux = 0;   // vertex: tokens received at this instant; transition: busy time up to Time
+};
+
+// Samples in strictly increasing time order, held contiguously.
+struct HistoryList {
+    std::vector<HistorySample> Samples;
+
+    std::int32_t Count() const { return static_cast<std::int32_t>(Samples.size()); }
+};
+
+enum THistoryMode {
+    hmReplace,    // a merged sample takes the new aux
+    hmAccumulate, // a merged sample adds the new aux to its own
+    hmBusy,       // aux is the busy time accumulated while the value was above 0
+};
+
+// Adds a sample at `time`, or merges it into the last sample when that one has the same time.
+void HistoryAdd(HistoryList& list, THistoryMode mode, double aux, double value, double time);
+void HistoryClear(HistoryList& list);

@@ -1,0 +1,17 @@
+// The .kvl net file: one value a line, Windows-1251, CR LF.
+#pragma once
+
+#include "Engine.h"
+
+#include <filesystem>
+
+// Writes the engine's net to the file. The file is written beside the target under a temporary
+// name and renamed over it at the end, so a failed save leaves the old file whole. FileName
+// becomes the path only on success. Throws TEngineError with the reason on failure.
+bool SaveNet(TEngine& engine, const std::filesystem::path& path);
+
+// Reads the file into a fresh net and puts it in place of the engine's net only when the whole
+// file has been read; FileName becomes the path then. A file that cannot be read, or that holds
+// what the writer never produces, throws TEngineError naming the file and the line, and leaves
+// the engine's net and FileName as they were.
+bool LoadNet(TEngine& engine, const std::filesystem::path& path);

@@ -1,0 +1,206 @@
+#include "NetObjects.h"
+
+#include "IntegerMath.h"
+#include "TextCodec.h"
+
+#include <algorithm>
+
+namespace {
+
+// The first of prefix + "1", prefix + "2", ... that no object of the array bears exactly.
+template <typename Object>
+std::string AutomaticName(const std::vector<std::unique_ptr<Object>>& objects, const char* prefix) {
+    for (long n = 1;; ++n) {
+        std::string candidate = prefix + std::to_string(n);
+        const bool taken = std::any_of(objects.begin(), objects.end(),
+                                       [&](const auto& object) { return object->Name == candidate; });
+        if (!taken)
+            return candidate;
+    }
+}
+
+// Removes one pointer from an end's connection array: the last element moves into its slot.
+void Detach(std::vector<TConnection*>& connections, const TConnection* connection) {
+    auto found = std::find(connections.begin(), connections.end(), connection);
+    if (found == connections.end())
+        return;
+    *found = connections.back();
+    connections.pop_back();
+}
+
+// Frees the object at the position and moves the last one into the gap.
+template <typename Object>
+void RemoveAt(std::vector<std::unique_ptr<Object>>& objects, std::int32_t index) {
+    const auto last = static_cast<std::int32_t>(objects.size()) - 1;
+    if (index != last) {
+        objects[index] = std::move(objects[last]);
+        objects[index]->Index = index;
+    }
+    objects.pop_back();
+}
+
+void ForgetSelection(TEngine* engine, const void* object) {
+    if (engine == nullptr)
+        return;
+    RemoveObject(engine->Choiced, object);
+    RemoveObject(engine->Picked, object);
+}
+
+template <typename Object>
+std::int32_t FindByName(const std::vector<std::unique_ptr<Object>>& objects,
+                        const std::string& name) {
+    for (std::size_t i = 0; i < objects.size(); ++i)
+        if (SameText1251(objects[i]->Name, name))
+            return static_cast<std::int32_t>(i);
+    return -1;
+}
+
+// Deletes the connections of one end array, from the last to the first.
+void DeleteConnectionsOf(TEngineNet& net, std::vector<TConnection*>& connections, TEngine* engine) {
+    while (!connections.empty())
+        DeleteConnection(net, connections.back()->Index, engine);
+}
+
+} // namespace
+
+TVertex* CreateVertex(TEngineNet& net, const std::string& name, std::int32_t marking,
+                      std::int32_t x, std::int32_t y, const TEngineGraphOptions* options) {
+    auto vertex = std::make_unique<TVertex>();
+    vertex->Index = static_cast<std::int32_t>(net.Vertices.size());
+    vertex->Name = name.empty() ? AutomaticName(net.Vertices, "P") : name;
+    vertex->Marking = marking;
+    vertex->X = x;
+    vertex->Y = y;
+    if (options != nullptr) {
+        vertex->Radius = options->VertexRadius;
+        vertex->LineWidth = options->VertexLineWidth;
+        vertex->NameFontSize = options->VertexNameFontSize;
+        vertex->MarkFontSize = options->VertexMarkFontSize;
+        vertex->LineColor = options->VertexAmbientColor;
+        vertex->FillColor = options->VertexAmbientColor1;
+    }
+    net.Vertices.push_back(std::move(vertex));
+    return net.Vertices.back().get();
+}
+
+TTransition* CreateTransition(TEngineNet& net, const std::string& name, std::int32_t x,
+                              double delay, std::int32_t y, const TEngineGraphOptions* options) {
+    auto transition = std::make_unique<TTransition>();
+    transition->Index = static_cast<std::int32_t>(net.Transitions.size());
+    transition->Name = name.empty() ? AutomaticName(net.Transitions, "T") : name;
+    transition->Delay = delay;
+    transition->X = x;
+    transition->Y = y;
+    if (options != nullptr) {
+        transition->Width = options->TransitionWidth;
+        transition->Height = options->TransitionHeight;
+        transition->NameFontSize = options->TransitionNameFontSize;
+        transition->DelayFontSize = options->TransitionDelayFontSize;
+        transition->Color = options->TransitionAmbientColor;
+    }
+    net.Transitions.push_back(std::move(transition));
+    return net.Transitions.back().get();
+}
+
+TConnection* CreateConnection(TEngineNet& net, TConnectionType type, std::int32_t count,
+                              TVertex* vertex, TTransition* transition,
+                              const TEngineGraphOptions* options) {
+    if (type == ctVT) {
+        for (TConnection* existing : vertex->OutConnections)
+            if (existing->ConnectionType == ctVT && existing->Transition == transition) {
+                existing->Count = WrapAdd(existing->Count, count);
+                return existing;
+            }
+    } else {
+        for (TConnection* existing : transition->OutConnections)
+            if (existing->ConnectionType == ctTV && existing->Vertex == vertex) {
+                existing->Count = WrapAdd(existing->Count, count);
+                return existing;
+            }
+    }
+
+    auto connection = std::make_unique<TConnection>();
+    connection->Index = static_cast<std::int32_t>(net.Connections.size());
+    connection->ConnectionType = type;
+    connection->Count = count;
+    connection->Vertex = vertex;
+    connection->Transition = transition;
+    if (options != nullptr) {
+        connection->Width = options->ConnectionWidth;
+        connection->Width1 = options->ConnectionWidth1;
+        connection->Height1 = options->ConnectionHeight1;
+        connection->CountFontSize = options->ConnectionCountFontSize;
+        connection->Color = options->ConnectionAmbientColor;
+    }
+    TConnection* created = connection.get();
+    net.Connections.push_back(std::move(connection));
+    if (type == ctVT) {
+        vertex->OutConnections.push_back(created);
+        transition->InConnections.push_back(created);
+    } else {
+        transition->OutConnections.push_back(created);
+        vertex->InConnections.push_back(created);
+    }
+    return created;
+}
+
+void DeleteConnection(TEngineNet& net, std::int32_t index, TEngine* engine) {
+    TConnection* connection = net.Connections[index].get();
+    ForgetSelection(engine, connection);
+    if (connection->ConnectionType == ctVT) {
+        Detach(connection->Vertex->OutConnections, connection);
+        Detach(connection->Transition->InConnections, connection);
+    } else {
+        Detach(connection->Transition->OutConnections, connection);
+        Detach(connection->Vertex->InConnections, connection);
+    }
+    RemoveAt(net.Connections, index);
+}
+
+void DeleteVertex(TEngineNet& net, std::int32_t index, TEngine* engine) {
+    TVertex* vertex = net.Vertices[index].get();
+    ForgetSelection(engine, vertex);
+    DeleteConnectionsOf(net, vertex->InConnections, engine);
+    DeleteConnectionsOf(net, vertex->OutConnections, engine);
+    RemoveAt(net.Vertices, index);
+}
+
+void DeleteTransition(TEngineNet& net, std::int32_t index, TEngine* engine) {
+    TTransition* transition = net.Transitions[index].get();
+    ForgetSelection(engine, transition);
+    DeleteConnectionsOf(net, transition->InConnections, engine);
+    DeleteConnectionsOf(net, transition->OutConnections, engine);
+    RemoveAt(net.Transitions, index);
+}
+
+void ClearNet(TEngineNet& net, TEngine* engine) {
+    net.ModelTime = 0;
+    while (!net.Vertices.empty())
+        DeleteVertex(net, static_cast<std::int32_t>(net.Vertices.size()) - 1, engine);
+    while (!net.Transitions.empty())
+        DeleteTransition(net, static_cast<std::int32_t>(net.Transitions.size()) - 1, engine);
+}
+
+void NewNet(TEngine& engine) {
+    ClearNet(engine.Net, &engine);
+    engine.FileName.clear();
+}
+
+std::int32_t FindVertex(const TEngineNet& net, const std::string& name) {
+    return FindByName(net.Vertices, name);
+}
+
+std::int32_t FindTransition(const TEngineNet& net, const std::string& name) {
+    return FindByName(net.Transitions, name);
+}
+
+bool IsNameFree(const TEngineNet& net, std::int32_t kind, const void* object,
+                const std::string& name) {
+    const std::int32_t v = FindVertex(net, name);
+    if (v >= 0 && !(kind == okVertex && net.Vertices[v].get() == object))
+        return false;
+    const std::int32_t t = FindTransition(net, name);
+    if (t >= 0 && !(kind == okTransition && net.Transitions[t].get() == object))
+        return false;
+    return true;
+}

@@ -1,0 +1,97 @@
+// The records of a net: vertices (places), transitions and the connections (arcs) between them.
+#pragma once
+
+#include "EngineTypes.h"
+#include "History.h"
+#include "LaunchBuffer.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct TConnection;
+
+struct TVertex {
+    std::string Name; // Windows-1251
+    std::int32_t Index = 0;
+    std::int32_t Marking = 0;
+    bool IsMonitoring = false;
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    std::vector<TConnection*> InConnections;  // ctTV connections ending here
+    std::vector<TConnection*> OutConnections; // ctVT connections starting here
+    bool IsFading = false;
+    std::int32_t Radius = 0;
+    std::int32_t LineWidth = 0;
+    std::int32_t NameFontSize = 0;
+    std::int32_t MarkFontSize = 0;
+    std::int32_t FadeStart = 0;
+    std::int32_t FadeDuration = 0;
+    TColor LineColorFrom = 0;
+    TColor LineColor = 0;
+    TColor FillColorFrom = 0;
+    TColor FillColor = 0;
+    HistoryList History;
+    std::int32_t ChangeCount = 0;
+    std::int32_t ReceivedTotal = 0;
+    std::int32_t MinMarking = 0;
+    std::int32_t MaxMarking = 0;
+};
+
+struct TTransition {
+    std::string Name; // Windows-1251
+    std::int32_t Index = 0;
+    bool IsMonitoring = false;
+    TDelayType DelayType = dtDefault;
+    double Delay = 0;
+    double Deviation = 0;
+    std::int32_t Priority = 0;
+    double Weight = 0;
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    std::vector<TConnection*> InConnections;  // ctVT connections ending here
+    std::vector<TConnection*> OutConnections; // ctTV connections starting here
+    TTransitionBuffer LaunchBuffer;
+    bool IsFading = false;
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+    std::int32_t NameFontSize = 0;
+    std::int32_t DelayFontSize = 0;
+    std::int32_t FadeStart = 0;
+    std::int32_t FadeDuration = 0;
+    TColor FadeFromColor = 0;
+    TColor Color = 0;
+    HistoryList History;
+    std::int32_t LaunchCount = 0;
+    std::int32_t MinBuffer = 0;
+    std::int32_t MaxBuffer = 0;
+};
+
+struct TConnection {
+    TConnectionType ConnectionType = ctVT;
+    std::string Formula; // Windows-1251; meaningful only with UseFunction
+    std::int32_t Index = 0;
+    std::int32_t Count = 0;
+    bool IsInform = false;
+    bool UseFunction = false;
+    TVertex* Vertex = nullptr;
+    TTransition* Transition = nullptr;
+    bool IsFading = false;
+    bool IsFlashing = false;
+    std::int32_t Width = 0;
+    std::int32_t Width1 = 0;
+    std::int32_t Height1 = 0;
+    std::int32_t CountFontSize = 0;
+    std::int32_t FadeStart = 0;
+    std::int32_t FadeDuration = 0;
+    TColor FadeFromColor = 0;
+    TColor Color = 0;
+};
+
+struct TEngineNet {
+    std::vector<std::unique_ptr<TVertex>> Vertices;
+    std::vector<std::unique_ptr<TTransition>> Transitions;
+    std::vector<std::unique_ptr<TConnection>> Connections;
+    double ModelTime = 0;
+};

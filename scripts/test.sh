@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test twice: in a normal build and under
+# AddressSanitizer with UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+
+export QT_QPA_PLATFORM=offscreen
+
+echo "== Normal build"
+scripts/build.sh build/test RelWithDebInfo
+ctest --test-dir build/test --output-on-failure -j "$(nproc)"
+
+echo "== AddressSanitizer and UndefinedBehaviorSanitizer"
+scripts/build.sh build/sanitize Debug -DKVL_SANITIZE=ON
+# Qt's own libraries keep some allocations until exit; leaks are not what this run looks for.
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build/sanitize --output-on-failure -j "$(nproc)"

@@ -1,0 +1,377 @@
+#include "EngineError.h"
+#include "LocaleGuard.h"
+#include "NetFile.h"
+#include "NetObjects.h"
+#include "TempFolder.h"
+#include "TextCodec.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+using ::testing::HasSubstr;
+
+std::string Lines(std::initializer_list<const char*> lines) {
+    std::string text;
+    for (const char* line : lines)
+        text += std::string(line) + "\r\n";
+    return text;
+}
+
+class NetFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { InitEngine(Engine); }
+
+    // The small net of a vertex P1 joined to a uniform transition T1.
+    void BuildSmallNet() {
+        TEngineNet& net = Engine.Net;
+        TVertex* p1 = CreateVertex(net, "P1", 2, 100, 200, &Engine.Graph.Options);
+        TTransition* t1 = CreateTransition(net, "T1", 400, 1.5, 200, &Engine.Graph.Options);
+        t1->DelayType = dtUniform;
+        t1->Deviation = 0.5;
+        t1->Weight = 1;
+        CreateConnection(net, ctVT, 1, p1, t1, &Engine.Graph.Options);
+    }
+
+    // Saves the engine's net and loads it into a fresh engine.
+    TEngine& RoundTrip() {
+        const auto path = Folder / "net.kvl";
+        SaveNet(Engine, path);
+        InitEngine(Loaded);
+        LoadNet(Loaded, path);
+        return Loaded;
+    }
+
+    TTempFolder Folder;
+    TEngine Engine;
+    TEngine Loaded;
+};
+
+TEST_F(NetFileTest, SmallNetIsWrittenByteForByte) {
+    BuildSmallNet();
+    const auto path = Folder / "small.kvl";
+    EXPECT_TRUE(SaveNet(Engine, path));
+    EXPECT_EQ(ReadBytes(path),
+              Lines({"1", "[Vertex 0]", "P1", "2", "0", "100", "200", "190", "12", "90", "100",
+                     "1", "[Transition 0]", "T1", "0", "dtUniform", "1.5", "0.5", "0", "1", "400",
+                     "200", "12", "200", "90", "94",
+                     "1", "[Connection 0]", "ctVT", "1", "0", "0", "0", "0", "10", "10", "50", "80"}));
+    EXPECT_EQ(Engine.FileName, path);
+}
+
+TEST_F(NetFileTest, EmptyNetIsThreeZerosAndLoadsBack) {
+    const auto path = Folder / "empty.kvl";
+    SaveNet(Engine, path);
+    EXPECT_EQ(ReadBytes(path), "0\r\n0\r\n0\r\n");
+    CreateVertex(Engine.Net, "", 0, 0, 0, nullptr);
+    LoadNet(Engine, path);
+    EXPECT_TRUE(Engine.Net.Vertices.empty());
+}
+
+TEST_F(NetFileTest, RoundTripKeepsEveryStoredField) {
+    TEngineNet& net = Engine.Net;
+    TVertex* a = CreateVertex(net, "  padded name ", -5, -100, 300, &Engine.Graph.Options);
+    a->Radius = 210;
+    a->LineWidth = 3;
+    a->NameFontSize = 70;
+    a->MarkFontSize = 60;
+    TVertex* b = CreateVertex(net, Utf8ToWin1251("Черга ґ"), 2147483647, 2000000000, -7, nullptr);
+    TTransition* t = CreateTransition(net, Utf8ToWin1251("Обслуговування"), 10, 0.8, 20, &Engine.Graph.Options);
+    t->DelayType = dtNormal;
+    t->Deviation = 0.125;
+    t->Priority = -3;
+    t->Weight = 2.75;
+    t->Width = 15;
+    t->Height = 210;
+    t->NameFontSize = 91;
+    t->DelayFontSize = 92;
+    TTransition* u = CreateTransition(net, "T2", 0, 1e-7, 0, nullptr);
+    u->DelayType = dtExponential;
+    TConnection* c = CreateConnection(net, ctVT, 3, a, t, &Engine.Graph.Options);
+    c->IsInform = true;
+    c->Width = 11;
+    c->Width1 = 12;
+    c->Height1 = 55;
+    c->CountFontSize = 81;
+    TConnection* f = CreateConnection(net, ctTV, -2, b, u, nullptr);
+    f->UseFunction = true;
+    f->Formula = Utf8ToWin1251("М(Черга ґ) * 2 + m(p1)");
+
+    const TEngineNet& back = RoundTrip().Net;
+    ASSERT_EQ(back.Vertices.size(), 2u);
+    ASSERT_EQ(back.Transitions.size(), 2u);
+    ASSERT_EQ(back.Connections.size(), 2u);
+    const TVertex& a2 = *back.Vertices[0];
+    EXPECT_EQ(a2.Name, "  padded name ");
+    EXPECT_EQ(a2.Marking, -5);
+    EXPECT_EQ(a2.X, -100);
+    EXPECT_EQ(a2.Y, 300);
+    EXPECT_EQ(a2.Radius, 210);
+    EXPECT_EQ(a2.LineWidth, 3);
+    EXPECT_EQ(a2.NameFontSize, 70);
+    EXPECT_EQ(a2.MarkFontSize, 60);
+    const TVertex& b2 = *back.Vertices[1];
+    EXPECT_EQ(b2.Name, b->Name);
+    EXPECT_EQ(b2.Marking, 2147483647);
+    EXPECT_EQ(b2.X, 2000000000);
+    EXPECT_EQ(b2.Radius, 0);
+    const TTransition& t2 = *back.Transitions[0];
+    EXPECT_EQ(t2.Name, t->Name);
+    EXPECT_EQ(t2.DelayType, dtNormal);
+    EXPECT_EQ(t2.Delay, 0.8);
+    EXPECT_EQ(t2.Deviation, 0.125);
+    EXPECT_EQ(t2.Priority, -3);
+    EXPECT_EQ(t2.Weight, 2.75);
+    EXPECT_EQ(t2.X, 10);
+    EXPECT_EQ(t2.Y, 20);
+    EXPECT_EQ(t2.Width, 15);
+    EXPECT_EQ(t2.Height, 210);
+    EXPECT_EQ(t2.NameFontSize, 91);
+    EXPECT_EQ(t2.DelayFontSize, 92);
+    EXPECT_EQ(back.Transitions[1]->DelayType, dtExponential);
+    EXPECT_EQ(back.Transitions[1]->Delay, 1e-7);
+    const TConnection& c2 = *back.Connections[0];
+    EXPECT_EQ(c2.ConnectionType, ctVT);
+    EXPECT_EQ(c2.Count, 3);
+    EXPECT_TRUE(c2.IsInform);
+    EXPECT_FALSE(c2.UseFunction);
+    EXPECT_EQ(c2.Vertex, back.Vertices[0].get());
+    EXPECT_EQ(c2.Transition, back.Transitions[0].get());
+    EXPECT_EQ(c2.Width, 11);
+    EXPECT_EQ(c2.Width1, 12);
+    EXPECT_EQ(c2.Height1, 55);
+    EXPECT_EQ(c2.CountFontSize, 81);
+    const TConnection& f2 = *back.Connections[1];
+    EXPECT_EQ(f2.ConnectionType, ctTV);
+    EXPECT_EQ(f2.Count, -2);
+    EXPECT_TRUE(f2.UseFunction);
+    EXPECT_EQ(f2.Formula, f->Formula);
+    EXPECT_EQ(back.Vertices[1]->InConnections, std::vector<TConnection*>{back.Connections[1].get()});
+    EXPECT_EQ(back.Transitions[1]->OutConnections, std::vector<TConnection*>{back.Connections[1].get()});
+}
+
+TEST_F(NetFileTest, WhatIsNotStoredIsLost) {
+    TVertex* p = CreateVertex(Engine.Net, "P1", 0, 0, 0, nullptr);
+    TTransition* fixed = CreateTransition(Engine.Net, "T1", 0, 1, 0, nullptr);
+    fixed->Deviation = 0.7;
+    TTransition* exponential = CreateTransition(Engine.Net, "T2", 0, 1, 0, nullptr);
+    exponential->DelayType = dtExponential;
+    exponential->Deviation = 0.7;
+    TConnection* c = CreateConnection(Engine.Net, ctVT, 1, p, fixed, nullptr);
+    c->Formula = "M(P1)";
+    exponential->LaunchBuffer.Entries = {1.0, 2.0};
+    Engine.Net.ModelTime = 50;
+
+    const TEngineNet& back = RoundTrip().Net;
+    EXPECT_EQ(back.Transitions[0]->Deviation, 0);
+    EXPECT_EQ(back.Transitions[1]->Deviation, 0);
+    EXPECT_EQ(back.Connections[0]->Formula, "");
+    EXPECT_TRUE(back.Transitions[1]->LaunchBuffer.Entries.empty());
+    EXPECT_EQ(back.ModelTime, 0);
+}
+
+TEST_F(NetFileTest, MonitoredObjectsRestartTheirStatisticsAtTimeZero) {
+    TVertex* p = CreateVertex(Engine.Net, "P1", 4, 0, 0, nullptr);
+    p->IsMonitoring = true;
+    p->MinMarking = 1;
+    p->ChangeCount = 9;
+    TTransition* t = CreateTransition(Engine.Net, "T1", 0, 1, 0, nullptr);
+    t->IsMonitoring = true;
+    const auto path = Folder / "monitored.kvl";
+    SaveNet(Engine, path);
+    EXPECT_THAT(ReadBytes(path), HasSubstr("P1\r\n4\r\n-1\r\n"));
+
+    const TEngineNet& back = RoundTrip().Net;
+    const TVertex& v = *back.Vertices[0];
+    EXPECT_TRUE(v.IsMonitoring);
+    EXPECT_EQ(v.MinMarking, 4);
+    EXPECT_EQ(v.MaxMarking, 4);
+    EXPECT_EQ(v.ChangeCount, 0);
+    ASSERT_EQ(v.History.Count(), 1);
+    EXPECT_EQ(v.History.Samples[0].Time, 0);
+    EXPECT_EQ(v.History.Samples[0].Value, 4);
+    EXPECT_TRUE(back.Transitions[0]->IsMonitoring);
+    EXPECT_EQ(back.Transitions[0]->History.Count(), 1);
+}
+
+TEST_F(NetFileTest, ReadingIsTolerantWhereTheFormatAllows) {
+    const auto path = Folder / "tolerant.kvl";
+    // Integers after blanks and empty lines with words after them; True/False booleans;
+    // an empty name line; LF alone as a line end; the file ends after the vertex list.
+    WriteBytes(path, "\r\n  1  vertices\r\nanything\r\n\r\n\t-3 tokens\r\ntRUE\n5\r\n6\r\n"
+                     "7\r\n8\r\n9\r\n10");
+    LoadNet(Engine, path);
+    ASSERT_EQ(Engine.Net.Vertices.size(), 1u);
+    const TVertex& v = *Engine.Net.Vertices[0];
+    EXPECT_EQ(v.Name, "P1");
+    EXPECT_EQ(v.Marking, -3);
+    EXPECT_TRUE(v.IsMonitoring);
+    EXPECT_EQ(v.X, 5);
+    EXPECT_EQ(v.MarkFontSize, 10);
+    EXPECT_TRUE(Engine.Net.Transitions.empty());
+    EXPECT_EQ(Engine.FileName, path);
+
+    WriteBytes(path, "0\r\n");
+    LoadNet(Engine, path);
+    EXPECT_TRUE(Engine.Net.Vertices.empty());
+}
+
+TEST_F(NetFileTest, CyrillicFolderOpensAndSaves) {
+    std::filesystem::create_directories(Folder / "Мережі");
+    const auto path = Folder / "Мережі" / "черга.kvl";
+    BuildSmallNet();
+    SaveNet(Engine, path);
+    InitEngine(Loaded);
+    LoadNet(Loaded, path);
+    EXPECT_EQ(Loaded.Net.Connections.size(), 1u);
+    EXPECT_EQ(Loaded.FileName, path);
+}
+
+struct TBadFile {
+    const char* Title;
+    std::string Content;
+    int Line;
+    const char* Reason;
+};
+
+std::string SmallNetWith(const char* header, const std::string& connection) {
+    return std::string(header) + "[Transition 0]\r\nT1\r\n0\r\ndtDefault\r\n1\r\n0\r\n1\r\n0\r\n0\r\n"
+                                 "12\r\n200\r\n90\r\n94\r\n" + connection;
+}
+
+const char* const kOneVertex = "1\r\n[Vertex 0]\r\nP1\r\n0\r\n0\r\n0\r\n0\r\n190\r\n12\r\n90\r\n100\r\n1\r\n";
+
+class NetFileRefusal : public ::testing::TestWithParam<TBadFile> {};
+
+TEST_P(NetFileRefusal, NamesFileAndLineAndKeepsTheNet) {
+    TTempFolder folder;
+    TEngine engine;
+    InitEngine(engine);
+    CreateVertex(engine.Net, "Kept", 1, 0, 0, nullptr);
+    engine.FileName = "previous.kvl";
+    const auto path = folder / "bad.kvl";
+    WriteBytes(path, GetParam().Content);
+    try {
+        LoadNet(engine, path);
+        ADD_FAILURE() << "loaded " << GetParam().Title;
+    } catch (const TEngineError& error) {
+        EXPECT_THAT(error.what(), HasSubstr(path.string()));
+        EXPECT_THAT(error.what(), HasSubstr("рядок " + std::to_string(GetParam().Line) + ":"));
+        EXPECT_THAT(error.what(), HasSubstr(GetParam().Reason));
+    }
+    ASSERT_EQ(engine.Net.Vertices.size(), 1u);
+    EXPECT_EQ(engine.Net.Vertices[0]->Name, "Kept");
+    EXPECT_EQ(engine.FileName, "previous.kvl");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, NetFileRefusal,
+    ::testing::Values(
+        TBadFile{"marking 3.5", "1\r\n[Vertex 0]\r\nP1\r\n3.5\r\n0\r\n", 4, "ціле число"},
+        TBadFile{"integer out of range", "1\r\n[Vertex 0]\r\nP1\r\n2147483648\r\n", 4, "за межі"},
+        TBadFile{"boolean word", "1\r\n[Vertex 0]\r\nP1\r\n3\r\nyes\r\n", 5, "логічне"},
+        TBadFile{"ends before a boolean", "1\r\n[Vertex 0]\r\nP1\r\n3\r\n", 5, "закінчився"},
+        TBadFile{"negative count", "-1\r\n", 1, "від'ємною"},
+        TBadFile{"unknown delay type",
+                 "0\r\n1\r\n[Transition 0]\r\nT1\r\n0\r\ndtdefault\r\n1\r\n", 6, "тип затримки"},
+        TBadFile{"real that is no number",
+                 "0\r\n1\r\n[Transition 0]\r\nT1\r\n0\r\ndtDefault\r\n1,5\r\n", 7, "дійсне число"},
+        TBadFile{"unknown connection type",
+                 SmallNetWith(kOneVertex, "1\r\n[Connection 0]\r\nctXX\r\n"), 28, "тип зв'язку"},
+        TBadFile{"vertex position outside",
+                 SmallNetWith(kOneVertex, "1\r\n[Connection 0]\r\nctVT\r\n1\r\n0\r\n0\r\n1\r\n0\r\n"),
+                 32, "вершину з номером 1"},
+        TBadFile{"transition position outside",
+                 SmallNetWith(kOneVertex, "1\r\n[Connection 0]\r\nctVT\r\n1\r\n0\r\n0\r\n0\r\n-1\r\n"),
+                 33, "перехід з номером -1"},
+        TBadFile{"second connection of one type",
+                 SmallNetWith(kOneVertex,
+                              "2\r\n[Connection 0]\r\nctTV\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n1\r\n1\r\n1\r\n"
+                              "[Connection 1]\r\nctTV\r\n1\r\n0\r\n-1\r\nM(P1)\r\n0\r\n0\r\n"),
+                 45, "другий зв'язок"}));
+
+TEST(NetFileMissing, MissingFileIsReportedAndChangesNothing) {
+    TTempFolder folder;
+    TEngine engine;
+    InitEngine(engine);
+    CreateVertex(engine.Net, "Kept", 1, 0, 0, nullptr);
+    EXPECT_THROW(LoadNet(engine, folder / "absent.kvl"), TEngineError);
+    EXPECT_EQ(engine.Net.Vertices.size(), 1u);
+    EXPECT_TRUE(engine.FileName.empty());
+}
+
+TEST_F(NetFileTest, FailedSaveKeepsTheOldFileAndTheFileName) {
+    const auto path = Folder / "kept.kvl";
+    WriteBytes(path, "0\r\n0\r\n0\r\n");
+    CreateVertex(Engine.Net, "bad\nname", 0, 0, 0, nullptr);
+    EXPECT_THROW(SaveNet(Engine, path), TEngineError);
+    EXPECT_EQ(ReadBytes(path), "0\r\n0\r\n0\r\n");
+    EXPECT_TRUE(Engine.FileName.empty());
+
+    // A target that cannot be replaced: a folder of that name.
+    Engine.Net.Vertices[0]->Name = "good";
+    std::filesystem::create_directories(Folder / "folder.kvl");
+    EXPECT_THROW(SaveNet(Engine, Folder / "folder.kvl"), TEngineError);
+    EXPECT_THROW(SaveNet(Engine, Folder / "no-such-folder" / "net.kvl"), TEngineError);
+    EXPECT_TRUE(Engine.FileName.empty());
+    // No temporary file is left behind.
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(Folder.Path()))
+        ++files;
+    EXPECT_EQ(files, 2);
+}
+
+TEST_F(NetFileTest, SaveReplacesAnExistingFileThroughItsLink) {
+    const auto real = Folder / "real.kvl";
+    WriteBytes(real, "old");
+    std::filesystem::create_symlink(real, Folder / "link.kvl");
+    BuildSmallNet();
+    SaveNet(Engine, Folder / "link.kvl");
+    EXPECT_TRUE(std::filesystem::is_symlink(Folder / "link.kvl"));
+    EXPECT_THAT(ReadBytes(real), HasSubstr("[Vertex 0]"));
+}
+
+TEST_F(NetFileTest, RealsAreWrittenWithPointUnderCommaLocale) {
+    TLocaleGuard locale(kCommaLocale);
+    if (!locale.Active())
+        GTEST_SKIP() << kCommaLocale << " is not installed";
+    BuildSmallNet();
+    const auto path = Folder / "comma.kvl";
+    SaveNet(Engine, path);
+    EXPECT_THAT(ReadBytes(path), HasSubstr("dtUniform\r\n1.5\r\n0.5\r\n"));
+    std::string text = ReadBytes(path);
+    text.replace(text.find("1.5\r\n"), 3, "1,5");
+    WriteBytes(path, text);
+    InitEngine(Loaded);
+    LoadNet(Loaded, path);
+    EXPECT_EQ(Loaded.Net.Transitions[0]->Delay, 1.5);
+}
+
+} // namespace
+
+namespace {
+
+// Nets written by another program in the same layout read and write back byte for byte.
+TEST(NetFileSharedNets, ReadAndWriteBackByteForByte) {
+    const std::filesystem::path folder = KVL_SHARED_NETS;
+    if (!std::filesystem::is_directory(folder))
+        GTEST_SKIP() << "no shared nets beside the project";
+    TTempFolder temp;
+    int compared = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const auto name = entry.path().filename().string();
+        if (entry.path().extension() != ".kvl" || name == "bad_integer.kvl" ||
+            name == "ends_after_vertices.kvl")
+            continue;
+        TEngine engine;
+        InitEngine(engine);
+        LoadNet(engine, entry.path());
+        SaveNet(engine, temp / name);
+        EXPECT_EQ(ReadBytes(temp / name), ReadBytes(entry.path())) << name;
+        ++compared;
+    }
+    EXPECT_GT(compared, 0);
+}
+
+} // namespace
