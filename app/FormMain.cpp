@@ -2,11 +2,13 @@
 
 #include "Engine.h"
 #include "FormDraw.h"
+#include "Random.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
 TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), Engine(engine) {
+    SeedRandomFromClock();
     InitEngine(Engine);
 
     setObjectName("FormMain");

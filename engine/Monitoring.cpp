@@ -1,14 +1,15 @@
 #include "Monitoring.h"
 
-#include <cstdint>
+#include "Engine.h"
+#include "IntegerMath.h"
+#include "Statistics.h"
 
-namespace {
+#include <algorithm>
 
-std::int32_t BufferLength(const TTransition& transition) {
-    return static_cast<std::int32_t>(transition.LaunchBuffer.Entries.size());
+THistorySettings HistorySettingsOf(const TEngine& engine) {
+    return {engine.DoVertexHistorySimple, engine.VertexHistoryNormal,
+            engine.DoTransitionHistorySimple, engine.TransitionHistoryNormal};
 }
-
-} // namespace
 
 void StartMonitoring(TVertex& vertex, double time) {
     if (vertex.IsMonitoring)
@@ -22,11 +23,12 @@ void StartMonitoring(TVertex& vertex, double time) {
 void StartMonitoring(TTransition& transition, double time) {
     if (transition.IsMonitoring)
         return;
+    const std::int32_t length = BufferCount(transition.LaunchBuffer);
     transition.IsMonitoring = true;
     transition.LaunchCount = 0;
-    transition.MinBuffer = BufferLength(transition);
-    transition.MaxBuffer = BufferLength(transition);
-    HistoryAdd(transition.History, hmReplace, 0, BufferLength(transition), time);
+    transition.MinBuffer = length;
+    transition.MaxBuffer = length;
+    HistoryAdd(transition.History, hmReplace, 0, length, time);
 }
 
 void StopMonitoring(TVertex& vertex) {
@@ -48,4 +50,50 @@ void StopMonitoring(TTransition& transition) {
     transition.LaunchCount = 0;
     transition.MinBuffer = 0;
     transition.MaxBuffer = 0;
+}
+
+void RecordVertexSample(TVertex& vertex, double time, std::int32_t received,
+                        const THistorySettings& settings) {
+    HistoryAdd(vertex.History, hmAccumulate, received, vertex.Marking, time);
+    vertex.ChangeCount = WrapAdd(vertex.ChangeCount, 1);
+    if (received > 0)
+        vertex.ReceivedTotal = WrapAdd(vertex.ReceivedTotal, received);
+    vertex.MinMarking = std::min(vertex.MinMarking, vertex.Marking);
+    vertex.MaxMarking = std::max(vertex.MaxMarking, vertex.Marking);
+    if (settings.DoVertexHistorySimple)
+        HistoryCompact(vertex, settings.VertexHistoryNormal);
+}
+
+void RecordTransitionSample(TTransition& transition, double time, const THistorySettings& settings) {
+    const std::int32_t length = BufferCount(transition.LaunchBuffer);
+    HistoryAdd(transition.History, hmBusy, 0, length, time);
+    transition.LaunchCount = WrapAdd(transition.LaunchCount, 1);
+    transition.MinBuffer = std::min(transition.MinBuffer, length);
+    transition.MaxBuffer = std::max(transition.MaxBuffer, length);
+    if (settings.DoTransitionHistorySimple)
+        HistoryCompact(transition, settings.TransitionHistoryNormal);
+}
+
+void RecordUserMarking(TVertex& vertex, double modelTime) {
+    if (!vertex.IsMonitoring)
+        return;
+    HistoryAdd(vertex.History, hmReplace, 0, vertex.Marking, modelTime);
+    vertex.MinMarking = std::min(vertex.MinMarking, vertex.Marking);
+    vertex.MaxMarking = std::max(vertex.MaxMarking, vertex.Marking);
+}
+
+void ClearResults(TEngineNet& net) {
+    for (auto& vertex : net.Vertices) {
+        HistoryClear(vertex->History);
+        vertex->ChangeCount = 0;
+        vertex->ReceivedTotal = 0;
+        vertex->MinMarking = vertex->Marking;
+        vertex->MaxMarking = vertex->Marking;
+    }
+    for (auto& transition : net.Transitions) {
+        HistoryClear(transition->History);
+        transition->LaunchCount = 0;
+        transition->MinBuffer = 0;
+        transition->MaxBuffer = 0;
+    }
 }

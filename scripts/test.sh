@@ -8,11 +8,11 @@ scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
 
 echo "== Normal build"
-scripts/build.sh build/test RelWithDebInfo
+scripts/build.sh build/test RelWithDebInfo -DKVL_WERROR=ON
 ctest --test-dir build/test --output-on-failure -j "$(nproc)"
 
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer"
-scripts/build.sh build/sanitize Debug -DKVL_SANITIZE=ON
+scripts/build.sh build/sanitize Debug -DKVL_SANITIZE=ON -DKVL_WERROR=ON
 # Qt's own libraries keep some allocations until exit; leaks are not what this run looks for.
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$(nproc)"

@@ -1,0 +1,35 @@
+// Time-weighted statistics over a window of model time, and the compaction of histories.
+#pragma once
+
+#include "NetRecords.h"
+
+#include <cstdint>
+
+struct TVertexStats {
+    bool Success = false;
+    std::int32_t MinMarking = 0;
+    std::int32_t MaxMarking = 0;
+    double Mean = 0;
+    double MeanWait = -1; // -1 when no token was received in the window
+    double Received = 0;  // tokens received in the window
+};
+
+struct TTransitionStats {
+    bool Success = false;
+    std::int32_t MinBuffer = 0;
+    std::int32_t MaxBuffer = 0;
+    double Mean = 0;
+    double Busy = -1;        // model time the buffer was not empty; -1 when absent
+    double BusyPercent = -1; // busy share of the window; -1 with Busy
+};
+
+// Statistics of the window [windowStart, windowEnd]. No success means an empty history (or,
+// for a transition, a single sample outside the window).
+TVertexStats VertexWindowStats(const TVertex& vertex, double windowStart, double windowEnd);
+TTransitionStats TransitionWindowStats(const TTransition& transition, double windowStart,
+                                       double windowEnd, bool busyWanted);
+
+// Replaces a history of at least 2.05 * normal samples by `normal` interval averages. Nothing
+// happens for shorter histories or a normal below 1.
+void HistoryCompact(TVertex& vertex, std::int32_t normal);
+void HistoryCompact(TTransition& transition, std::int32_t normal);

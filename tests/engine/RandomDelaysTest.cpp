@@ -1,0 +1,160 @@
+#include "Delays.h"
+#include "LaunchBuffer.h"
+#include "NetObjects.h"
+#include "Random.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+TEST(Random, FollowsTheLinearCongruentialFormula) {
+    RandomSeed = 0;
+    EXPECT_EQ(UniformRandom(), 1.0 / 4294967296.0);
+    EXPECT_EQ(RandomSeed, 1u);
+    EXPECT_EQ(UniformRandom(), 134775814.0 / 4294967296.0);
+    EXPECT_EQ(UniformRandom(), 3698175007.0 / 4294967296.0);
+    EXPECT_EQ(RandomSeed, 3698175007u);
+    EXPECT_EQ(UniformRandom(), 870078620.0 / 4294967296.0);
+}
+
+TEST(Random, IntegerTakesTheUpperHalfOfTheProductAndAdvancesOnce) {
+    RandomSeed = 12345;
+    EXPECT_EQ(RandomInteger(7), 2);
+    EXPECT_EQ(RandomSeed, 1655067934u);
+    for (int i = 0; i < 1000; ++i) {
+        const int value = RandomInteger(3);
+        ASSERT_GE(value, 0);
+        ASSERT_LT(value, 3);
+    }
+}
+
+class DelayLawTest : public ::testing::Test {
+protected:
+    // Draws many delays from a fixed seed; returns their mean and checks each with `check`.
+    template <typename Check>
+    double MeanOf(int draws, Check check) {
+        RandomSeed = 20261208;
+        double sum = 0;
+        for (int i = 0; i < draws; ++i) {
+            const double d = DrawDelay(T);
+            check(d);
+            sum += d;
+        }
+        return sum / draws;
+    }
+
+    TTransition T;
+};
+
+TEST_F(DelayLawTest, FixedDelayDrawsNothingAndNegativeBecomesZero) {
+    T.Delay = 2.5;
+    RandomSeed = 77;
+    EXPECT_EQ(DrawDelay(T), 2.5);
+    T.Delay = -1;
+    EXPECT_EQ(DrawDelay(T), 0);
+    EXPECT_EQ(RandomSeed, 77u);
+}
+
+TEST_F(DelayLawTest, UniformLiesWithinMeanPlusMinusDeviation) {
+    T.DelayType = dtUniform;
+    T.Delay = 5;
+    T.Deviation = 2;
+    const double mean = MeanOf(100000, [](double d) {
+        ASSERT_GE(d, 3);
+        ASSERT_LT(d, 7);
+    });
+    EXPECT_NEAR(mean, 5, 0.02);
+    RandomSeed = 0;
+    EXPECT_EQ(DrawDelay(T), 1.0 / 4294967296.0 * 2 * 2 + 3);
+}
+
+TEST_F(DelayLawTest, UniformBelowZeroIsClippedForAboutAThird) {
+    T.DelayType = dtUniform;
+    T.Delay = 1;
+    T.Deviation = 3;
+    int zeros = 0;
+    MeanOf(90000, [&](double d) { zeros += d == 0; });
+    EXPECT_NEAR(zeros / 90000.0, 1.0 / 3, 0.01);
+}
+
+TEST_F(DelayLawTest, NormalSumsTwelveDrawsEvenWithoutDeviation) {
+    T.DelayType = dtNormal;
+    T.Delay = 4;
+    T.Deviation = 0;
+    RandomSeed = 5;
+    EXPECT_EQ(DrawDelay(T), 4);
+    std::uint32_t expected = 5;
+    for (int i = 0; i < 12; ++i)
+        expected = expected * 134775813u + 1u;
+    EXPECT_EQ(RandomSeed, expected);
+
+    T.Delay = 10;
+    T.Deviation = 2;
+    double squares = 0;
+    const double mean = MeanOf(100000, [&](double d) {
+        ASSERT_GE(d, 10 - 12);
+        ASSERT_LE(d, 10 + 12);
+        squares += (d - 10) * (d - 10);
+    });
+    EXPECT_NEAR(mean, 10, 0.03);
+    EXPECT_NEAR(std::sqrt(squares / 100000), 2, 0.03);
+}
+
+TEST_F(DelayLawTest, ExponentialHasTheMeanAndDrawsOnce) {
+    T.DelayType = dtExponential;
+    T.Delay = 2;
+    T.Deviation = 99; // not used
+    const double mean = MeanOf(100000, [](double d) { ASSERT_GE(d, 0); });
+    EXPECT_NEAR(mean, 2, 0.03);
+
+    T.Delay = 0;
+    RandomSeed = 9;
+    EXPECT_EQ(DrawDelay(T), 0);
+    EXPECT_EQ(RandomSeed, 9u * 134775813u + 1u);
+}
+
+TEST_F(DelayLawTest, ExponentialDrawsAgainAfterAZeroDraw) {
+    T.DelayType = dtExponential;
+    T.Delay = 1;
+    RandomSeed = 649090867; // the next seed is 0
+    EXPECT_DOUBLE_EQ(DrawDelay(T), 32 * std::log(2.0));
+    EXPECT_EQ(RandomSeed, 1u);
+}
+
+TEST(LaunchBuffer, EarliestPrefersTheHighestPositionAmongEqualTimes) {
+    TTransitionBuffer buffer;
+    const TBufferEntry none = BufferEarliest(buffer);
+    EXPECT_EQ(none.Position, -1);
+    EXPECT_EQ(none.Time, -1.0);
+    for (double t : {4.0, 2.0, 2.0, 3.0})
+        BufferAppend(buffer, t);
+    const TBufferEntry earliest = BufferEarliest(buffer);
+    EXPECT_EQ(earliest.Position, 2);
+    EXPECT_EQ(earliest.Time, 2.0);
+    EXPECT_EQ(BufferCount(buffer), 4);
+}
+
+TEST(LaunchBuffer, RemoveMovesTheLastEntryIntoTheGap) {
+    TTransitionBuffer buffer;
+    for (double t : {4.0, 2.0, 3.0})
+        BufferAppend(buffer, t);
+    BufferRemove(buffer, 0);
+    EXPECT_EQ(buffer.Entries, (std::vector<double>{3.0, 2.0}));
+    BufferRemove(buffer, 1);
+    EXPECT_EQ(buffer.Entries, (std::vector<double>{3.0}));
+    BufferClear(buffer);
+    EXPECT_EQ(BufferCount(buffer), 0);
+}
+
+TEST(LaunchBuffer, ClearLaunchBuffersEmptiesEveryTransition) {
+    TEngineNet net;
+    for (int i = 0; i < 3; ++i)
+        BufferAppend(CreateTransition(net, "", 0, 0, 0, nullptr)->LaunchBuffer, i);
+    ClearLaunchBuffers(net);
+    for (const auto& t : net.Transitions)
+        EXPECT_EQ(BufferCount(t->LaunchBuffer), 0);
+}
+
+} // namespace
