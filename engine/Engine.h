@@ -8,6 +8,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <string>
 
 struct TEngineChart {};
 struct TEngineNetBuffer {};
@@ -49,6 +51,10 @@ struct TEngine {
     double IntervalEnd = 0;
 
     std::filesystem::path FileName; // the net file last loaded or saved; empty for a new net
+
+    // Tells the user something in the middle of the engine's work (UTF-8): the editor shows a
+    // message box, the batch simulator prints to stderr. Unset, the message is dropped.
+    std::function<void(const std::string&)> ShowMessage;
 };
 
 // Builds the engine: detects the locale's decimal separator first, then fills the defaults, the

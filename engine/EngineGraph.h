@@ -47,6 +47,7 @@ struct TEngineGraphOptions {
 
 struct TEngineGraph {
     TEngineGraphOptions Options;
+    std::int32_t FrameTime = 0; // tick count (ms) of the last frame; fades are evaluated at it
 };
 
 // Copies the visual defaults into the options.

@@ -1,0 +1,69 @@
+// kvl-sim: runs a net over an interval of model time without a window and prints the results as
+// JSON. Exit status 0 after a complete run, 3 when a launch buffer overflowed, 2 when the file
+// cannot be read, a formula is invalid or the arguments are wrong.
+#include "EngineError.h"
+#include "Firing.h"
+#include "Formula.h"
+#include "NetFile.h"
+#include "Random.h"
+#include "RunControl.h"
+#include "SimOptions.h"
+#include "SimReport.h"
+
+#include <clocale>
+#include <cstdio>
+#include <iostream>
+
+namespace {
+
+// Runs the interval as the editor's interval run does, but with no sleeping and no wall-clock
+// budget, so that a run from a seed gives the same result on any machine.
+bool RunWholeInterval(TEngine& engine, double interval) {
+    RunInterval(engine, interval < 0 ? 0 : interval);
+    for (;;) {
+        if (IntervalStep(engine, NoTimeBudget)) {
+            StopRun(engine);
+            return true;
+        }
+        if (IntervalEndReached(engine)) {
+            StopRun(engine);
+            return false;
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, ""); // the same number rules as the editor under the user's locale
+    const auto options = ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options) {
+        std::cerr << kSimUsage;
+        return 2;
+    }
+
+    static TEngine engine;
+    InitEngine(engine);
+    engine.ShowMessage = [](const std::string& message) { std::cerr << message << '\n'; };
+    engine.ConflictCheck = options->ConflictCheck;
+    if (options->Seed)
+        RandomSeed = *options->Seed;
+    else
+        SeedRandomFromClock();
+
+    try {
+        LoadNet(engine, options->NetFile);
+    } catch (const TEngineError& error) {
+        std::cerr << error.what() << '\n';
+        return 2;
+    }
+    if (const TFormulaCheck check = CheckFormulas(engine.Net); !check.Valid) {
+        std::cerr << FormulaRefusalMessage(*engine.Net.Connections[check.Position]) << '\n';
+        return 2;
+    }
+
+    const bool overflowed = RunWholeInterval(engine, options->Interval);
+    std::cout << SimReportJson(engine, options->WarmUp, overflowed);
+    std::cout.flush();
+    return overflowed ? 3 : 0;
+}

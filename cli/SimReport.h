@@ -1,0 +1,9 @@
+// The batch simulator's result as JSON: model time, how the run stopped, and every vertex and
+// transition with its counters and its statistics over the window [warm-up, model time].
+#pragma once
+
+#include "Engine.h"
+
+#include <string>
+
+std::string SimReportJson(TEngine& engine, double warmUp, bool overflowed);

@@ -1,0 +1,28 @@
+// Connection counts computed from formulas over the markings of named vertices, such as
+// "M(Queue)*2" or "m(p1) - 1". The evaluator rewrites the text: it substitutes the markings, then
+// replaces the leftmost product or quotient by its value written as text until none is left,
+// then adds up the signed terms. That textual procedure decides which formulas are valid.
+#pragma once
+
+#include "NetRecords.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// The count of the connection's formula on the current markings, or nothing when the formula is
+// invalid (a stray character, an unknown vertex, a division by zero, an overflow).
+std::optional<std::int32_t> EvaluateFormula(const TConnection& connection, const TEngineNet& net);
+// The same for a formula text.
+std::optional<std::int32_t> EvaluateFormulaText(const std::string& formula, const TEngineNet& net);
+
+struct TFormulaCheck {
+    bool Valid = true;
+    std::int32_t Position = -1; // of the first connection whose formula is invalid
+};
+
+// Evaluates every formula of the net with the current markings.
+TFormulaCheck CheckFormulas(const TEngineNet& net);
+
+// The message that refuses a start because of the connection's formula (UTF-8).
+std::string FormulaRefusalMessage(const TConnection& connection);
