@@ -141,6 +141,7 @@ void LaunchTransition(TTransition& transition, TEngineNet& net, double time, boo
         for (TConnection* connection : transition.InConnections)
             StartFlash(*connection, engine.Graph);
     BufferAppend(transition.LaunchBuffer, time + DrawDelay(transition));
+    ++net.EventCount;
     if (transition.IsMonitoring)
         RecordTransitionSample(transition, time, settings);
 }
@@ -162,6 +163,7 @@ void CompleteLaunch(TTransition& transition, TEngineNet& net, std::int32_t posit
             RecordVertexSample(vertex, time, count > 0 ? count : 0, settings);
     }
     BufferRemove(transition.LaunchBuffer, position);
+    ++net.EventCount;
     if (transition.IsMonitoring)
         RecordTransitionSample(transition, time, settings);
 }

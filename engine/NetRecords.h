@@ -94,4 +94,5 @@ struct TEngineNet {
     std::vector<std::unique_ptr<TTransition>> Transitions;
     std::vector<std::unique_ptr<TConnection>> Connections;
     double ModelTime = 0;
+    std::uint64_t EventCount = 0; // launches plus completions carried out, for benchmarks
 };

@@ -1,0 +1,127 @@
+// Writes the benchmark nets with the program's own SaveNet:
+//   build/release/bench/make_bench_nets bench/nets
+#include "NetFile.h"
+#include "NetObjects.h"
+
+#include <iostream>
+
+namespace {
+
+TVertex* Place(TEngine& e, const std::string& name, int marking, int x, int y) {
+    return CreateVertex(e.Net, name, marking, x, y, &e.Graph.Options);
+}
+
+TTransition* Station(TEngine& e, const std::string& name, TDelayType type, double delay, int x, int y) {
+    TTransition* t = CreateTransition(e.Net, name, x, delay, y, &e.Graph.Options);
+    t->DelayType = type;
+    t->Weight = 1;
+    return t;
+}
+
+TConnection* Arc(TEngine& e, TConnectionType type, TVertex* v, TTransition* t, int count = 1) {
+    return CreateConnection(e.Net, type, count, v, t, &e.Graph.Options);
+}
+
+void MakeQueue(TEngine& e) {
+    TVertex* source = Place(e, "Source", 1, 0, 0);
+    TVertex* queue = Place(e, "Queue", 0, 1000, 0);
+    TVertex* free = Place(e, "ServerFree", 1, 2000, -800);
+    TTransition* arrive = Station(e, "Arrive", dtExponential, 1.0, 500, 0);
+    TTransition* serve = Station(e, "Serve", dtExponential, 0.8, 1500, 0);
+    Arc(e, ctVT, source, arrive);
+    Arc(e, ctTV, source, arrive);
+    Arc(e, ctTV, queue, arrive);
+    Arc(e, ctVT, queue, serve);
+    Arc(e, ctVT, free, serve);
+    Arc(e, ctTV, free, serve);
+}
+
+// A closed ring of `stations` places and transitions with `tokens` spread evenly.
+void MakeRing(TEngine& e, int stations, int tokens) {
+    std::vector<TVertex*> places;
+    for (int i = 0; i < stations; ++i)
+        places.push_back(Place(e, "P" + std::to_string(i + 1), 0, (i % 40) * 1000, (i / 40) * 1000));
+    for (long j = 0; j < tokens; ++j)
+        ++places[j * stations / tokens]->Marking;
+    for (int i = 0; i < stations; ++i) {
+        TTransition* t = Station(e, "T" + std::to_string(i + 1), dtExponential, 1.0,
+                                 (i % 40) * 1000 + 500, (i / 40) * 1000);
+        Arc(e, ctVT, places[i], t);
+        Arc(e, ctTV, places[(i + 1) % stations], t);
+    }
+}
+
+// A production line where conflicts, priorities, weights, all four delay laws, informational
+// and formula connections all take part.
+void MakeMixed(TEngine& e) {
+    TVertex* source = Place(e, "Source", 1, 0, 0);
+    TVertex* buffer = Place(e, "Buffer", 0, 1000, 0);
+    TVertex* free1 = Place(e, "Free1", 1, 2000, -800);
+    TVertex* free2 = Place(e, "Free2", 1, 2000, 800);
+    TVertex* done = Place(e, "Done", 0, 3000, 0);
+    TVertex* scrap = Place(e, "Scrap", 0, 2000, 1600);
+    TVertex* batches = Place(e, "Batches", 0, 4000, 0);
+    TVertex* shift = Place(e, "Shift", 1, 1000, -1600);
+
+    TTransition* arrive = Station(e, "Arrive", dtExponential, 0.4, 500, 0);
+    Arc(e, ctVT, source, arrive);
+    Arc(e, ctTV, source, arrive);
+    Arc(e, ctTV, buffer, arrive);
+
+    TTransition* m1 = Station(e, "Machine1", dtUniform, 1.0, 1500, -800);
+    m1->Deviation = 0.5;
+    m1->Priority = 2;
+    TTransition* m2 = Station(e, "Machine2", dtNormal, 1.5, 1500, 800);
+    m2->Deviation = 0.3;
+    m2->Priority = 2;
+    m2->Weight = 3;
+    for (auto [machine, free] : {std::pair{m1, free1}, std::pair{m2, free2}}) {
+        Arc(e, ctVT, buffer, machine);
+        Arc(e, ctVT, free, machine);
+        Arc(e, ctTV, free, machine);
+        Arc(e, ctTV, done, machine);
+        Arc(e, ctVT, shift, machine)->IsInform = true;
+        Arc(e, ctTV, shift, machine, 0);
+    }
+
+    TTransition* reject = Station(e, "Reject", dtExponential, 2.0, 1500, 1600);
+    reject->Priority = 1;
+    Arc(e, ctVT, buffer, reject, 3);
+    Arc(e, ctTV, scrap, reject);
+
+    TTransition* pack = Station(e, "Pack", dtDefault, 0.5, 3500, 0);
+    TConnection* all = Arc(e, ctVT, done, pack);
+    all->UseFunction = true;
+    all->Formula = "M(Done)";
+    Arc(e, ctTV, batches, pack);
+
+    TTransition* recycle = Station(e, "Recycle", dtExponential, 5.0, 2500, 1600);
+    Arc(e, ctVT, scrap, recycle);
+    TConnection* back = Arc(e, ctTV, buffer, recycle);
+    back->UseFunction = true;
+    back->Formula = "M(Scrap)/2+1";
+}
+
+bool Save(void (*make)(TEngine&), const std::filesystem::path& path) {
+    TEngine engine;
+    InitEngine(engine);
+    make(engine);
+    SaveNet(engine, path);
+    std::cout << path.string() << '\n';
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: make_bench_nets FOLDER\n";
+        return 2;
+    }
+    const std::filesystem::path folder = argv[1];
+    Save(MakeQueue, folder / "mm1.kvl");
+    Save([](TEngine& e) { MakeRing(e, 10, 100); }, folder / "ring10.kvl");
+    Save([](TEngine& e) { MakeRing(e, 1000, 100); }, folder / "ring1000.kvl");
+    Save(MakeMixed, folder / "mixed.kvl");
+    return 0;
+}

@@ -1,0 +1,136 @@
+// Runs the built kvl-sim program as users and scripts do.
+#include "NetFile.h"
+#include "NetObjects.h"
+#include "TempFolder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+namespace {
+
+using ::testing::HasSubstr;
+
+struct TRun {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+class SimTest : public ::testing::Test {
+protected:
+    TRun Run(const std::string& arguments) {
+        const auto out = Folder / "out.txt";
+        const auto err = Folder / "err.txt";
+        const std::string command =
+            std::string(KVL_SIM) + " " + arguments + " >" + out.string() + " 2>" + err.string();
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
+    }
+
+    // A single-server queue with exponential arrivals and service, everything monitored.
+    std::string QueueNet() {
+        TEngine engine;
+        InitEngine(engine);
+        TEngineNet& net = engine.Net;
+        TVertex* source = CreateVertex(net, "Source", 1, 0, 0, nullptr);
+        TVertex* queue = CreateVertex(net, "Queue", 0, 0, 0, nullptr);
+        TVertex* free = CreateVertex(net, "Free", 1, 0, 0, nullptr);
+        TTransition* arrive = CreateTransition(net, "Arrive", 0, 1.0, 0, nullptr);
+        TTransition* serve = CreateTransition(net, "Serve", 0, 0.8, 0, nullptr);
+        arrive->DelayType = serve->DelayType = dtExponential;
+        CreateConnection(net, ctVT, 1, source, arrive, nullptr);
+        CreateConnection(net, ctTV, 1, source, arrive, nullptr);
+        CreateConnection(net, ctTV, 1, queue, arrive, nullptr);
+        CreateConnection(net, ctVT, 1, queue, serve, nullptr);
+        CreateConnection(net, ctVT, 1, free, serve, nullptr);
+        CreateConnection(net, ctTV, 1, free, serve, nullptr);
+        for (auto& v : net.Vertices)
+            v->IsMonitoring = true;
+        for (auto& t : net.Transitions)
+            t->IsMonitoring = true;
+        const auto path = Folder / "queue.kvl";
+        SaveNet(engine, path);
+        return path.string();
+    }
+
+    TTempFolder Folder;
+};
+
+TEST_F(SimTest, SameSeedRepeatsAndAnotherSeedDiffers) {
+    const std::string net = QueueNet();
+    const TRun first = Run(net + " --interval 500 --seed 42 --warmup 50");
+    const TRun again = Run(net + " --interval 500 --seed 42 --warmup 50");
+    const TRun other = Run(net + " --interval 500 --seed 43 --warmup 50");
+    ASSERT_EQ(first.Status, 0) << first.Err;
+    EXPECT_EQ(first.Out, again.Out);
+    EXPECT_NE(first.Out, other.Out);
+    EXPECT_THAT(first.Out, HasSubstr("\"model_time\": 500.0,"));
+    EXPECT_THAT(first.Out, HasSubstr("\"stopped\": \"end\""));
+    EXPECT_THAT(first.Out, HasSubstr("{\"name\": \"Queue\", \"marking\": "));
+    EXPECT_TRUE(first.Err.empty());
+}
+
+TEST_F(SimTest, EmptyNetRunsToTheEndOfTheInterval) {
+    const auto path = Folder / "empty.kvl";
+    WriteBytes(path, "0\r\n0\r\n0\r\n");
+    const TRun run = Run(path.string() + " --interval -3 --seed 1");
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Out, "{\n  \"model_time\": 0.0,\n  \"stopped\": \"end\",\n  \"vertices\": [],\n"
+                       "  \"transitions\": []\n}\n");
+}
+
+TEST_F(SimTest, UnmonitoredObjectsHaveNullStatisticsAndCyrillicNamesAreUtf8) {
+    const auto path = Folder / "names.kvl";
+    WriteBytes(path, "1\r\n[Vertex 0]\r\n\xD7\xE5\xF0\xE3\xE0\r\n3\r\n0\r\n0\r\n0\r\n190\r\n12\r\n90\r\n"
+                     "100\r\n0\r\n0\r\n");
+    const TRun run = Run(path.string() + " --interval 5 --seed 1");
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_THAT(run.Out, HasSubstr("{\"name\": \"Черга\", \"marking\": 3, \"monitoring\": false, "
+                                   "\"change_count\": 0, \"received_total\": 0, \"min\": null, "
+                                   "\"max\": null, \"mean\": null, \"mean_wait\": null}"));
+}
+
+TEST_F(SimTest, OverflowPrintsTheResultsAndTheMessageWithStatusThree) {
+    const auto path = Folder / "runaway.kvl";
+    WriteBytes(path, "1\r\n[Vertex 0]\r\nFlag\r\n1\r\n0\r\n0\r\n0\r\n190\r\n12\r\n90\r\n100\r\n"
+                     "1\r\n[Transition 0]\r\nRunaway\r\n0\r\ndtDefault\r\n1\r\n0\r\n1\r\n0\r\n0\r\n"
+                     "12\r\n200\r\n90\r\n94\r\n"
+                     "1\r\n[Connection 0]\r\nctVT\r\n1\r\n-1\r\n0\r\n0\r\n0\r\n10\r\n10\r\n50\r\n80\r\n");
+    const TRun run = Run(path.string() + " --interval 10 --seed 1");
+    EXPECT_EQ(run.Status, 3);
+    EXPECT_THAT(run.Out, HasSubstr("\"stopped\": \"overflow\""));
+    EXPECT_THAT(run.Out, HasSubstr("\"buffer\": 200001"));
+    EXPECT_THAT(run.Err, HasSubstr("буфер запуску переходу Runaway завеликий"));
+}
+
+TEST_F(SimTest, RefusalsExitWithStatusTwo) {
+    const TRun usage = Run("--interval");
+    EXPECT_EQ(usage.Status, 2);
+    EXPECT_THAT(usage.Err, HasSubstr("kvl-sim FILE.kvl"));
+    EXPECT_TRUE(usage.Out.empty());
+
+    const TRun missing = Run((Folder / "absent.kvl").string());
+    EXPECT_EQ(missing.Status, 2);
+    EXPECT_THAT(missing.Err, HasSubstr("absent.kvl"));
+
+    const auto bad = Folder / "bad.kvl";
+    WriteBytes(bad, "1\r\n[Vertex 0]\r\nP1\r\n3.5\r\n");
+    const TRun broken = Run(bad.string());
+    EXPECT_EQ(broken.Status, 2);
+    EXPECT_THAT(broken.Err, HasSubstr("рядок 4"));
+
+    const auto formula = Folder / "formula.kvl";
+    WriteBytes(formula, "1\r\n[Vertex 0]\r\nP1\r\n1\r\n0\r\n0\r\n0\r\n190\r\n12\r\n90\r\n100\r\n"
+                        "1\r\n[Transition 0]\r\nT1\r\n0\r\ndtDefault\r\n1\r\n0\r\n1\r\n0\r\n0\r\n"
+                        "12\r\n200\r\n90\r\n94\r\n"
+                        "1\r\n[Connection 0]\r\nctTV\r\n1\r\n0\r\n-1\r\nM(P9)\r\n0\r\n0\r\n10\r\n10\r\n"
+                        "50\r\n80\r\n");
+    const TRun refused = Run(formula.string());
+    EXPECT_EQ(refused.Status, 2);
+    EXPECT_THAT(refused.Err, HasSubstr("Формула зв'язку T1 -> P1 задана неправильно"));
+    EXPECT_TRUE(refused.Out.empty());
+}
+
+} // namespace
