@@ -1,11 +1,35 @@
 #include "FormMain.h"
 
 #include "Engine.h"
+#include "EngineError.h"
 #include "FormDraw.h"
 #include "Random.h"
+#include "RunControl.h"
+#include "Settings.h"
 
+#include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+
+#include <iostream>
+
+namespace {
+
+// Hands work to the interface thread through the Qt event loop.
+void PostToInterface(std::function<void()> work) {
+    QMetaObject::invokeMethod(qApp, std::move(work), Qt::QueuedConnection);
+}
+
+} // namespace
+
+std::filesystem::path EditorSettingsPath() {
+    if (const QByteArray overridden = qgetenv("KVL_CONFIG"); !overridden.isEmpty())
+        return std::filesystem::path(overridden.toStdString());
+    return SettingsFilePath(QCoreApplication::applicationDirPath().toStdString());
+}
 
 TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), Engine(engine) {
     SeedRandomFromClock();
@@ -17,12 +41,45 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
 
     MdiArea = new QMdiArea(this);
     setCentralWidget(MdiArea);
-
     FormDraw_ = new TFormDraw(Engine);
     DrawWindow_ = MdiArea->addSubWindow(FormDraw_);
     UpdateDrawCaption();
     DrawWindow_->showMaximized();
+
+    QPointer<QWidget> canvas = FormDraw_;
+    Engine.DrawWork = [canvas] {
+        if (canvas)
+            canvas->update();
+    };
+    Engine.ShowMessage = [this](const std::string& message) {
+        QMessageBox::warning(this, windowTitle(), QString::fromStdString(message));
+    };
+    StartEngineThreads(Engine, PostToInterface);
+
+    Timer_ = new QTimer(this);
+    Timer_->setInterval(10);
+    connect(Timer_, &QTimer::timeout, this, &TFormMain::TimerTick);
+    Engine.ScreenIntervalChanged = [this](std::int32_t ms) { Timer_->setInterval(ms); };
+    SettingsPath_ = EditorSettingsPath();
+    LoadSettings(Engine, SettingsPath_);
+    Timer_->start();
+    StartUpdateThread(Engine);
 }
+
+TFormMain::~TFormMain() {
+    // The workers may wait in a hand-over that the closing event loop will never run.
+    StopEngineThreads(Engine);
+    Engine.ScreenIntervalChanged = nullptr;
+    Engine.DrawWork = nullptr;
+    Engine.ShowMessage = nullptr;
+    try {
+        SaveSettings(Engine, SettingsPath_);
+    } catch (const TEngineError& error) {
+        std::cerr << error.what() << '\n';
+    }
+}
+
+void TFormMain::TimerTick() {}
 
 void TFormMain::UpdateDrawCaption() {
     const QString caption = Engine.FileName.empty()

@@ -2,6 +2,7 @@
 
 #include "NetObjects.h"
 #include "NumberText.h"
+#include "RunControl.h"
 
 void InitEngine(TEngine& engine) {
     DetectDecimalSeparator();
@@ -27,3 +28,5 @@ void InitEngine(TEngine& engine) {
     engine.RunMode = 0;
     engine.TimeScale = 1.0;
 }
+
+TEngine::~TEngine() { StopEngineThreads(*this); }

@@ -5,7 +5,9 @@
 #include "EngineSettings.h"
 #include "NetRecords.h"
 #include "PickedChoiced.h"
+#include "WorkerThreads.h"
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -49,12 +51,30 @@ struct TEngine {
     double TimeScale = 1.0;
     double IntervalLength = 0;
     double IntervalEnd = 0;
+    // The workers of run control (none in tests and the batch simulator unless started).
+    std::unique_ptr<THandOver> HandOver;
+    std::unique_ptr<TWorkerThread> ThreadDraw;
+    std::unique_ptr<TWorkerThread> ThreadModel;
+    std::unique_ptr<TWorkerThread> ThreadUpdate;
+    std::atomic<int> DrawPeriod{1000}; // ms; read by the drawing thread
+    bool IsAlive = false;              // set when the threads start, cleared at shutdown
 
     std::filesystem::path FileName; // the net file last loaded or saved; empty for a new net
 
     // Tells the user something in the middle of the engine's work (UTF-8): the editor shows a
     // message box, the batch simulator prints to stderr. Unset, the message is dropped.
     std::function<void(const std::string&)> ShowMessage;
+    // What the drawing thread and the results thread hand over, set by the program.
+    std::function<void()> DrawWork;
+    std::function<void()> RefreshObjectResults;
+    std::function<void()> RefreshCharts;
+    // Told the refresh period whenever it changes (the main window's timer follows it).
+    std::function<void(std::int32_t)> ScreenIntervalChanged;
+
+    TEngine() = default;
+    TEngine(const TEngine&) = delete;
+    TEngine& operator=(const TEngine&) = delete;
+    ~TEngine();
 };
 
 // Builds the engine: detects the locale's decimal separator first, then fills the defaults, the

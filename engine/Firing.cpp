@@ -8,8 +8,8 @@
 #include "NumberText.h"
 #include "Random.h"
 #include "TextCodec.h"
+#include "WorkerThreads.h"
 
-#include <chrono>
 
 namespace {
 
@@ -21,12 +21,6 @@ bool SharesInputVertex(const TTransition& a, const TTransition& b) {
             if (x->Vertex == y->Vertex)
                 return true;
     return false;
-}
-
-std::int64_t TickCount() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
 }
 
 bool Overflowed(const TTransition& transition) {

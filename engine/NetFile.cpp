@@ -1,19 +1,14 @@
 #include "NetFile.h"
 
 #include "EngineError.h"
+#include "FileReplace.h"
 #include "Monitoring.h"
 #include "NetFileReader.h"
 #include "NetObjects.h"
 #include "NumberText.h"
 #include "TextCodec.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
-#include <system_error>
-#include <unistd.h>
 
 namespace {
 
@@ -90,62 +85,6 @@ std::string NetText(const TEngineNet& net) {
         out.Integer(c.CountFontSize);
     }
     return std::move(out.Text);
-}
-
-[[noreturn]] void FailSave(const std::filesystem::path& path, int error) {
-    throw TEngineError("Не вдалося зберегти файл «" + path.string() + "»: " +
-                       std::error_code(error, std::generic_category()).message());
-}
-
-// Writes the text under a temporary name in the target's folder, then renames it over the target.
-void ReplaceFile(const std::filesystem::path& path, const std::string& text) {
-    std::filesystem::path target = path;
-    std::error_code ignored;
-    if (std::filesystem::is_symlink(target, ignored))
-        target = std::filesystem::weakly_canonical(target, ignored);
-
-    std::string temporary = target.string() + ".tmp-XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0)
-        FailSave(path, errno);
-
-    // Keep the permissions of the file being replaced; a new file gets the usual 0666 less umask.
-    struct stat existing {};
-    if (stat(target.c_str(), &existing) == 0) {
-        fchmod(fd, existing.st_mode & 07777);
-    } else {
-        const mode_t mask = umask(0);
-        umask(mask);
-        fchmod(fd, 0666 & ~mask);
-    }
-
-    auto failAfterOpen = [&](int error) {
-        close(fd);
-        unlink(temporary.c_str());
-        FailSave(path, error);
-    };
-    std::size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t n = write(fd, text.data() + written, text.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            failAfterOpen(errno);
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (fsync(fd) != 0)
-        failAfterOpen(errno);
-    if (close(fd) != 0) {
-        const int error = errno;
-        unlink(temporary.c_str());
-        FailSave(path, error);
-    }
-    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        unlink(temporary.c_str());
-        FailSave(path, error);
-    }
 }
 
 // ---- Reading ---------------------------------------------------------------------------------

@@ -189,14 +189,9 @@ std::string FloatToText(std::string_view format, double value) {
     return format.empty() ? GeneralText(value) : PatternText(format, value);
 }
 
-std::optional<double> TryTextToFloat(std::string_view text) {
-    std::string local(text);
-    if (ConversionOn) {
-        const auto point = local.find('.');
-        if (point != std::string::npos)
-            local[point] = LocalSeparator;
-    }
-    std::string_view trimmed(local);
+// Converts with the locale's separator as the only one.
+static std::optional<double> ConvertLocal(std::string_view text) {
+    std::string_view trimmed(text);
     while (!trimmed.empty() && trimmed.front() == ' ')
         trimmed.remove_prefix(1);
     while (!trimmed.empty() && trimmed.back() == ' ')
@@ -208,6 +203,26 @@ std::optional<double> TryTextToFloat(std::string_view text) {
     if (!std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+std::optional<double> TryTextToFloat(std::string_view text) {
+    std::string local(text);
+    if (ConversionOn) {
+        const auto point = local.find('.');
+        if (point != std::string::npos)
+            local[point] = LocalSeparator;
+    }
+    return ConvertLocal(local);
+}
+
+std::optional<double> TryLocaleTextToFloat(std::string_view text) { return ConvertLocal(text); }
+
+std::string LocaleFloatText(double value) {
+    std::string text = FloatToText("", value);
+    const auto point = text.find('.');
+    if (point != std::string::npos)
+        text[point] = LocalSeparator;
+    return text;
 }
 
 double TextToFloat(std::string_view text) {

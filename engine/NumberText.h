@@ -24,5 +24,10 @@ double TextToFloat(std::string_view text);
 // The same conversion without the exception.
 std::optional<double> TryTextToFloat(std::string_view text);
 
+// The general format with the locale's own decimal separator, and its reading, which accepts that
+// separator only. The settings file keeps one value this way, as it always has.
+std::string LocaleFloatText(double value);
+std::optional<double> TryLocaleTextToFloat(std::string_view text);
+
 // Rounds to the nearest integer, halves to the even neighbour.
 double RoundHalfEven(double value);

@@ -1,13 +1,55 @@
 #include "RunControl.h"
 
 #include "Firing.h"
+#include "LaunchBuffer.h"
+#include "Monitoring.h"
+#include "NumberText.h"
 
 #include <algorithm>
 
+namespace {
+
+void PauseModel(TEngine& engine) {
+    if (engine.ThreadModel)
+        engine.ThreadModel->Pause();
+}
+
+void ResumeModel(TEngine& engine) {
+    if (engine.ThreadModel)
+        engine.ThreadModel->Resume();
+}
+
+} // namespace
+
+void StartRealTime(TEngine& engine) {
+    engine.RunMode = 2;
+    ResumeModel(engine);
+}
+
+void StopRun(TEngine& engine) {
+    PauseModel(engine);
+    engine.RunMode = 0;
+}
+
 void RunInterval(TEngine& engine, double length) {
+    PauseModel(engine);
     engine.RunMode = 1;
     engine.IntervalLength = length;
     engine.IntervalEnd = engine.Net.ModelTime + length;
+    ResumeModel(engine);
+}
+
+void ClearRunHistory(TEngine& engine) {
+    ClearResults(engine.Net);
+    ClearLaunchBuffers(engine.Net);
+    engine.Net.ModelTime = 0;
+    if (engine.RunMode != 0)
+        StopRun(engine);
+}
+
+bool RealTimeStep(TEngine& engine) {
+    return SimulationStep(engine.Net, engine.ConflictCheck, engine.Net.ModelTime,
+                          engine.RealTimeTick * engine.TimeScale, true, engine);
 }
 
 bool IntervalStep(TEngine& engine, int budgetMs) {
@@ -20,4 +62,83 @@ bool IntervalEndReached(const TEngine& engine) {
     return engine.Net.ModelTime >= RoundToTimeGrid(engine.IntervalEnd);
 }
 
-void StopRun(TEngine& engine) { engine.RunMode = 0; }
+void RefreshResults(TEngine& engine) {
+    if (engine.RefreshObjectResults)
+        engine.RefreshObjectResults();
+    if (engine.RefreshCharts)
+        engine.RefreshCharts();
+}
+
+std::uint8_t ModelTick(TEngine& engine) {
+    // A tick queued just before the run stopped finds the run mode 0 and does nothing.
+    if (engine.RunMode == 0)
+        return 0;
+    const bool overflow = engine.RunMode == 2 ? RealTimeStep(engine) : IntervalStep(engine, StepTimeBudget);
+    if (overflow)
+        StopRun(engine);
+    else if (engine.RunMode == 1 && IntervalEndReached(engine))
+        StopRun(engine);
+    return engine.RunMode;
+}
+
+int ModelThreadCycle(TEngine& engine, THandOver& handOver, const std::function<std::int64_t()>& clock) {
+    const std::int64_t start = clock();
+    std::uint8_t mode = 0;
+    int period = 0;
+    handOver.Run([&] {
+        mode = ModelTick(engine);
+        period = static_cast<int>(RoundHalfEven(engine.RealTimeTick * 1000));
+    });
+    const std::int64_t end = clock();
+    if (mode == 2)
+        return static_cast<int>(std::max<std::int64_t>(MinRealTimeSleep, period - (end - start)));
+    return IntervalRunSleep;
+}
+
+int DrawThreadCycle(TEngine& engine, THandOver& handOver) {
+    handOver.Run([&] {
+        if (engine.DrawWork)
+            engine.DrawWork();
+    });
+    return engine.DrawPeriod.load();
+}
+
+int UpdateThreadCycle(TEngine& engine, THandOver& handOver) {
+    handOver.Run([&] { RefreshResults(engine); });
+    return ResultsPeriod;
+}
+
+void StartEngineThreads(TEngine& engine, TPostToInterface post) {
+    engine.HandOver = std::make_unique<THandOver>(std::move(post));
+    THandOver* handOver = engine.HandOver.get();
+    engine.ThreadDraw = std::make_unique<TWorkerThread>(
+        [&engine, handOver] { return DrawThreadCycle(engine, *handOver); }, false, false);
+    engine.ThreadModel = std::make_unique<TWorkerThread>(
+        [&engine, handOver] { return ModelThreadCycle(engine, *handOver, TickCount); }, true, true);
+    engine.IsAlive = true;
+}
+
+void StartUpdateThread(TEngine& engine) {
+    THandOver* handOver = engine.HandOver.get();
+    engine.ThreadUpdate = std::make_unique<TWorkerThread>(
+        [&engine, handOver] { return UpdateThreadCycle(engine, *handOver); }, false, false);
+}
+
+void StopEngineThreads(TEngine& engine) {
+    engine.IsAlive = false;
+    if (engine.HandOver)
+        engine.HandOver->Release();
+    for (auto* thread : {&engine.ThreadUpdate, &engine.ThreadModel, &engine.ThreadDraw})
+        if (*thread) {
+            (*thread)->Stop();
+            thread->reset();
+        }
+    engine.HandOver.reset();
+}
+
+void SetScreenUpdateInterval(TEngine& engine, std::int32_t milliseconds) {
+    engine.Graph.Options.ScreenUpdateInterval = std::max<std::int32_t>(1, milliseconds);
+    engine.DrawPeriod = engine.Graph.Options.ScreenUpdateInterval;
+    if (engine.ScreenIntervalChanged)
+        engine.ScreenIntervalChanged(engine.Graph.Options.ScreenUpdateInterval);
+}

@@ -1,16 +1,52 @@
-// Run control: the run mode and the interval run that drive SimulationStep over time.
+// Run control: the run mode, the real-time and interval runs that drive SimulationStep over
+// time, and the three worker threads that pace them.
 #pragma once
 
 #include "Engine.h"
 
+#include <cstdint>
+#include <functional>
+
 // Most model time one interval step covers.
 constexpr double IntervalSpanCap = 5000000;
+constexpr int MinRealTimeSleep = 5;  // ms
+constexpr int IntervalRunSleep = 100; // ms between two interval steps
+constexpr int ResultsPeriod = 25;    // ms of the results thread
+constexpr int InitialDrawPeriod = 1000; // ms until the settings give the refresh period
 
-// Starts an interval run of length x from the current model time.
+void StartRealTime(TEngine& engine);
+void StopRun(TEngine& engine);
+// Starts an interval run of the given length from the current model time.
 void RunInterval(TEngine& engine, double length);
+// Clears every result and pending launch, sets model time to 0 and stops a run.
+void ClearRunHistory(TEngine& engine);
+
+// One real-time step: RealTimeTick x TimeScale of model time, connections flashing.
+bool RealTimeStep(TEngine& engine);
 // One step of an interval run: up to the interval's end, at most IntervalSpanCap, no flashing.
 // Returns true when a launch buffer overflowed.
 bool IntervalStep(TEngine& engine, int budgetMs);
 // Whether model time has reached the interval's end, taken on the 1e-8 grid of the step.
 bool IntervalEndReached(const TEngine& engine);
-void StopRun(TEngine& engine);
+// Calls the result displays the program registered.
+void RefreshResults(TEngine& engine);
+
+// The work of the model thread on the interface thread: one step of the current run; an
+// overflow stops the run, and an interval run that reached its end stops and pauses the thread.
+// Returns the run mode after it.
+std::uint8_t ModelTick(TEngine& engine);
+
+// One cycle of each worker: hand the work over, then return the milliseconds to sleep. The clock
+// is passed in so that the pacing can be tested without waiting.
+int ModelThreadCycle(TEngine& engine, THandOver& handOver, const std::function<std::int64_t()>& clock);
+int DrawThreadCycle(TEngine& engine, THandOver& handOver);
+int UpdateThreadCycle(TEngine& engine, THandOver& handOver);
+
+// Creates the hand-over, the drawing thread (running) and the model thread (paused). The
+// results thread belongs to the main window: StartUpdateThread.
+void StartEngineThreads(TEngine& engine, TPostToInterface post);
+void StartUpdateThread(TEngine& engine);
+// Releases every hand-over a worker waits in and joins the threads; safe to call twice.
+void StopEngineThreads(TEngine& engine);
+// Stores the refresh period (at least 1 ms) and passes it to the drawing thread and the program.
+void SetScreenUpdateInterval(TEngine& engine, std::int32_t milliseconds);

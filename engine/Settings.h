@@ -1,0 +1,23 @@
+// The user's settings: the KVLConfig.ini file, the reset to the built-in defaults, and pushing
+// the colour settings to the objects of the net.
+#pragma once
+
+#include "Engine.h"
+
+#include <filesystem>
+
+// Reads all 40 keys into the live settings; a missing file, key or bad value gives the key's
+// default, silently. The refresh period reaches the drawing thread.
+void LoadSettings(TEngine& engine, const std::filesystem::path& path);
+// Writes all 40 keys in their sections and order, keeping whatever else the file holds. Throws
+// TEngineError when the file cannot be written.
+void SaveSettings(TEngine& engine, const std::filesystem::path& path);
+// Every setting back to its default except BaseVertexMark and BaseTransitionDelay.
+void ResetSettings(TEngine& engine);
+// Chosen objects get the choice colours, the others the ambient ones, without a fade.
+void ApplyColors(TEngine& engine);
+
+// Where the settings live: KVLConfig.ini in the program's folder, or, when that folder cannot
+// be written, in the user's configuration folder ($XDG_CONFIG_HOME, else ~/.config) under
+// "kvl-editor".
+std::filesystem::path SettingsFilePath(const std::filesystem::path& programFolder);

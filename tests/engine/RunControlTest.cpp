@@ -1,0 +1,211 @@
+#include "Firing.h"
+#include "LaunchBuffer.h"
+#include "Monitoring.h"
+#include "NetObjects.h"
+#include "RunControl.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <deque>
+#include <future>
+
+namespace {
+
+// Runs handed-over work at once, on the calling thread.
+THandOver DirectHandOver() {
+    return THandOver([](std::function<void()> work) { work(); });
+}
+
+class RunControlTest : public ::testing::Test {
+protected:
+    void SetUp() override { InitEngine(Engine); }
+
+    // A net whose transition completes and relaunches every `delay` units.
+    TTransition* Loop(double delay) {
+        TVertex* p = CreateVertex(Engine.Net, "P", 1, 0, 0, nullptr);
+        TTransition* t = CreateTransition(Engine.Net, "T", 0, delay, 0, nullptr);
+        CreateConnection(Engine.Net, ctVT, 1, p, t, nullptr);
+        CreateConnection(Engine.Net, ctTV, 1, p, t, nullptr);
+        return t;
+    }
+
+    TEngine Engine;
+};
+
+TEST_F(RunControlTest, RunModeFollowsTheCommands) {
+    StartRealTime(Engine);
+    EXPECT_EQ(Engine.RunMode, 2);
+    StopRun(Engine);
+    EXPECT_EQ(Engine.RunMode, 0);
+    RunInterval(Engine, 10);
+    EXPECT_EQ(Engine.RunMode, 1);
+    Engine.Net.ModelTime = 4;
+    RunInterval(Engine, 10); // a new interval from the current model time
+    EXPECT_EQ(Engine.IntervalEnd, 14);
+    EXPECT_EQ(Engine.IntervalLength, 10);
+    StartRealTime(Engine); // an interval run turns into a real-time run
+    EXPECT_EQ(Engine.RunMode, 2);
+    EXPECT_EQ(Engine.IntervalEnd, 14);
+    RunInterval(Engine, 1);
+    StopRun(Engine);
+    EXPECT_EQ(Engine.RunMode, 0);
+}
+
+TEST_F(RunControlTest, IntervalOfZeroRunsOneStepAtTheCurrentInstant) {
+    TVertex* p = CreateVertex(Engine.Net, "P", 1, 0, 0, nullptr);
+    TTransition* t = CreateTransition(Engine.Net, "T", 0, 0, 0, nullptr);
+    CreateConnection(Engine.Net, ctVT, 1, p, t, nullptr);
+    RunInterval(Engine, 0);
+    EXPECT_EQ(ModelTick(Engine), 0);
+    EXPECT_EQ(Engine.Net.Vertices[0]->Marking, 0);
+    EXPECT_EQ(BufferCount(t->LaunchBuffer), 0); // completed at 0 too
+    EXPECT_EQ(Engine.Net.ModelTime, 0);
+}
+
+TEST_F(RunControlTest, IntervalEndsExactlyAtItsEnd) {
+    Loop(0.3);
+    Engine.Net.ModelTime = 250;
+    RunInterval(Engine, 1000);
+    while (Engine.RunMode == 1)
+        ModelTick(Engine);
+    EXPECT_EQ(Engine.Net.ModelTime, 1250);
+
+    Engine.Net.ModelTime = 0.1;
+    RunInterval(Engine, 0.2); // the end 0.30000000000000004 lies off the grid
+    EXPECT_EQ(ModelTick(Engine), 0);
+    EXPECT_EQ(Engine.Net.ModelTime, 0.3);
+}
+
+TEST_F(RunControlTest, LongIntervalIsCutIntoSpansOfFiveMillion) {
+    RunInterval(Engine, 12000000);
+    EXPECT_EQ(ModelTick(Engine), 1);
+    EXPECT_EQ(Engine.Net.ModelTime, 5000000);
+    EXPECT_EQ(ModelTick(Engine), 1);
+    EXPECT_EQ(Engine.Net.ModelTime, 10000000);
+    EXPECT_EQ(ModelTick(Engine), 0);
+    EXPECT_EQ(Engine.Net.ModelTime, 12000000);
+}
+
+TEST_F(RunControlTest, OverflowStopsTheRun) {
+    TVertex* flag = CreateVertex(Engine.Net, "Flag", 1, 0, 0, nullptr);
+    TTransition* t = CreateTransition(Engine.Net, "Runaway", 0, 1, 0, nullptr);
+    CreateConnection(Engine.Net, ctVT, 1, flag, t, nullptr)->IsInform = true;
+    int messages = 0;
+    Engine.ShowMessage = [&](const std::string&) { ++messages; };
+    RunInterval(Engine, 10);
+    for (int i = 0; i < 1000 && Engine.RunMode == 1; ++i)
+        ModelTick(Engine); // each tick stops at the 50 ms budget or at the overflow
+    EXPECT_EQ(Engine.RunMode, 0);
+    EXPECT_EQ(messages, 1);
+}
+
+TEST_F(RunControlTest, ClearRunHistoryDuringARunStopsIt) {
+    TTransition* t = Loop(5);
+    StartMonitoring(*Engine.Net.Vertices[0], 0);
+    RunInterval(Engine, 7);
+    ModelTick(Engine);
+    ASSERT_EQ(BufferCount(t->LaunchBuffer), 1);
+    StartRealTime(Engine);
+    ClearRunHistory(Engine);
+    EXPECT_EQ(Engine.RunMode, 0);
+    EXPECT_EQ(Engine.Net.ModelTime, 0);
+    EXPECT_EQ(BufferCount(t->LaunchBuffer), 0);
+    EXPECT_EQ(Engine.Net.Vertices[0]->History.Count(), 0);
+    EXPECT_EQ(ModelTick(Engine), 0); // a tick still queued does nothing
+    EXPECT_EQ(Engine.Net.ModelTime, 0);
+}
+
+TEST_F(RunControlTest, RealTimePacingSleepsTheRestOfTheFortyMilliseconds) {
+    Loop(1);
+    THandOver handOver = DirectHandOver();
+    std::deque<std::int64_t> ticks;
+    auto clock = [&] {
+        const std::int64_t t = ticks.front();
+        ticks.pop_front();
+        return t;
+    };
+    Engine.TimeScale = 2;
+    StartRealTime(Engine);
+    ticks = {1000, 1012};
+    EXPECT_EQ(ModelThreadCycle(Engine, handOver, clock), 28);
+    EXPECT_DOUBLE_EQ(Engine.Net.ModelTime, 0.08);
+    ticks = {2000, 2060};
+    EXPECT_EQ(ModelThreadCycle(Engine, handOver, clock), 5);
+    EXPECT_DOUBLE_EQ(Engine.Net.ModelTime, 0.16);
+
+    RunInterval(Engine, 100);
+    ticks = {0, 1};
+    EXPECT_EQ(ModelThreadCycle(Engine, handOver, clock), 100);
+}
+
+TEST_F(RunControlTest, ModelThreadIsPausedExactlyWhenTheRunStops) {
+    std::deque<std::function<void()>> queue;
+    std::mutex mutex;
+    StartEngineThreads(Engine, [&](std::function<void()> work) {
+        std::lock_guard lock(mutex);
+        queue.push_back(std::move(work));
+    });
+    EXPECT_TRUE(Engine.ThreadModel->IsPaused());
+    EXPECT_FALSE(Engine.ThreadDraw->IsPaused());
+    RunInterval(Engine, 0);
+    EXPECT_FALSE(Engine.ThreadModel->IsPaused());
+    // Play the interface thread: run what the workers hand over until the run ends.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (Engine.RunMode != 0 && std::chrono::steady_clock::now() < deadline) {
+        std::function<void()> work;
+        {
+            std::lock_guard lock(mutex);
+            if (!queue.empty()) {
+                work = std::move(queue.front());
+                queue.pop_front();
+            }
+        }
+        if (work)
+            work();
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_EQ(Engine.RunMode, 0);
+    EXPECT_TRUE(Engine.ThreadModel->IsPaused());
+    StopEngineThreads(Engine);
+}
+
+TEST_F(RunControlTest, StoppingTheThreadsReleasesAWaitingHandOverAtOnce) {
+    // The interface never runs the work: every worker ends up waiting in its hand-over.
+    StartEngineThreads(Engine, [](std::function<void()>) {});
+    StartUpdateThread(Engine);
+    StartRealTime(Engine);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const auto start = std::chrono::steady_clock::now();
+    auto stopped = std::async(std::launch::async, [&] { StopEngineThreads(Engine); });
+    ASSERT_EQ(stopped.wait_for(std::chrono::seconds(1)), std::future_status::ready);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_FALSE(Engine.ThreadModel);
+    StopEngineThreads(Engine); // a second call is harmless
+}
+
+TEST_F(RunControlTest, RefreshPeriodReachesTheDrawingThreadAndIsAtLeastOne) {
+    EXPECT_EQ(Engine.DrawPeriod, InitialDrawPeriod);
+    std::int32_t told = -1;
+    Engine.ScreenIntervalChanged = [&](std::int32_t ms) { told = ms; };
+    SetScreenUpdateInterval(Engine, 14);
+    EXPECT_EQ(Engine.DrawPeriod, 14);
+    EXPECT_EQ(told, 14);
+    SetScreenUpdateInterval(Engine, 0);
+    EXPECT_EQ(Engine.Graph.Options.ScreenUpdateInterval, 1);
+    EXPECT_EQ(Engine.DrawPeriod, 1);
+}
+
+TEST_F(RunControlTest, RefreshResultsCallsTheRegisteredDisplays) {
+    int results = 0;
+    int charts = 0;
+    RefreshResults(Engine);
+    Engine.RefreshObjectResults = [&] { ++results; };
+    Engine.RefreshCharts = [&] { ++charts; };
+    RefreshResults(Engine);
+    EXPECT_EQ(results, 1);
+    EXPECT_EQ(charts, 1);
+}
+
+} // namespace
