@@ -164,6 +164,11 @@ void ApplyColors(TEngine& engine) {
             ContainsObject(engine.Choiced, c.get()) ? o.ConnectionChoiceColor : o.ConnectionAmbientColor;
 }
 
+void LoadBaseSettings(TEngine& engine) {
+    ResetSettings(engine);
+    ApplyColors(engine);
+}
+
 std::filesystem::path SettingsFilePath(const std::filesystem::path& programFolder) {
     if (access(programFolder.c_str(), W_OK) == 0)
         return programFolder / "KVLConfig.ini";

@@ -146,6 +146,15 @@ TEST_F(SettingsTest, ApplyColorsGivesChosenObjectsTheChoiceColours) {
     EXPECT_EQ(c->FadeFromColor, o.ConnectionChoiceColor);
 }
 
+TEST_F(SettingsTest, LoadBaseSettingsRecoloursExistingObjects) {
+    TVertex* v = CreateVertex(Engine.Net, "", 0, 0, 0, &Engine.Graph.Options);
+    Engine.Graph.Options.VertexAmbientColor1 = MakeColor(9, 9, 9);
+    ApplyColors(Engine);
+    ASSERT_EQ(v->FillColor, MakeColor(9, 9, 9));
+    LoadBaseSettings(Engine);
+    EXPECT_EQ(v->FillColor, Engine.Defaults.VertexAmbientColor1);
+}
+
 TEST(SettingsFilePath, UsesTheConfigurationFolderWhenTheProgramFolderIsNotWritable) {
     TTempFolder folder;
     EXPECT_EQ(SettingsFilePath(folder.Path()), folder.Path() / "KVLConfig.ini");
