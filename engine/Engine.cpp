@@ -21,7 +21,10 @@ void InitEngine(TEngine& engine) {
     engine.VertexHistoryNormal = d.VertexHistoryNormal;
     engine.TransitionHistoryNormal = d.TransitionHistoryNormal;
     engine.BaseTransitionDelay = d.BaseTransitionDelay;
+    engine.Graph = TEngineGraph{};
     ApplyGraphDefaults(engine.Graph.Options, d);
+    engine.Graph.Options.GridOptions = DefaultGridOptions();
+    engine.Graph.FrameTime = static_cast<std::int32_t>(TickCount());
 
     NewNet(engine);
     engine.EditMode = 0;

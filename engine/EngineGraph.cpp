@@ -35,3 +35,16 @@ void ApplyGraphDefaults(TEngineGraphOptions& o, const TEngineDefaults& d) {
     o.ConnectionChoiceColor = d.ConnectionChoiceColor;
     o.ConnectionFlashColor = d.ConnectionFlashColor;
 }
+
+TEngineGraphGridOptions DefaultGridOptions() {
+    TEngineGraphGridOptions grid;
+    double from = 0.5;
+    std::int32_t step = 100;
+    grid.Levels.push_back({0.5, 2.0, 100});
+    for (int i = 1; i < 7; ++i) {
+        grid.Levels.push_back({from / 2, from, step * 2});
+        from /= 2;
+        step *= 2;
+    }
+    return grid;
+}

@@ -10,6 +10,8 @@
 #include "TextCodec.h"
 #include "WorkerThreads.h"
 
+#include <algorithm>
+
 
 namespace {
 
@@ -166,9 +168,16 @@ TTransition* ChooseCandidate(std::vector<TTransition*>& candidates) {
     if (candidates.size() == 1)
         return candidates.front();
     std::int32_t highest = kLowestPriority;
-    for (const TTransition* candidate : candidates)
+    std::int32_t greatest = candidates.front()->Priority;
+    for (const TTransition* candidate : candidates) {
         if (candidate->Priority > highest)
             highest = candidate->Priority;
+        greatest = std::max(greatest, candidate->Priority);
+    }
+    // Priorities below the search's starting value would remove every candidate: the greatest
+    // of them wins then, as any higher one would.
+    if (greatest < highest)
+        highest = greatest;
     for (std::size_t i = candidates.size(); i-- > 0;)
         if (candidates[i]->Priority < highest) {
             candidates[i] = candidates.back();

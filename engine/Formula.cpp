@@ -115,10 +115,10 @@ std::optional<std::int32_t> EvaluateFormulaText(const std::string& formula, cons
     if (!sum)
         return std::nullopt;
     const double rounded = RoundHalfEven(*sum);
-    // Beyond 64 bits the conversion fails; within them the count keeps the low 32 bits.
-    if (!(std::fabs(rounded) < 9223372036854775808.0))
+    // A count beyond the 32-bit range is an overflow.
+    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0))
         return std::nullopt;
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::int64_t>(rounded)));
+    return static_cast<std::int32_t>(rounded);
 }
 
 std::optional<std::int32_t> EvaluateFormula(const TConnection& connection, const TEngineNet& net) {

@@ -18,12 +18,20 @@ std::string Quoted(const std::string& text) { return "«" + Win1251ToUtf8(text) 
 } // namespace
 
 TNetFileReader::TNetFileReader(const std::filesystem::path& path) : Path_(path) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored))
+        throw TEngineError("Не вдалося відкрити файл «" + path.string() + "»: це папка, а не файл");
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         const std::error_code error(errno, std::generic_category());
         throw TEngineError("Не вдалося відкрити файл «" + path.string() + "»: " + error.message());
     }
-    std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::string content;
+    try {
+        content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    } catch (const std::exception&) {
+        file.setstate(std::ios::badbit);
+    }
     if (file.bad())
         throw TEngineError("Не вдалося прочитати файл «" + path.string() + "»");
 

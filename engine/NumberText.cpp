@@ -14,7 +14,8 @@ namespace {
 bool ConversionOn = false;
 char LocalSeparator = '.';
 
-// A finite non-zero value as 0.D1D2...Dn x 10^Exponent, rounded to 18 significant digits.
+// A finite value as 0.D1D2...Dn x 10^Exponent, with 41 significant digits: enough that rounding
+// them half up gives the correctly rounded text of the exact binary value.
 struct TDecimal {
     bool Negative = false;
     std::string Digits;
@@ -24,9 +25,9 @@ struct TDecimal {
 TDecimal ToDecimal(double value) {
     TDecimal decimal;
     decimal.Negative = std::signbit(value);
-    char buffer[64];
+    char buffer[96];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                      std::chars_format::scientific, 17);
+                                      std::chars_format::scientific, 40);
     const std::string_view text(buffer, result.ptr - buffer);
     const auto e = text.find('e');
     decimal.Digits = std::string(1, text[0]) + std::string(text.substr(2, e - 2));
@@ -232,3 +233,12 @@ double TextToFloat(std::string_view text) {
 }
 
 double RoundHalfEven(double value) { return std::nearbyint(value); }
+
+std::int32_t RoundToInt(double value) {
+    const double rounded = RoundHalfEven(value);
+    if (!(rounded > -2147483648.0))
+        return rounded != rounded ? 0 : INT32_MIN;
+    if (rounded > 2147483647.0)
+        return INT32_MAX;
+    return static_cast<std::int32_t>(rounded);
+}

@@ -2,6 +2,7 @@
 // shown for editing, read from an edit or written to a net file goes through these two functions.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,3 +32,5 @@ std::optional<double> TryLocaleTextToFloat(std::string_view text);
 
 // Rounds to the nearest integer, halves to the even neighbour.
 double RoundHalfEven(double value);
+// The same as a 32-bit integer; values beyond its range stop at its ends, NaN gives 0.
+std::int32_t RoundToInt(double value);

@@ -189,6 +189,15 @@ TEST(ChooseCandidate, RemovesLowerPrioritiesFromTheEndAndDrawsOnce) {
     EXPECT_EQ(RandomSeed, 7u); // one left after the priorities: no draw
 }
 
+TEST(ChooseCandidate, PrioritiesBelowTheSearchStartStillChooseTheHighest) {
+    TTransition low, lower;
+    low.Priority = -1200000000;
+    lower.Priority = -1500000000;
+    std::vector<TTransition*> list{&lower, &low};
+    EXPECT_EQ(ChooseCandidate(list), &low);
+    EXPECT_EQ(list.size(), 1u);
+}
+
 TEST_F(FiringTest, WithoutConflictCheckTheEarlierTransitionWins) {
     TVertex* p = V("P", 1);
     TTransition* first = T("First", 1);

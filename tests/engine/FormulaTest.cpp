@@ -46,7 +46,9 @@ INSTANTIATE_TEST_SUITE_P(
         TFormulaCase{"*2", kInvalid}, TFormulaCase{"2*", kInvalid}, TFormulaCase{"2.5*2.5", 6},
         TFormulaCase{"1e400", kInvalid}, TFormulaCase{"1e300*1e300", kInvalid},
         TFormulaCase{" ", kInvalid}, TFormulaCase{"2.5E+1-0.5", 24}, TFormulaCase{"-M(P1)*2", -6},
-        TFormulaCase{"M(P2)-0.5", 0}, TFormulaCase{"1.5", 2}));
+        TFormulaCase{"M(P2)-0.5", 0}, TFormulaCase{"1.5", 2},
+        TFormulaCase{"2147483647", 2147483647}, TFormulaCase{"-2147483648", -2147483647 - 1},
+        TFormulaCase{"M(P1)*1000000000", kInvalid}, TFormulaCase{"4294967296+M(P1)", kInvalid}));
 
 TEST(Formula, NegativeMarkingInsideAProductMakesTheTextInvalid) {
     TEngineNet net;

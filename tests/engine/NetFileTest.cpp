@@ -297,6 +297,7 @@ TEST(NetFileMissing, MissingFileIsReportedAndChangesNothing) {
     InitEngine(engine);
     CreateVertex(engine.Net, "Kept", 1, 0, 0, nullptr);
     EXPECT_THROW(LoadNet(engine, folder / "absent.kvl"), TEngineError);
+    EXPECT_THROW(LoadNet(engine, folder.Path()), TEngineError); // a folder, not a file
     EXPECT_EQ(engine.Net.Vertices.size(), 1u);
     EXPECT_TRUE(engine.FileName.empty());
 }

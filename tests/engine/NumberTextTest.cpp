@@ -35,7 +35,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TGeneralCase{-1e-7, "-1E-7"}, TGeneralCase{123456789012345, "123456789012345"},
                       TGeneralCase{1e15, "1E15"}, TGeneralCase{1234567890123456, "1.23456789012346E15"},
                       TGeneralCase{999999999999999.9, "1E15"}, TGeneralCase{1.5e20, "1.5E20"},
-                      TGeneralCase{2147483647, "2147483647"}, TGeneralCase{0.0001, "0.0001"}));
+                      TGeneralCase{2147483647, "2147483647"}, TGeneralCase{0.0001, "0.0001"},
+                      // just below a half at the 15th digit: rounded once from the exact value
+                      TGeneralCase{117.9994510019215, "117.999451001921"}));
 
 TEST(FloatToText, PatternsGiveFixedDecimalsRoundingHalfUp) {
     EXPECT_EQ(FloatToText("0.000000", 1.5), "1.500000");
