@@ -3,6 +3,7 @@
 #include "Engine.h"
 #include "EngineError.h"
 #include "FormDraw.h"
+#include "Frame.h"
 #include "Random.h"
 #include "RunControl.h"
 #include "Settings.h"
@@ -47,9 +48,11 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     DrawWindow_->showMaximized();
 
     QPointer<QWidget> canvas = FormDraw_;
-    Engine.DrawWork = [canvas] {
-        if (canvas)
-            canvas->update();
+    Engine.DrawWork = [this, canvas] {
+        if (!canvas)
+            return;
+        DrawFrame(Engine);
+        canvas->update();
     };
     Engine.ShowMessage = [this](const std::string& message) {
         QMessageBox::warning(this, windowTitle(), QString::fromStdString(message));

@@ -4,17 +4,20 @@
 #include "TextCodec.h"
 
 #include <algorithm>
+#include <string_view>
+#include <unordered_set>
 
 namespace {
 
 // The first of prefix + "1", prefix + "2", ... that no object of the array bears exactly.
 template <typename Object>
 std::string AutomaticName(const std::vector<std::unique_ptr<Object>>& objects, const char* prefix) {
+    std::unordered_set<std::string_view> taken;
+    for (const auto& object : objects)
+        taken.insert(object->Name);
     for (long n = 1;; ++n) {
         std::string candidate = prefix + std::to_string(n);
-        const bool taken = std::any_of(objects.begin(), objects.end(),
-                                       [&](const auto& object) { return object->Name == candidate; });
-        if (!taken)
+        if (!taken.contains(candidate))
             return candidate;
     }
 }

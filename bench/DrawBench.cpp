@@ -1,0 +1,63 @@
+// Median time of DrawFrame at 1280 x 800 on nets of 100, 1000 and 10000 objects (a third each
+// vertices, transitions and connections, spread over the view), against the default refresh
+// period of 14 ms.
+//   build/release/bench/draw_bench
+#include "Frame.h"
+#include "NetObjects.h"
+#include "Settings.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <vector>
+
+namespace {
+
+void Fill(TEngine& engine, int objects) {
+    std::mt19937 random(7);
+    const TEngineGraph& g = engine.Graph;
+    std::uniform_int_distribution<int> x(-4300, 4300), y(-2600, 2600);
+    const int each = objects / 3;
+    for (int i = 0; i < each; ++i)
+        CreateVertex(engine.Net, "", i % 10, x(random), y(random), &g.Options);
+    for (int i = 0; i < each; ++i)
+        CreateTransition(engine.Net, "", x(random), 1.5, y(random), &g.Options);
+    for (int i = 0; i < each; ++i) {
+        TVertex* v = engine.Net.Vertices[i].get();
+        TTransition* t = engine.Net.Transitions[(i * 7) % each].get();
+        CreateConnection(engine.Net, i % 2 ? ctVT : ctTV, 1 + i % 3, v, t, &g.Options);
+    }
+}
+
+double MedianFrameMs(int objects) {
+    static TEngine engine;
+    InitEngine(engine);
+    Fill(engine, objects);
+    ApplyColors(engine);
+    ResizeView(engine.Graph, 1280, 800);
+    std::vector<double> times;
+    const int frames = objects >= 10000 ? 15 : 60;
+    for (int i = 0; i < frames; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        DrawFrame(engine);
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    for (int objects : {100, 1000, 10000}) {
+        const double ms = MedianFrameMs(objects);
+        std::printf("objects %-6d median_frame_ms %8.2f ratio_to_14ms %6.2f\n", objects, ms, ms / 14.0);
+    }
+    return 0;
+}

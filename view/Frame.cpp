@@ -1,0 +1,111 @@
+#include "Frame.h"
+
+#include "Canvas.h"
+#include "FrameImage.h"
+#include "NumberText.h"
+#include "ObjectDrawing.h"
+#include "Viewport.h"
+#include "WorkerThreads.h"
+
+#include <QPainter>
+
+namespace {
+
+void EnsureImages(TEngineGraph& g) {
+    if (!g.BackImage)
+        g.BackImage = std::make_shared<TFrameImage>();
+    if (!g.FrontImage)
+        g.FrontImage = std::make_shared<TFrameImage>();
+}
+
+} // namespace
+
+void ResizeView(TEngineGraph& g, int width, int height) {
+    g.ScreenWidth = width;
+    g.ScreenHeight = height;
+    EnsureImages(g);
+    g.BackImage->Image = MakeFrameImage(width, height);
+    g.FrontImage->Image = MakeFrameImage(width, height);
+    g.FrontImage->Image.fill(ToQColor(g.Options.ScreenColor));
+    ClearBackImage(g, g.Options.ScreenColor);
+}
+
+void ClearBackImage(TEngineGraph& g, TColor color) {
+    EnsureImages(g);
+    g.BackImage->Image.fill(ToQColor(color));
+}
+
+void DrawGrid(const TEngineGraph& g, QPainter& canvas) {
+    const TGridLines grid = GridLines(g);
+    SetPen(canvas, g.Options.GridColor, 2);
+    for (const TScreenLine& l : grid.Axes)
+        Line(canvas, l.From.X, l.From.Y, l.To.X, l.To.Y);
+    SetPen(canvas, g.Options.GridColor, 1);
+    for (const TScreenLine& l : grid.Lines)
+        Line(canvas, l.From.X, l.From.Y, l.To.X, l.To.Y);
+}
+
+void DrawTimeLine(const TEngineGraph& g, QPainter& canvas, double modelTime, double timeScale) {
+    const int w = g.ScreenWidth;
+    const int h = g.ScreenHeight;
+    const int band = g.Options.TimeLineHeight;
+    const TColor color = g.Options.TimeLineColor;
+    SetBrush(canvas, g.Options.ScreenColor);
+    SetPen(canvas, color, 1);
+    Rectangle(canvas, 0, h - band, w, h);
+    canvas.setFont(TimeLineFont(8));
+
+    const int cx = RoundToInt(w / 2.0);
+    SetPen(canvas, color, 2);
+    Line(canvas, cx, h - band, cx, h - 20);
+    SetPen(canvas, color, 1);
+    const QString now = QString::fromStdString(FloatToText("0.000000", modelTime));
+    const TTextSize nowSize = TextExtent(canvas, now);
+    TextOut(canvas, cx - RoundToInt(nowSize.Width / 2.0), h - band - nowSize.Height - 2, now, color);
+
+    for (const TTimeLineMark& mark : TimeLineMarks(w, modelTime, timeScale)) {
+        if (mark.Short) {
+            Line(canvas, mark.X, h - band, mark.X, h - 28);
+            continue;
+        }
+        Line(canvas, mark.X, h - band, mark.X, h - 20);
+        const QString label = QString::fromStdString(FloatToText("0.00", mark.Value));
+        TextOut(canvas, mark.X - RoundToInt(TextExtent(canvas, label).Width / 2.0), h - 20, label, color);
+    }
+}
+
+void DrawFrame(TEngine& engine) {
+    TEngineGraph& g = engine.Graph;
+    g.FrameTime = static_cast<std::int32_t>(TickCount());
+    ClearBackImage(g, g.Options.ScreenColor);
+    const TPoint topLeft = ScreenToModel(g, 0, 0);
+    const TPoint bottomRight = ScreenToModel(g, g.ScreenWidth, g.ScreenHeight);
+    g.VisibleLeft = topLeft.X;
+    g.VisibleTop = topLeft.Y;
+    g.VisibleRight = bottomRight.X;
+    g.VisibleBottom = bottomRight.Y;
+    {
+        QPainter canvas(&g.BackImage->Image);
+        if (engine.GridEnabled)
+            DrawGrid(g, canvas);
+        for (auto& c : engine.Net.Connections)
+            DrawConnection(*c, canvas, engine);
+        for (auto& v : engine.Net.Vertices)
+            DrawVertex(*v, canvas, g);
+        for (auto& t : engine.Net.Transitions)
+            DrawTransition(*t, canvas, g);
+        if (engine.EditMode >= 5)
+            DrawCreationGhost(engine, canvas, g.CursorX, g.CursorY);
+        if (engine.EditMode == 1) {
+            ClearBrush(canvas);
+            SetDottedPen(canvas, 0);
+            Rectangle(canvas, engine.BandStartX, engine.BandStartY, g.CursorX, g.CursorY);
+        }
+        if (engine.TimeLineEnabled)
+            DrawTimeLine(g, canvas, engine.Net.ModelTime, engine.TimeScale);
+        ClearBrush(canvas);
+        SetPen(canvas, 0, 1);
+        Rectangle(canvas, 0, 0, g.ScreenWidth, g.ScreenHeight);
+    }
+    g.FrontImage->Image = g.BackImage->Image;
+}

@@ -1,0 +1,15 @@
+// One frame of the canvas: background, grid, connections, vertices, transitions, the outline of
+// an object being created, the rubber band, the time line and a border, drawn into the back
+// image and then copied to the front image that the editor window paints.
+#pragma once
+
+#include "Engine.h"
+
+class QPainter;
+
+// Gives both images the window's client size and clears the back image.
+void ResizeView(TEngineGraph& graph, int width, int height);
+void ClearBackImage(TEngineGraph& graph, TColor color);
+void DrawGrid(const TEngineGraph& graph, QPainter& canvas);
+void DrawTimeLine(const TEngineGraph& graph, QPainter& canvas, double modelTime, double timeScale);
+void DrawFrame(TEngine& engine);

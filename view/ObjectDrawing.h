@@ -1,0 +1,18 @@
+// Drawing of one vertex, transition or connection into the frame, and of the outline of the
+// object being created. Each object first tests its box, enlarged by a margin, against the
+// visible model rectangle and is skipped when it lies far outside.
+#pragma once
+
+#include "Engine.h"
+
+class QPainter;
+
+// Each returns false when the object lay far outside the view and was skipped.
+bool DrawVertex(TVertex& vertex, QPainter& canvas, const TEngineGraph& graph);
+bool DrawTransition(TTransition& transition, QPainter& canvas, const TEngineGraph& graph);
+bool DrawConnection(TConnection& connection, QPainter& canvas, TEngine& engine);
+// The outline of what EditMode 5 to 8 is about to create, at the cursor (pixels).
+void DrawCreationGhost(TEngine& engine, QPainter& canvas, int x, int y);
+
+// The parameter text under a transition: "t=1.5±0.2(norm)" and the like (UTF-8).
+std::string TransitionParameterText(const TTransition& transition);

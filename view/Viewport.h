@@ -1,0 +1,47 @@
+// The view onto the model plane: coordinate conversion, zoom and pan, and the positions of the
+// grid lines and time-line marks. Plain arithmetic, so that drawing and picking share it and
+// tests check it without a window.
+#pragma once
+
+#include "EngineGraph.h"
+#include "Geometry.h"
+
+#include <string>
+#include <vector>
+
+TPoint ModelToScreen(const TEngineGraph& graph, std::int32_t mx, std::int32_t my);
+TPoint ScreenToModel(const TEngineGraph& graph, std::int32_t sx, std::int32_t sy);
+
+// One step of the zoom buttons and the wheel: x1.15 in, /1.15 out, within the scale limits.
+void ZoomStep(TEngineGraph& graph, bool zoomIn);
+// Zoom by vertical mouse travel with both buttons held: down zooms out.
+void DragZoom(TEngineGraph& graph, std::int32_t dy);
+// Moves the view by a mouse travel in pixels so that the net follows the mouse.
+void Pan(TEngineGraph& graph, std::int32_t dx, std::int32_t dy);
+// " Масштаб: 100%" (UTF-8).
+std::string ZoomText(const TEngineGraph& graph);
+// Whether a grid level is drawn at the graph's scale (both levels at a shared bound).
+bool IsGridLevelShown(const TEngineGraphGridLevel& level, double scale);
+
+struct TScreenLine {
+    TPoint From;
+    TPoint To;
+};
+
+struct TGridLines {
+    std::vector<TScreenLine> Axes;  // drawn 2 pixels wide
+    std::vector<TScreenLine> Lines; // drawn 1 pixel wide
+};
+
+// The lines of the grid in the window, starting every run at the first visible multiple.
+TGridLines GridLines(const TEngineGraph& graph);
+
+struct TTimeLineMark {
+    std::int32_t X = 0;
+    bool Short = false; // the half-way ticks carry no label
+    double Value = 0;   // model time of a labelled tick
+};
+
+// The marks of the time line for a window `width` pixels wide at model time t, a labelled tick
+// every 60 pixels meaning `timeScale` units; the first mark is the one nearest the centre.
+std::vector<TTimeLineMark> TimeLineMarks(std::int32_t width, double modelTime, double timeScale);
