@@ -136,39 +136,40 @@ TTransitionStats TransitionWindowStats(const TTransition& transition, double win
     return stats;
 }
 
-void HistoryCompact(TVertex& vertex, std::int32_t normal) {
-    if (!ShouldCompact(vertex.History, normal))
+namespace {
+
+// Replaces the object's history by `normal` interval averages; `add` puts the sample of
+// interval i, [first + i step, first + (i + 1) step], into the new list.
+template <typename Object, typename AddSample>
+void Compact(Object& object, std::int32_t normal, AddSample add) {
+    if (!ShouldCompact(object.History, normal))
         return;
-    const auto& samples = vertex.History.Samples;
+    const auto& samples = object.History.Samples;
     const double first = samples.front().Time;
     const double step = (samples.back().Time - first) / normal;
     HistoryList compacted;
     compacted.Samples.reserve(normal);
-    for (std::int32_t i = 0; i < normal; ++i) {
-        const double start = first + i * step;
-        const double end = first + (i + 1) * step;
+    for (std::int32_t i = 0; i < normal; ++i)
+        add(compacted, i, first, step, first + i * step, first + (i + 1) * step);
+    object.History = std::move(compacted);
+}
+
+} // namespace
+
+void HistoryCompact(TVertex& vertex, std::int32_t normal) {
+    Compact(vertex, normal, [&](HistoryList& list, std::int32_t, double, double, double start, double end) {
         const TVertexStats stats = VertexWindowStats(vertex, start, end);
-        HistoryAdd(compacted, hmAccumulate, stats.Received, stats.Mean, start);
-    }
-    vertex.History = std::move(compacted);
+        HistoryAdd(list, hmAccumulate, stats.Received, stats.Mean, start);
+    });
 }
 
 void HistoryCompact(TTransition& transition, std::int32_t normal) {
-    if (!ShouldCompact(transition.History, normal))
-        return;
-    const auto& samples = transition.History.Samples;
-    const double first = samples.front().Time;
-    const double step = (samples.back().Time - first) / normal;
-    HistoryList compacted;
-    compacted.Samples.reserve(normal);
-    for (std::int32_t i = 0; i < normal; ++i) {
-        const double start = first + i * step;
-        const double end = first + (i + 1) * step;
-        const TTransitionStats stats = TransitionWindowStats(transition, start, end, false);
-        if (stats.Busy >= 0)
-            HistoryAdd(compacted, hmReplace, stats.Busy, stats.Mean, first + (i + 0.5) * step);
-        else
-            HistoryAdd(compacted, hmReplace, 0, stats.Mean, start);
-    }
-    transition.History = std::move(compacted);
+    Compact(transition, normal,
+            [&](HistoryList& list, std::int32_t i, double first, double step, double start, double end) {
+                const TTransitionStats stats = TransitionWindowStats(transition, start, end, false);
+                if (stats.Busy >= 0)
+                    HistoryAdd(list, hmReplace, stats.Busy, stats.Mean, first + (i + 0.5) * step);
+                else
+                    HistoryAdd(list, hmReplace, 0, stats.Mean, start);
+            });
 }
