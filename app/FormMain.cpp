@@ -7,8 +7,11 @@
 #include "Random.h"
 #include "RunControl.h"
 #include "Settings.h"
+#include "Viewport.h"
 
 #include <QCoreApplication>
+#include <QLabel>
+#include <QStatusBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -46,6 +49,20 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     DrawWindow_ = MdiArea->addSubWindow(FormDraw_);
     UpdateDrawCaption();
     DrawWindow_->showMaximized();
+
+    // The status bar's panels: the cursor's model position and the zoom.
+    for (int width : {60, 60, 94}) {
+        auto* panel = new QLabel(this);
+        panel->setFixedWidth(width);
+        statusBar()->addPermanentWidget(panel);
+        StatusPanels.push_back(panel);
+    }
+    StatusPanels[2]->setText(QString::fromStdString(ZoomText(Engine.Graph)));
+    connect(FormDraw_, &TFormDraw::CursorTextChanged, this, [this](const QString& x, const QString& y) {
+        StatusPanels[0]->setText(x);
+        StatusPanels[1]->setText(y);
+    });
+    connect(FormDraw_, &TFormDraw::ZoomTextChanged, StatusPanels[2], &QLabel::setText);
 
     QPointer<QWidget> canvas = FormDraw_;
     Engine.DrawWork = [this, canvas] {
@@ -90,3 +107,5 @@ void TFormMain::UpdateDrawCaption() {
                                 : QString::fromStdString(Engine.FileName.string());
     DrawWindow_->setWindowTitle(caption);
 }
+
+QString TFormMain::StatusText(int panel) const { return StatusPanels.at(panel)->text(); }

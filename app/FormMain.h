@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <filesystem>
+#include <vector>
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -22,6 +23,7 @@ public:
     TFormDraw* FormDraw() const { return FormDraw_; }
     QMdiSubWindow* DrawWindow() const { return DrawWindow_; }
     QTimer* Timer() const { return Timer_; }
+    QString StatusText(int panel) const; // 0: X, 1: Y, 2: zoom
     const std::filesystem::path& SettingsPath() const { return SettingsPath_; }
     // Shows the net's file name, or "Новий файл" for a net never saved, as the editor's caption.
     void UpdateDrawCaption();
@@ -35,6 +37,7 @@ private:
     TFormDraw* FormDraw_ = nullptr;
     QMdiSubWindow* DrawWindow_ = nullptr;
     QTimer* Timer_ = nullptr;
+    std::vector<class QLabel*> StatusPanels; // X, Y, zoom
 };
 
 // Where the editor keeps KVLConfig.ini; the environment variable KVL_CONFIG overrides it (tests

@@ -45,8 +45,8 @@ void RemoveAt(std::vector<std::unique_ptr<Object>>& objects, std::int32_t index)
 void ForgetSelection(TEngine* engine, const void* object) {
     if (engine == nullptr)
         return;
-    RemoveObject(engine->Choiced, object);
-    RemoveObject(engine->Picked, object);
+    RemoveObject(engine->Choiced, object, &engine->Graph, true, true);
+    RemoveObject(engine->Picked, object, &engine->Graph, false, true);
 }
 
 template <typename Object>

@@ -3,15 +3,100 @@
 #include "Engine.h"
 #include "Frame.h"
 #include "FrameImage.h"
+#include "LaunchBuffer.h"
+#include "NetObjects.h"
+#include "Picking.h"
+#include "Viewport.h"
 
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+
+namespace {
+
+TMouseButton ButtonOf(Qt::MouseButton button) { return button == Qt::RightButton ? mbRight : mbLeft; }
+
+int ButtonsOf(Qt::MouseButtons buttons) {
+    return (buttons & Qt::LeftButton ? mbLeft : 0) | (buttons & Qt::RightButton ? mbRight : 0);
+}
+
+// The one chosen object when it is of the kind, else none.
+template <typename Object>
+Object* TheChosen(const TEngine& e, std::int32_t kind) {
+    if (e.Choiced.Items.size() != 1 || e.Choiced.Items[0].Kind != kind)
+        return nullptr;
+    return static_cast<Object*>(e.Choiced.Items[0].Object);
+}
+
+} // namespace
 
 TFormDraw::TFormDraw(TEngine& engine, QWidget* parent) : QWidget(parent), Engine(engine) {
     setObjectName("FormDraw");
     setMinimumSize(200, 150);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    BuildMenus();
+}
+
+void TFormDraw::BuildMenus() {
+    auto menu = [this](const char* name) {
+        auto* m = new QMenu(this);
+        m->setObjectName(name);
+        return m;
+    };
+    auto item = [](QMenu* m, const char* name, const char* text) {
+        QAction* a = m->addAction(QString::fromUtf8(text));
+        a->setObjectName(name);
+        return a;
+    };
+    PopupScreen_ = menu("PopupScreen");
+    connect(item(PopupScreen_, "PSButtonCreateVertex", "Створити вершину"), &QAction::triggered, this,
+            [this] { ChooseTool(5); });
+    connect(item(PopupScreen_, "PSButtonCreateTransition", "Створити перехід"), &QAction::triggered, this,
+            [this] { ChooseTool(6); });
+    PasteAction = item(PopupScreen_, "PSButtonPasteNetPart", "Вставити скопійований фрагмент сітки");
+    connect(PasteAction, &QAction::triggered, this, &TFormDraw::PasteRequested);
+    PopupScreen_->addSeparator();
+    connect(item(PopupScreen_, "PSButtonOptions", "Настройки візуалізації"), &QAction::triggered, this,
+            [this] { emit OptionsRequested(1); });
+    connect(PopupScreen_, &QMenu::aboutToShow, this, [this] { PasteAction->setEnabled(false); });
+
+    PopupVertex_ = menu("PopupVertex");
+    connect(item(PopupVertex_, "PVButtonCreateConnection", "Створити лінію зв'язку"), &QAction::triggered, this,
+            &TFormDraw::PVButtonCreateConnectionClick);
+    connect(item(PopupVertex_, "PVButtonDeleteVertex", "Знищити вершину"), &QAction::triggered, this,
+            &TFormDraw::PVButtonDeleteVertexClick);
+    PopupVertex_->addSeparator();
+    connect(item(PopupVertex_, "PVButtonProperties", "Властивості"), &QAction::triggered, this,
+            &TFormDraw::PropertiesClick);
+
+    PopupTransition_ = menu("PopupTransition");
+    connect(item(PopupTransition_, "PTButtonCreateConnection", "Створити лінію зв'язку"), &QAction::triggered,
+            this, &TFormDraw::PVButtonCreateConnectionClick);
+    connect(item(PopupTransition_, "PTButtonClearBuffer", "Очистити буфер запусків"), &QAction::triggered, this,
+            &TFormDraw::PTButtonClearBufferClick);
+    connect(item(PopupTransition_, "PTButtonDeleteTransition", "Знищити перехід"), &QAction::triggered, this,
+            &TFormDraw::PTButtonDeleteTransitionClick);
+    PopupTransition_->addSeparator();
+    connect(item(PopupTransition_, "PTButtonProperties", "Властивості"), &QAction::triggered, this,
+            &TFormDraw::PropertiesClick);
+
+    PopupConnection_ = menu("PopupConnection");
+    connect(item(PopupConnection_, "PCButtonDeleteConnection", "Знищити лінію зв'язку"), &QAction::triggered,
+            this, &TFormDraw::PCButtonDeleteConnectionClick);
+    PopupConnection_->addSeparator();
+    connect(item(PopupConnection_, "PCButtonProperties", "Властивості"), &QAction::triggered, this,
+            &TFormDraw::PropertiesClick);
+
+    PopupManyObjects_ = menu("PopupManyObjects");
+    connect(item(PopupManyObjects_, "PMButtonCopyNetPart", "Скопіювати фрагмент сітки"), &QAction::triggered,
+            this, &TFormDraw::CopyRequested);
+    connect(item(PopupManyObjects_, "PMButtonDeleteNetPart", "Знищити фрагмент сітки"), &QAction::triggered,
+            this, &TFormDraw::PMButtonDeleteNetPartClick);
 }
 
 void TFormDraw::paintEvent(QPaintEvent*) {
@@ -23,4 +108,114 @@ void TFormDraw::paintEvent(QPaintEvent*) {
 void TFormDraw::resizeEvent(QResizeEvent* event) {
     ResizeView(Engine.Graph, event->size().width(), event->size().height());
     QWidget::resizeEvent(event);
+}
+
+void TFormDraw::AfterGesture(const TGestureResult& result) {
+    if (result.CreatedObject)
+        emit ToolChanged(0);
+    if (result.ZoomChanged)
+        emit ZoomTextChanged(QString::fromStdString(ZoomText(Engine.Graph)));
+}
+
+void TFormDraw::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    AfterGesture(Press(Engine, State_, ButtonOf(event->button()), p.x(), p.y()));
+}
+
+void TFormDraw::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    const TPoint m = ScreenToModel(Engine.Graph, p.x(), p.y());
+    emit CursorTextChanged(" X: " + QString::number(m.X), " Y: " + QString::number(m.Y));
+    AfterGesture(Move(Engine, State_, ButtonsOf(event->buttons()), p.x(), p.y()));
+}
+
+void TFormDraw::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    const TGestureResult result = Release(Engine, State_, ButtonOf(event->button()), p.x(), p.y());
+    AfterGesture(result);
+    if (result.OpenContextMenu)
+        OpenContextMenu(p.x(), p.y(), event->globalPosition().toPoint());
+}
+
+void TFormDraw::mouseDoubleClickEvent(QMouseEvent*) {
+    Engine.EditMode = 0;
+    State_.SkipNextPress = true;
+    if (Engine.Choiced.Items.size() == 1)
+        emit PropertiesRequested();
+}
+
+void TFormDraw::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Shift || event->key() == Qt::Key_Control)
+        State_.AdditiveSelect = true;
+    else if (event->key() == Qt::Key_Delete)
+        PMButtonDeleteNetPartClick();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void TFormDraw::keyReleaseEvent(QKeyEvent* event) {
+    State_.AdditiveSelect = false;
+    QWidget::keyReleaseEvent(event);
+}
+
+void TFormDraw::OpenContextMenu(int x, int y, const QPoint& globalPosition) {
+    QMenu* menu = PopupScreen_;
+    auto byKind = [this](std::int32_t kind) {
+        return kind == okVertex ? PopupVertex_ : kind == okTransition ? PopupTransition_ : PopupConnection_;
+    };
+    if (IsChosenAt(Engine, x, y))
+        menu = Engine.Choiced.Items.size() == 1 ? byKind(Engine.Choiced.Items[0].Kind) : PopupManyObjects_;
+    else if (ClickSelect(Engine, x, y, State_.AdditiveSelect))
+        menu = byKind(Engine.Choiced.Items[0].Kind);
+    OpenedMenu_ = menu;
+    menu->popup(globalPosition);
+}
+
+void TFormDraw::ChooseTool(int editMode) {
+    Engine.EditMode = static_cast<std::uint8_t>(editMode);
+    emit ToolChanged(editMode);
+}
+
+void TFormDraw::PVButtonCreateConnectionClick() {
+    if (const auto refusal = ConnectionToolRefusal(Engine, false)) {
+        QMessageBox::information(this, window()->windowTitle(), QString::fromStdString(*refusal));
+        return;
+    }
+    ChooseTool(7);
+}
+
+void TFormDraw::PVButtonDeleteVertexClick() {
+    if (TVertex* v = TheChosen<TVertex>(Engine, okVertex)) {
+        DeleteVertex(Engine.Net, v->Index, &Engine);
+        emit NetObjectsChanged();
+    }
+}
+
+void TFormDraw::PTButtonClearBufferClick() {
+    if (TTransition* t = TheChosen<TTransition>(Engine, okTransition))
+        BufferClear(t->LaunchBuffer);
+}
+
+void TFormDraw::PTButtonDeleteTransitionClick() {
+    if (TTransition* t = TheChosen<TTransition>(Engine, okTransition)) {
+        DeleteTransition(Engine.Net, t->Index, &Engine);
+        emit NetObjectsChanged();
+    }
+}
+
+void TFormDraw::PCButtonDeleteConnectionClick() {
+    if (TConnection* c = TheChosen<TConnection>(Engine, okConnection))
+        DeleteConnection(Engine.Net, c->Index, &Engine);
+}
+
+void TFormDraw::PMButtonDeleteNetPartClick() {
+    DeleteChosenObjects(Engine);
+    emit NetObjectsChanged();
+}
+
+void TFormDraw::PropertiesClick() {
+    Engine.EditMode = 0;
+    if (Engine.Choiced.Items.size() == 1)
+        emit PropertiesRequested();
+    State_.SkipNextPress = false;
 }

@@ -1,9 +1,13 @@
 // The editor window: the canvas on which the net is drawn and edited. It paints the last
-// finished frame in one block and tells the viewport its size.
+// finished frame in one block, passes mouse events to the gestures, keeps the Shift/Ctrl state,
+// and offers the context menus of the canvas and of the objects.
 #pragma once
+
+#include "Gestures.h"
 
 #include <QWidget>
 
+class QMenu;
 struct TEngine;
 
 class TFormDraw : public QWidget {
@@ -11,10 +15,61 @@ class TFormDraw : public QWidget {
 public:
     explicit TFormDraw(TEngine& engine, QWidget* parent = nullptr);
 
+    const TEditorState& State() const { return State_; }
+    QMenu* PopupScreen() const { return PopupScreen_; }
+    QMenu* PopupVertex() const { return PopupVertex_; }
+    QMenu* PopupTransition() const { return PopupTransition_; }
+    QMenu* PopupConnection() const { return PopupConnection_; }
+    QMenu* PopupManyObjects() const { return PopupManyObjects_; }
+    // The context menu opened last, or none.
+    QMenu* OpenedMenu() const { return OpenedMenu_; }
+
+signals:
+    // " X: 123" and " Y: -45": the model position under the mouse.
+    void CursorTextChanged(const QString& x, const QString& y);
+    void ZoomTextChanged(const QString& text);
+    // A creation tool was chosen (5 to 8) or used up (0), for the main window's tool buttons.
+    void ToolChanged(int editMode);
+    // The double-click action: the property dialog of the one chosen object.
+    void PropertiesRequested();
+    // Objects were deleted or pasted: the monitor list is rebuilt.
+    void NetObjectsChanged();
+    void PasteRequested();
+    void CopyRequested();
+    void OptionsRequested(int page);
+
+public slots:
+    void PVButtonCreateConnectionClick();
+    void PVButtonDeleteVertexClick();
+    void PTButtonClearBufferClick();
+    void PTButtonDeleteTransitionClick();
+    void PCButtonDeleteConnectionClick();
+    void PMButtonDeleteNetPartClick();
+    void PropertiesClick();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    void BuildMenus();
+    void OpenContextMenu(int x, int y, const QPoint& globalPosition);
+    void ChooseTool(int editMode);
+    void AfterGesture(const TGestureResult& result);
+
     TEngine& Engine;
+    TEditorState State_;
+    QMenu* PopupScreen_ = nullptr;
+    QMenu* PopupVertex_ = nullptr;
+    QMenu* PopupTransition_ = nullptr;
+    QMenu* PopupConnection_ = nullptr;
+    QMenu* PopupManyObjects_ = nullptr;
+    QMenu* OpenedMenu_ = nullptr;
+    class QAction* PasteAction = nullptr;
 };

@@ -164,9 +164,9 @@ void DrawCreationGhost(TEngine& engine, QPainter& canvas, int x, int y) {
     }
     case 7:
     case 8: {
-        if (engine.Choiced.Entries.empty())
+        if (engine.Choiced.Items.empty())
             return;
-        const TEnginePickedChoicedEntry& first = engine.Choiced.Entries.front();
+        const TEnginePickedChoicedEntry& first = engine.Choiced.Items.front();
         if (engine.EditMode == 8 && first.Kind != okVertex)
             return;
         TPoint centre;

@@ -116,9 +116,9 @@ TEST_F(NetObjectsTest, DeletingAVertexDeletesItsConnectionsAtBothEnds) {
     TConnection* kept = Connect(ctTV, p2, t2);
     Connect(ctVT, p2, t1);
 
-    Engine.Choiced.Entries.push_back({okConnection, Engine.Net.Connections[0].get()});
-    Engine.Choiced.Entries.push_back({okVertex, p1});
-    Engine.Picked.Entries.push_back({okConnection, Engine.Net.Connections[2].get()});
+    Engine.Choiced.Items.push_back({okConnection, Engine.Net.Connections[0].get()});
+    Engine.Choiced.Items.push_back({okVertex, p1});
+    Engine.Picked.Items.push_back({okConnection, Engine.Net.Connections[2].get()});
     DeleteVertex(Engine.Net, p1->Index, &Engine);
 
     EXPECT_EQ(Engine.Net.Connections.size(), 2u);
@@ -126,8 +126,8 @@ TEST_F(NetObjectsTest, DeletingAVertexDeletesItsConnectionsAtBothEnds) {
     EXPECT_TRUE(t1->OutConnections.empty());
     EXPECT_TRUE(t2->InConnections.empty());
     EXPECT_EQ(t2->OutConnections, std::vector<TConnection*>{kept});
-    EXPECT_TRUE(Engine.Choiced.Entries.empty());
-    EXPECT_TRUE(Engine.Picked.Entries.empty());
+    EXPECT_TRUE(Engine.Choiced.Items.empty());
+    EXPECT_TRUE(Engine.Picked.Items.empty());
     ExpectConsistent();
 
     DeleteTransition(Engine.Net, t1->Index, &Engine);

@@ -1,0 +1,256 @@
+// The editor window driven by mouse and key events, as a user drives it.
+#include "Engine.h"
+#include "FormDraw.h"
+#include "LaunchBuffer.h"
+#include "NetObjects.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+class FormDrawTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InitEngine(Engine);
+        Engine.Graph.Scale = 1.0;
+        Form = std::make_unique<TFormDraw>(Engine);
+        Form->resize(400, 300);
+        Form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+        ASSERT_EQ(Engine.Graph.ScreenWidth, 400);
+    }
+    void TearDown() override {
+        for (QMenu* menu : Form->findChildren<QMenu*>())
+            menu->hide();
+    }
+
+    // Window pixels of a model point: the origin lies at the centre, one pixel a unit.
+    static QPoint At(int mx, int my) { return {mx + 200, my + 150}; }
+    void Press(Qt::MouseButton button, QPoint p, Qt::KeyboardModifiers keys = {}) {
+        QTest::mousePress(Form.get(), button, keys, p);
+    }
+    void Release(Qt::MouseButton button, QPoint p, Qt::KeyboardModifiers keys = {}) {
+        QTest::mouseRelease(Form.get(), button, keys, p);
+    }
+    // A move with the given buttons held (QTest's own move carries no buttons).
+    void MoveTo(QPoint p, Qt::MouseButtons held) {
+        QMouseEvent event(QEvent::MouseMove, p, Form->mapToGlobal(p), Qt::NoButton, held, Qt::NoModifier);
+        QApplication::sendEvent(Form.get(), &event);
+    }
+    void Click(QPoint p, Qt::MouseButton button = Qt::LeftButton) {
+        Press(button, p);
+        Release(button, p);
+    }
+    // Small vertices, so that they fit the window at one pixel a unit.
+    TVertex* V(int x, int y) {
+        TVertex* v = CreateVertex(Engine.Net, "", 0, x, y, &Engine.Graph.Options);
+        v->Radius = 40;
+        v->LineWidth = 4;
+        return v;
+    }
+    void Send(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, p, Form->mapToGlobal(p), button, held, Qt::NoModifier);
+        QApplication::sendEvent(Form.get(), &event);
+    }
+    // The platform's report of a double click: press, release, double click, press, release.
+    void DoubleClick(QPoint p) {
+        Send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+        Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+        Send(QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton);
+        Send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+        Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+    }
+    TTransition* T(int x, int y) { return CreateTransition(Engine.Net, "", x, 1, y, &Engine.Graph.Options); }
+    bool Chosen(const void* o) const { return ContainsObject(Engine.Choiced, o); }
+    static QStringList Texts(QMenu* menu) {
+        QStringList texts;
+        for (QAction* a : menu->actions())
+            texts << (a->isSeparator() ? QString("-") : a->text());
+        return texts;
+    }
+
+    TEngine Engine;
+    std::unique_ptr<TFormDraw> Form;
+};
+
+TEST_F(FormDrawTest, ContextMenusHoldTheirItemsInOrder) {
+    EXPECT_EQ(Texts(Form->PopupScreen()), QStringList({"Створити вершину", "Створити перехід",
+                                                       "Вставити скопійований фрагмент сітки", "-",
+                                                       "Настройки візуалізації"}));
+    EXPECT_EQ(Texts(Form->PopupVertex()),
+              QStringList({"Створити лінію зв'язку", "Знищити вершину", "-", "Властивості"}));
+    EXPECT_EQ(Texts(Form->PopupTransition()), QStringList({"Створити лінію зв'язку", "Очистити буфер запусків",
+                                                           "Знищити перехід", "-", "Властивості"}));
+    EXPECT_EQ(Texts(Form->PopupConnection()), QStringList({"Знищити лінію зв'язку", "-", "Властивості"}));
+    EXPECT_EQ(Texts(Form->PopupManyObjects()),
+              QStringList({"Скопіювати фрагмент сітки", "Знищити фрагмент сітки"}));
+}
+
+TEST_F(FormDrawTest, ClickShiftClickAndCtrlClick) {
+    TVertex* a = V(-100, 0);
+    TVertex* b = V(100, 0);
+    Click(At(-100, 0));
+    EXPECT_TRUE(Chosen(a));
+    QTest::keyPress(Form.get(), Qt::Key_Shift);
+    Click(At(100, 0));
+    QTest::keyRelease(Form.get(), Qt::Key_Shift);
+    EXPECT_TRUE(Chosen(a) && Chosen(b));
+    QTest::keyPress(Form.get(), Qt::Key_Control);
+    Click(At(-100, 0)); // removes the chosen object
+    QTest::keyRelease(Form.get(), Qt::Key_Control);
+    EXPECT_FALSE(Chosen(a));
+    EXPECT_TRUE(Chosen(b));
+    Click(At(0, -120)); // empty canvas
+    EXPECT_TRUE(Engine.Choiced.Items.empty());
+    EXPECT_EQ(Engine.EditMode, 0);
+}
+
+TEST_F(FormDrawTest, DraggingMovesEveryChosenObject) {
+    TVertex* v = V(-100, 0);
+    TTransition* t = T(100, 0);
+    CreateConnection(Engine.Net, ctVT, 1, v, t, &Engine.Graph.Options);
+    Engine.Choiced.Items = {{okVertex, v}, {okTransition, t}};
+    Press(Qt::LeftButton, At(-100, 0));
+    EXPECT_EQ(Engine.EditMode, 4);
+    MoveTo(At(-80, 10), Qt::LeftButton);
+    MoveTo(At(-70, 30), Qt::LeftButton);
+    Release(Qt::LeftButton, At(-70, 30));
+    EXPECT_EQ(v->X, -70);
+    EXPECT_EQ(v->Y, 30);
+    EXPECT_EQ(t->X, 130);
+    EXPECT_EQ(t->Y, 30);
+    EXPECT_EQ(Engine.Choiced.Items.size(), 2u); // a drag does not reduce the selection
+}
+
+TEST_F(FormDrawTest, RubberBandChoosesObjectsAndTheirConnection) {
+    TVertex* v = V(-100, 0);
+    TTransition* t = T(100, 0);
+    TConnection* c = CreateConnection(Engine.Net, ctVT, 1, v, t, &Engine.Graph.Options);
+    Engine.Graph.Scale = 0.5; // the window now spans the whole net
+    Press(Qt::LeftButton, {10, 10});
+    EXPECT_EQ(Engine.EditMode, 1);
+    MoveTo({390, 290}, Qt::LeftButton);
+    EXPECT_TRUE(ContainsObject(Engine.Picked, c)); // previewed in the picked list
+    Release(Qt::LeftButton, {390, 290});
+    EXPECT_TRUE(Chosen(v) && Chosen(t) && Chosen(c));
+}
+
+TEST_F(FormDrawTest, RightDragPansWithoutAMenuAndBothButtonsZoom) {
+    QSignalSpy zoom(Form.get(), &TFormDraw::ZoomTextChanged);
+    Press(Qt::RightButton, {100, 100});
+    MoveTo({170, 100}, Qt::RightButton);
+    Release(Qt::RightButton, {170, 100});
+    EXPECT_EQ(Engine.Graph.CenterX, -70);
+    EXPECT_EQ(Form->OpenedMenu(), nullptr);
+
+    Press(Qt::LeftButton, {100, 100});
+    MoveTo({100, 120}, Qt::LeftButton | Qt::RightButton);
+    EXPECT_EQ(Engine.EditMode, 3);
+    EXPECT_DOUBLE_EQ(Engine.Graph.Scale, 1.0 / std::pow(1.005, 20));
+    Release(Qt::LeftButton, {100, 120});
+    EXPECT_EQ(zoom.count(), 1);
+}
+
+TEST_F(FormDrawTest, RightClickOpensTheMenuOfWhatIsUnderIt) {
+    TVertex* v = V(-100, 0);
+    TTransition* t = T(100, 0);
+    Click(At(0, -120), Qt::RightButton);
+    EXPECT_EQ(Form->OpenedMenu(), Form->PopupScreen());
+    QTest::qWait(10);
+    EXPECT_FALSE(Form->findChild<QAction*>("PSButtonPasteNetPart")->isEnabled());
+    Form->PopupScreen()->hide();
+
+    Click(At(-100, 0), Qt::RightButton); // not chosen: chosen now, with its menu
+    EXPECT_TRUE(Chosen(v));
+    EXPECT_EQ(Form->OpenedMenu(), Form->PopupVertex());
+    Form->PopupVertex()->hide();
+
+    Engine.Choiced.Items = {{okVertex, v}, {okTransition, t}};
+    Click(At(100, 0), Qt::RightButton);
+    EXPECT_EQ(Form->OpenedMenu(), Form->PopupManyObjects());
+    Form->PopupManyObjects()->hide();
+
+    Engine.Choiced.Items = {{okTransition, t}};
+    Click(At(100, 0), Qt::RightButton);
+    EXPECT_EQ(Form->OpenedMenu(), Form->PopupTransition());
+}
+
+TEST_F(FormDrawTest, RightClickInACreationModeCreatesAndOpensAMenu) {
+    QSignalSpy tool(Form.get(), &TFormDraw::ToolChanged);
+    Engine.EditMode = 5;
+    Click(At(50, 50), Qt::RightButton);
+    ASSERT_EQ(Engine.Net.Vertices.size(), 1u);
+    EXPECT_EQ(Engine.Net.Vertices[0]->X, 50);
+    EXPECT_EQ(Form->OpenedMenu(), Form->PopupVertex());
+    ASSERT_EQ(tool.count(), 1);
+    EXPECT_EQ(tool.at(0).at(0).toInt(), 0);
+}
+
+TEST_F(FormDrawTest, DeleteKeyDeletesVertexTransitionAndConnectionOnce) {
+    TVertex* v = V(-100, 0);
+    TTransition* t = T(100, 0);
+    TConnection* c = CreateConnection(Engine.Net, ctVT, 1, v, t, &Engine.Graph.Options);
+    Engine.Choiced.Items = {{okConnection, c}, {okVertex, v}, {okTransition, t}};
+    QSignalSpy changed(Form.get(), &TFormDraw::NetObjectsChanged);
+    QTest::keyClick(Form.get(), Qt::Key_Delete);
+    EXPECT_TRUE(Engine.Net.Vertices.empty());
+    EXPECT_TRUE(Engine.Net.Transitions.empty());
+    EXPECT_TRUE(Engine.Net.Connections.empty());
+    EXPECT_EQ(changed.count(), 1);
+}
+
+TEST_F(FormDrawTest, MenuCommandsActOnTheOneChosenObject) {
+    TVertex* v = V(-100, 0);
+    TTransition* t = T(100, 0);
+    CreateConnection(Engine.Net, ctVT, 1, v, t, &Engine.Graph.Options);
+    BufferAppend(t->LaunchBuffer, 5);
+    Engine.Choiced.Items = {{okTransition, t}};
+    Form->findChild<QAction*>("PTButtonClearBuffer")->trigger();
+    EXPECT_EQ(BufferCount(t->LaunchBuffer), 0);
+    Form->findChild<QAction*>("PTButtonCreateConnection")->trigger();
+    EXPECT_EQ(Engine.EditMode, 7);
+    Engine.EditMode = 0;
+    QSignalSpy changed(Form.get(), &TFormDraw::NetObjectsChanged);
+    Engine.Choiced.Items = {{okConnection, Engine.Net.Connections[0].get()}};
+    Form->findChild<QAction*>("PCButtonDeleteConnection")->trigger();
+    EXPECT_TRUE(Engine.Net.Connections.empty());
+    EXPECT_EQ(changed.count(), 0); // a connection is not in the monitor list
+    Engine.Choiced.Items = {{okVertex, v}};
+    Form->findChild<QAction*>("PVButtonDeleteVertex")->trigger();
+    EXPECT_TRUE(Engine.Net.Vertices.empty());
+    EXPECT_EQ(changed.count(), 1);
+}
+
+TEST_F(FormDrawTest, DoubleClickChoosesAndAsksForPropertiesWithoutABand) {
+    TVertex* v = V(0, 0);
+    QSignalSpy properties(Form.get(), &TFormDraw::PropertiesRequested);
+    DoubleClick(At(0, 0));
+    EXPECT_TRUE(Chosen(v));
+    EXPECT_EQ(properties.count(), 1);
+    EXPECT_EQ(Engine.EditMode, 0);
+
+    V(200, 0);
+    Engine.Choiced.Items = {{okVertex, Engine.Net.Vertices[0].get()}, {okVertex, Engine.Net.Vertices[1].get()}};
+    DoubleClick(At(100, -130)); // empty canvas with two objects chosen: no dialog, no band
+    EXPECT_EQ(properties.count(), 1);
+    EXPECT_EQ(Engine.EditMode, 0);
+}
+
+TEST_F(FormDrawTest, MovingTheMouseReportsTheModelPosition) {
+    QSignalSpy cursor(Form.get(), &TFormDraw::CursorTextChanged);
+    MoveTo(At(37, -12), Qt::NoButton);
+    ASSERT_EQ(cursor.count(), 1);
+    EXPECT_EQ(cursor.at(0).at(0).toString(), QString(" X: 37"));
+    EXPECT_EQ(cursor.at(0).at(1).toString(), QString(" Y: -12"));
+}
+
+} // namespace

@@ -1,0 +1,45 @@
+// Picking and choosing objects with the mouse, the rubber band, and creating objects at a click.
+// Plain calls on the engine, so that they are tested without a window; the editor window only
+// forwards its events (Gestures.h).
+#pragma once
+
+#include "Engine.h"
+
+#include <optional>
+#include <string>
+
+struct THit {
+    std::int32_t Kind = okNone;
+    void* Object = nullptr;
+    explicit operator bool() const { return Object != nullptr; }
+};
+
+// The object under the screen point: transitions first, then vertices, then connections, each
+// from the last created to the first.
+THit HitTest(const TEngine& engine, int x, int y);
+
+void HoverPick(TEngine& engine, int x, int y);
+void ClearPicked(TEngine& engine);
+void ClearChoiced(TEngine& engine);
+void ChooseObject(TEngine& engine, THit object, bool additive);
+// A click: true when it hit an object.
+bool ClickSelect(TEngine& engine, int x, int y, bool additive);
+bool IsChosenAt(const TEngine& engine, int x, int y);
+
+// The rubber band between two screen corners: previewed in the picked list, committed to the
+// chosen list.
+void BandPreview(TEngine& engine, int x1, int y1, int x2, int y2, bool additive);
+void BandCommit(TEngine& engine, int x1, int y1, int x2, int y2, bool additive);
+// A connection is in the list exactly when both its ends are.
+void SyncConnectionLists(TEngine& engine, bool chosenList);
+
+// Creates what EditMode 5 to 8 asks for at the click, then returns to mode 0.
+void CreateAtPoint(TEngine& engine, int x, int y);
+
+// The check of the connection tools: nothing when exactly one vertex (or, for an ordinary
+// connection, one transition) is chosen; otherwise the message that refuses the tool (UTF-8).
+std::optional<std::string> ConnectionToolRefusal(const TEngine& engine, bool informational);
+
+// Deletes every chosen object, from the last entry of the selection to the first; an object
+// already deleted with an earlier one is skipped.
+void DeleteChosenObjects(TEngine& engine);
