@@ -1,17 +1,25 @@
-// The main window: a multiple-document frame holding the editor window. It builds the engine,
-// starts the worker threads and loads the settings at creation, and stops the threads and saves
-// the settings when it is destroyed.
+// The main window: a multiple-document frame holding the editor window, with the main menu, the
+// tool bar, the status bar and the timer. It builds the engine, starts the worker threads and
+// loads the settings at creation, and stops the threads and saves the settings when destroyed.
 #pragma once
 
 #include <QMainWindow>
 
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <vector>
 
+class QAction;
+class QActionGroup;
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QProgressBar;
 class QTimer;
+class TFormAbout;
 class TFormDraw;
+class TFormModeling;
 struct TEngine;
 
 class TFormMain : public QMainWindow {
@@ -21,23 +29,66 @@ public:
     ~TFormMain() override;
 
     TFormDraw* FormDraw() const { return FormDraw_; }
+    TFormModeling* FormModeling() const { return FormModeling_; }
     QMdiSubWindow* DrawWindow() const { return DrawWindow_; }
     QTimer* Timer() const { return Timer_; }
-    QString StatusText(int panel) const; // 0: X, 1: Y, 2: zoom
+    QProgressBar* Progress() const { return Progress_; }
     const std::filesystem::path& SettingsPath() const { return SettingsPath_; }
-    // Shows the net's file name, or "Новий файл" for a net never saved, as the editor's caption.
+    // A menu or tool-bar command by its object name ("ButtonOpenProject", ...).
+    QAction* Action(const QString& name) const;
+    QString StatusText(int panel) const; // panels 0 to 5 of the status bar
+
+    // The file dialogs; tests replace them. An empty result means the dialog was cancelled.
+    std::function<QString()> ChooseFileToOpen;
+    std::function<QString()> ChooseFileToSave;
+
     void UpdateDrawCaption();
+    void SyncCheckMarks();
+
+    // Commands, as the menu, the tool bar and the keys run them.
+    void ButtonNewProjectClick();
+    void ButtonOpenProjectClick();
+    void ButtonReloadProjectClick();
+    void ButtonSaveProjectClick();
+    void ButtonSaveProjectAsClick();
+    void ButtonConnectionToolClick(bool informational);
+    void ButtonClearNetClick();
+    void ButtonRealTimeClick();
+    void ButtonStopClick();
+    void ButtonIntervalClick();
+    void ButtonClearRunHistoryClick();
+    void ButtonLoadBaseSettingsClick();
+    void Zoom(bool zoomIn);
+
+protected:
+    bool event(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void BuildMenusAndToolBar();
+    void BuildStatusBar();
     void TimerTick();
+    void SetTool(int editMode);
+    void ShowZoomText();
+    void LoadFile(const std::filesystem::path& path);
+    bool SaveFile(const std::filesystem::path& path);
+    bool CheckFormulasForStart();
+    QAction* AddAction(const char* name, const QString& text, const QString& hint = {});
 
     TEngine& Engine;
     std::filesystem::path SettingsPath_;
     QMdiArea* MdiArea = nullptr;
     TFormDraw* FormDraw_ = nullptr;
+    TFormModeling* FormModeling_ = nullptr;
+    TFormAbout* FormAbout = nullptr;
     QMdiSubWindow* DrawWindow_ = nullptr;
     QTimer* Timer_ = nullptr;
-    std::vector<class QLabel*> StatusPanels; // X, Y, zoom
+    QProgressBar* Progress_ = nullptr;
+    QActionGroup* Tools = nullptr;
+    std::map<QString, QAction*> Actions;
+    std::vector<QLabel*> StatusPanels;
+    bool ShownOnce = false;
 };
 
 // Where the editor keeps KVLConfig.ini; the environment variable KVL_CONFIG overrides it (tests

@@ -11,6 +11,6 @@ int main(int argc, char* argv[]) {
 
     static TEngine engine; // outlives every window
     TFormMain formMain(engine);
-    formMain.show();
+    formMain.showMaximized();
     return application.exec();
 }

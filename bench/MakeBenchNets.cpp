@@ -1,9 +1,11 @@
-// Writes the benchmark nets with the program's own SaveNet:
-//   build/release/bench/make_bench_nets bench/nets
+// Writes the benchmark nets, and the sample nets users open, with the program's own SaveNet:
+//   build/release/bench/make_bench_nets bench/nets examples
 #include "NetFile.h"
 #include "NetObjects.h"
+#include "TextCodec.h"
 
 #include <iostream>
+#include <tuple>
 
 namespace {
 
@@ -102,6 +104,119 @@ void MakeMixed(TEngine& e) {
     back->Formula = "M(Scrap)/2+1";
 }
 
+// ---- Sample nets: Ukrainian names, every vertex and transition monitored ----------------------
+
+std::string U(const char* utf8) { return Utf8ToWin1251(utf8); }
+
+TVertex* Place(TEngine& e, const char* name, int marking, int x, int y) {
+    return Place(e, U(name), marking, x, y);
+}
+
+TTransition* Station(TEngine& e, const char* name, TDelayType type, double delay, double deviation, int x, int y) {
+    TTransition* t = Station(e, U(name), type, delay, x, y);
+    t->Deviation = deviation;
+    return t;
+}
+
+void MonitorAll(TEngine& e) {
+    for (auto& v : e.Net.Vertices)
+        v->IsMonitoring = true;
+    for (auto& t : e.Net.Transitions)
+        t->IsMonitoring = true;
+}
+
+void MakeSampleQueue(TEngine& e) {
+    TVertex* source = Place(e, "Джерело", 1, -1500, 0);
+    TVertex* queue = Place(e, "Черга", 0, 0, 0);
+    TVertex* free = Place(e, "Прилад_вільний", 1, 1500, -900);
+    TTransition* arrive = Station(e, "Надходження", dtExponential, 1.0, 0, -750, 0);
+    TTransition* serve = Station(e, "Обслуговування", dtExponential, 0.8, 0, 750, 0);
+    Arc(e, ctVT, source, arrive);
+    Arc(e, ctTV, source, arrive);
+    Arc(e, ctTV, queue, arrive);
+    Arc(e, ctVT, queue, serve);
+    Arc(e, ctVT, free, serve);
+    Arc(e, ctTV, free, serve);
+    MonitorAll(e);
+}
+
+void MakeSampleLine(TEngine& e) {
+    TVertex* source = Place(e, "Заготовки", 1, -3000, 0);
+    TVertex* before = Place(e, "Черга_1", 0, -1500, 0);
+    TVertex* buffer = Place(e, "Буфер", 0, 0, 0);
+    TVertex* done = Place(e, "Готово", 0, 3000, 0);
+    TVertex* freeA = Place(e, "Верстат_1_вільний", 1, -750, -900);
+    TVertex* freeB = Place(e, "Верстат_2_вільний", 1, 750, -900);
+    TTransition* arrive = Station(e, "Надходження", dtExponential, 1.0, 0, -2250, 0);
+    TTransition* a = Station(e, "Верстат_1", dtUniform, 0.8, 0.3, -750, 0);
+    TTransition* b = Station(e, "Верстат_2", dtNormal, 0.9, 0.1, 750, 0);
+    TTransition* out = Station(e, "Вивезення", dtDefault, 0, 0, 2250, 0);
+    Arc(e, ctVT, source, arrive);
+    Arc(e, ctTV, source, arrive);
+    Arc(e, ctTV, before, arrive);
+    for (auto [machine, input, output, free] : {std::tuple{a, before, buffer, freeA}, std::tuple{b, buffer, done, freeB}}) {
+        Arc(e, ctVT, input, machine);
+        Arc(e, ctVT, free, machine);
+        Arc(e, ctTV, free, machine);
+        Arc(e, ctTV, output, machine);
+    }
+    Arc(e, ctVT, done, out);
+    MonitorAll(e);
+}
+
+void MakeSampleConflict(TEngine& e) {
+    TVertex* source = Place(e, "Заявки", 1, -2000, 0);
+    TVertex* queue = Place(e, "Черга", 0, -500, 0);
+    TTransition* arrive = Station(e, "Надходження", dtExponential, 0.7, 0, -1250, 0);
+    Arc(e, ctVT, source, arrive);
+    Arc(e, ctTV, source, arrive);
+    Arc(e, ctTV, queue, arrive);
+    const struct {
+        const char* Name;
+        const char* Free;
+        int Priority;
+        double Weight;
+        int Y;
+    } servers[] = {{"Швидкий", "Швидкий_вільний", 2, 3, -1200},
+                   {"Повільний", "Повільний_вільний", 2, 1, 0},
+                   {"Резервний", "Резервний_вільний", 1, 1, 1200}};
+    TVertex* served = Place(e, "Обслужено", 0, 2500, 0);
+    for (const auto& s : servers) {
+        TTransition* t = Station(e, s.Name, dtExponential, 1.5, 0, 1000, s.Y);
+        t->Priority = s.Priority;
+        t->Weight = s.Weight;
+        TVertex* free = Place(e, s.Free, 1, 1000, s.Y - 600);
+        Arc(e, ctVT, queue, t);
+        Arc(e, ctVT, free, t);
+        Arc(e, ctTV, free, t);
+        Arc(e, ctTV, served, t);
+    }
+    MonitorAll(e);
+}
+
+void MakeSampleFormulas(TEngine& e) {
+    TVertex* source = Place(e, "Деталі", 1, -2000, 0);
+    TVertex* store = Place(e, "Склад", 0, -500, 0);
+    TVertex* size = Place(e, "Розмір_партії", 5, -500, -1200);
+    TVertex* boxes = Place(e, "Ящики", 0, 2000, 0);
+    TVertex* parts = Place(e, "Відвантажено_деталей", 0, 2000, 1200);
+    TTransition* make = Station(e, "Виготовлення", dtExponential, 0.3, 0, -1250, 0);
+    TTransition* pack = Station(e, "Пакування", dtDefault, 1.0, 0, 750, 0);
+    Arc(e, ctVT, source, make);
+    Arc(e, ctTV, source, make);
+    Arc(e, ctTV, store, make);
+    // A whole batch at once: as many parts as the batch size says, tested but not taken from it.
+    TConnection* batch = Arc(e, ctVT, store, pack);
+    batch->UseFunction = true;
+    batch->Formula = U("М(Розмір_партії)");
+    Arc(e, ctVT, size, pack)->IsInform = true;
+    Arc(e, ctTV, boxes, pack);
+    TConnection* count = Arc(e, ctTV, parts, pack);
+    count->UseFunction = true;
+    count->Formula = U("M(Розмір_партії)*1");
+    MonitorAll(e);
+}
+
 bool Save(void (*make)(TEngine&), const std::filesystem::path& path) {
     TEngine engine;
     InitEngine(engine);
@@ -114,8 +229,8 @@ bool Save(void (*make)(TEngine&), const std::filesystem::path& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: make_bench_nets FOLDER\n";
+    if (argc != 2 && argc != 3) {
+        std::cerr << "usage: make_bench_nets BENCH_FOLDER [EXAMPLES_FOLDER]\n";
         return 2;
     }
     const std::filesystem::path folder = argv[1];
@@ -123,5 +238,12 @@ int main(int argc, char** argv) {
     Save([](TEngine& e) { MakeRing(e, 10, 100); }, folder / "ring10.kvl");
     Save([](TEngine& e) { MakeRing(e, 1000, 100); }, folder / "ring1000.kvl");
     Save(MakeMixed, folder / "mixed.kvl");
+    if (argc == 3) {
+        const std::filesystem::path examples = argv[2];
+        Save(MakeSampleQueue, examples / "queue.kvl");
+        Save(MakeSampleLine, examples / "production_line.kvl");
+        Save(MakeSampleConflict, examples / "conflict.kvl");
+        Save(MakeSampleFormulas, examples / "formulas.kvl");
+    }
     return 0;
 }

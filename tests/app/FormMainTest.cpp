@@ -1,12 +1,18 @@
 #include "Engine.h"
 #include "FormDraw.h"
 #include "FormMain.h"
+#include "FormModeling.h"
+#include "NetFile.h"
 #include "NetObjects.h"
+#include "Random.h"
 #include "RunControl.h"
 #include "TempFolder.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -18,68 +24,219 @@ namespace {
 
 using ::testing::HasSubstr;
 
-// Every test keeps its settings file in a folder of its own.
+const std::filesystem::path kExamples = KVL_EXAMPLES;
+
+// Every test keeps its settings file in a folder of its own and reads the messages it is shown.
 class FormMainTest : public ::testing::Test {
 protected:
-    void SetUp() override { qputenv("KVL_CONFIG", QByteArray::fromStdString((Folder / "KVLConfig.ini").string())); }
-    void TearDown() override { qunsetenv("KVL_CONFIG"); }
+    void SetUp() override {
+        qputenv("KVL_CONFIG", QByteArray::fromStdString((Folder / "KVLConfig.ini").string()));
+        Previous = ShowMessageBox;
+        ShowMessageBox = [this](QWidget*, const QString& text) { Messages << text; };
+    }
+    void TearDown() override {
+        ShowMessageBox = Previous;
+        qunsetenv("KVL_CONFIG");
+    }
+    // The main window shown and active, so that its shortcuts work.
+    std::unique_ptr<TFormMain> Open() {
+        auto form = std::make_unique<TFormMain>(Engine);
+        form->show();
+        form->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        return form;
+    }
+    void Key(QWidget* w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(w, key, modifiers);
+    }
+
     TTempFolder Folder;
+    TEngine Engine;
+    QStringList Messages;
+    std::function<void(QWidget*, const QString&)> Previous;
 };
 
 TEST_F(FormMainTest, HoldsTheMaximisedEditorCaptionedNewFile) {
-    TEngine engine;
-    TFormMain form(engine);
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    EXPECT_EQ(form.windowTitle(), QString("Сітки Петрі: редактор і симулятор"));
-    auto* area = qobject_cast<QMdiArea*>(form.centralWidget());
+    auto form = Open();
+    EXPECT_TRUE(form->windowTitle().startsWith("Сітки Петрі: редактор і симулятор"));
+    auto* area = qobject_cast<QMdiArea*>(form->centralWidget());
     ASSERT_NE(area, nullptr);
     ASSERT_EQ(area->subWindowList().size(), 1);
     QMdiSubWindow* sub = area->subWindowList().first();
     EXPECT_EQ(sub->windowTitle(), QString("Новий файл"));
     EXPECT_TRUE(sub->isMaximized());
-    EXPECT_EQ(sub->widget(), form.FormDraw());
-}
-
-TEST_F(FormMainTest, CaptionFollowsTheFileName) {
-    TEngine engine;
-    TFormMain form(engine);
-    engine.FileName = "/home/user/Мережі/черга.kvl";
-    form.UpdateDrawCaption();
-    EXPECT_EQ(form.DrawWindow()->windowTitle(), QString("/home/user/Мережі/черга.kvl"));
+    EXPECT_EQ(sub->widget(), form->FormDraw());
+    EXPECT_TRUE(form->FormModeling()->isVisible());
+    EXPECT_TRUE(form->Action("ButtonModelingPanel")->isChecked());
+    EXPECT_EQ(form->StatusText(4), QString(" Масштаб: 100%"));
 }
 
 TEST_F(FormMainTest, LoadsSettingsAtStartAndSavesThemAtTheEnd) {
-    WriteBytes(Folder / "KVLConfig.ini", "[Graph]\r\nScreenUpdateInterval=20\r\n[Vertex]\r\nVertexRadius=250\r\n");
+    WriteBytes(Folder / "KVLConfig.ini", "[Options]\r\nGridEnabled=0\r\n[Graph]\r\nScreenUpdateInterval=20\r\n");
     {
-        TEngine engine;
-        TFormMain form(engine);
-        EXPECT_EQ(engine.Graph.Options.VertexRadius, 250);
-        EXPECT_EQ(form.Timer()->interval(), 20);
-        EXPECT_EQ(engine.DrawPeriod, 20);
-        engine.GridEnabled = false;
+        auto form = Open();
+        EXPECT_EQ(form->Timer()->interval(), 20);
+        EXPECT_EQ(Engine.DrawPeriod, 20);
+        EXPECT_FALSE(form->Action("ButtonGrid")->isChecked());
+        form->Action("ButtonTimeLine")->trigger();
+        EXPECT_FALSE(Engine.TimeLineEnabled);
     }
     const std::string saved = ReadBytes(Folder / "KVLConfig.ini");
+    EXPECT_THAT(saved, HasSubstr("TimeLineEnabled=0\r\n"));
     EXPECT_THAT(saved, HasSubstr("GridEnabled=0\r\n"));
-    EXPECT_THAT(saved, HasSubstr("VertexRadius=250\r\n"));
 }
 
-TEST_F(FormMainTest, RealTimeRunAdvancesAndClosingDuringItReturnsAtOnce) {
+TEST_F(FormMainTest, OpensAnExampleAndRunsItOverAnInterval) {
+    auto form = Open();
+    const auto example = kExamples / "queue.kvl";
+    form->ChooseFileToOpen = [&] { return QString::fromStdString(example.string()); };
+    Key(form.get(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(Engine.Net.Vertices.size(), 3u);
+    EXPECT_EQ(form->DrawWindow()->windowTitle(), QString("queue.kvl"));
+
+    form->FormModeling()->LEditInterval()->setText("50");
+    RandomSeed = 9;
+    Key(form.get(), Qt::Key_F8);
+    EXPECT_EQ(Engine.RunMode, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(static_cast<int>(Engine.RunMode), 0, 10000);
+    EXPECT_EQ(Engine.Net.ModelTime, 50);
+
+    // The same run without the window, from the same seed, ends with the same markings.
+    TEngine batch;
+    InitEngine(batch);
+    LoadNet(batch, example);
+    RandomSeed = 9;
+    RunInterval(batch, 50);
+    while (!IntervalStep(batch, -1) && !IntervalEndReached(batch)) {
+    }
+    for (std::size_t i = 0; i < batch.Net.Vertices.size(); ++i)
+        EXPECT_EQ(Engine.Net.Vertices[i]->Marking, batch.Net.Vertices[i]->Marking) << i;
+}
+
+TEST_F(FormMainTest, SimulationKeysStartStopAndSwitchRuns) {
+    auto form = Open();
+    Key(form.get(), Qt::Key_F2); // stopped: nothing
+    EXPECT_EQ(Engine.RunMode, 0);
+    Key(form.get(), Qt::Key_F9);
+    EXPECT_EQ(Engine.RunMode, 2);
+    Key(form.get(), Qt::Key_F9);
+    EXPECT_EQ(Engine.RunMode, 0);
+
+    form->FormModeling()->LEditInterval()->setText("100000");
+    Key(form.get(), Qt::Key_F8);
+    EXPECT_EQ(Engine.RunMode, 1);
+    Key(form.get(), Qt::Key_F9); // an interval run turns into a real-time run
+    EXPECT_EQ(Engine.RunMode, 2);
+    Key(form.get(), Qt::Key_F2);
+    EXPECT_EQ(Engine.RunMode, 0);
+
+    form->FormModeling()->LEditInterval()->setText("-5");
+    Key(form.get(), Qt::Key_F8);
+    EXPECT_EQ(form->FormModeling()->LEditInterval()->text(), QString("0"));
+    EXPECT_EQ(Engine.IntervalLength, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(static_cast<int>(Engine.RunMode), 0, 5000);
+}
+
+TEST_F(FormMainTest, InvalidFormulaRefusesTheStartNamingTheArc) {
+    auto form = Open();
+    TVertex* p1 = CreateVertex(Engine.Net, "P1", 0, 0, 0, nullptr);
+    TTransition* t1 = CreateTransition(Engine.Net, "T1", 0, 1, 0, nullptr);
+    TConnection* c = CreateConnection(Engine.Net, ctTV, 1, p1, t1, nullptr);
+    c->UseFunction = true;
+    c->Formula = "M(Nothing)";
+    Key(form.get(), Qt::Key_F9);
+    Key(form.get(), Qt::Key_F8);
+    EXPECT_EQ(Engine.RunMode, 0);
+    ASSERT_EQ(Messages.size(), 2);
+    EXPECT_EQ(Messages[0], QString("Неможливо запустити імітацію. Формула зв'язку T1 -> P1 задана неправильно. "
+                                   "Можливо, в формулі неправильно вказані імена вершин."));
+}
+
+TEST_F(FormMainTest, ToolsCheckTheChosenObject) {
+    auto form = Open();
+    TTransition* t = CreateTransition(Engine.Net, "T1", 0, 1, 0, nullptr);
+    Engine.Choiced.Items = {{okTransition, t}};
+    form->Action("ButtonCreateInformConnection")->trigger();
+    ASSERT_EQ(Messages.size(), 1);
+    EXPECT_EQ(Messages[0], QString("Не вибрана початкова вершина."));
+    EXPECT_EQ(Engine.EditMode, 0);
+    EXPECT_TRUE(form->Action("ButtonNoTool")->isChecked());
+    form->Action("ButtonCreateConnection")->trigger();
+    EXPECT_EQ(Engine.EditMode, 7);
+    form->Action("ButtonCreateVertex")->trigger();
+    EXPECT_EQ(Engine.EditMode, 5);
+}
+
+TEST_F(FormMainTest, ShortcutsAndReloadOfANewNet) {
+    auto form = Open();
+    EXPECT_EQ(form->Action("ButtonSaveProjectAs")->shortcut(), QKeySequence("Ctrl+Alt+S"));
+    EXPECT_EQ(form->Action("ButtonReloadProject")->shortcut(), QKeySequence("Ctrl+X"));
+    Key(form.get(), Qt::Key_X, Qt::ControlModifier);
+    ASSERT_EQ(Messages.size(), 1);
+    EXPECT_EQ(Messages[0], QString("Неможливо відкрити файл: новий проект ще не був збережений."));
+
+    const auto path = Folder / "saved.kvl";
+    form->ChooseFileToSave = [&] { return QString::fromStdString(path.string()); };
+    CreateVertex(Engine.Net, "P1", 1, 0, 0, nullptr);
+    Key(form.get(), Qt::Key_S, Qt::ControlModifier); // a new net: save asks for a name
+    EXPECT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(form->DrawWindow()->windowTitle(), QString("saved.kvl"));
+    CreateVertex(Engine.Net, "P2", 1, 0, 0, nullptr);
+    Key(form.get(), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(Engine.Net.Vertices.size(), 1u);
+    Key(form.get(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(Engine.Net.Vertices.empty());
+    EXPECT_EQ(form->DrawWindow()->windowTitle(), QString("Новий файл"));
+}
+
+TEST_F(FormMainTest, ZoomButtonsStopAtTheLimits) {
+    auto form = Open();
+    for (int i = 0; i < 20; ++i)
+        form->Action("SButtonZoomIn")->trigger();
+    EXPECT_EQ(form->StatusText(4), QString(" Масштаб: 700%"));
+    for (int i = 0; i < 40; ++i)
+        form->Action("SButtonZoomOut")->trigger();
+    EXPECT_EQ(form->StatusText(4), QString(" Масштаб: 7%"));
+}
+
+TEST_F(FormMainTest, SimulationPanelRewritesItsEdits) {
+    auto form = Open();
+    TFormModeling* panel = form->FormModeling();
+    QLineEdit* scale = panel->LEditTimeScale();
+    for (auto [typed, shown] : {std::pair{"2.5", "2.500000"}, {"0", "0.000001"}, {"5000000", "1000000.000000"}}) {
+        scale->setText(typed);
+        QTest::keyClick(scale, Qt::Key_Return);
+        EXPECT_EQ(scale->text(), QString(shown));
+    }
+    EXPECT_EQ(Engine.TimeScale, 1000000);
+    QLineEdit* warmUp = panel->LEditWarmUp();
+    warmUp->setText("-3");
+    QTest::keyClick(warmUp, Qt::Key_Return);
+    EXPECT_EQ(warmUp->text(), QString("0.000000"));
+    warmUp->setText("abc");
+    QTest::keyClick(warmUp, Qt::Key_Return);
+    EXPECT_EQ(Messages.size(), 1);
+    EXPECT_EQ(warmUp->text(), QString("abc"));
+    panel->CBoxConflictTransitions()->click();
+    EXPECT_FALSE(Engine.ConflictCheck);
+    form->Action("ButtonLoadBaseSettings")->trigger();
+    EXPECT_TRUE(panel->CBoxConflictTransitions()->isChecked());
+}
+
+TEST_F(FormMainTest, ClosingDuringARealTimeRunReturnsAtOnce) {
     QElapsedTimer closing;
     {
-        TEngine engine;
-        TFormMain form(engine);
-        form.show();
-        TVertex* p = CreateVertex(engine.Net, "P", 1, 0, 0, nullptr);
-        TTransition* t = CreateTransition(engine.Net, "T", 0, 0.01, 0, nullptr);
-        CreateConnection(engine.Net, ctVT, 1, p, t, nullptr);
-        CreateConnection(engine.Net, ctTV, 1, p, t, nullptr);
-        engine.TimeScale = 10;
-        StartRealTime(engine);
+        auto form = Open();
+        TVertex* p = CreateVertex(Engine.Net, "P", 1, 0, 0, nullptr);
+        TTransition* t = CreateTransition(Engine.Net, "T", 0, 0.01, 0, nullptr);
+        CreateConnection(Engine.Net, ctVT, 1, p, t, nullptr);
+        CreateConnection(Engine.Net, ctTV, 1, p, t, nullptr);
+        Engine.TimeScale = 10;
+        StartRealTime(Engine);
         QTest::qWait(300);
-        EXPECT_GT(engine.Net.ModelTime, 0.4); // 25 steps a second of 0.4 units each
+        EXPECT_GT(Engine.Net.ModelTime, 0.4); // 25 steps a second of 0.4 units each
         closing.start();
-        form.close();
+        form->close();
     }
     EXPECT_LT(closing.elapsed(), 1000);
 }

@@ -1,0 +1,46 @@
+// The simulation panel "Імітація": the warm-up interval, the time scale of real-time runs, the
+// length of interval runs and the conflict switch.
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class QCheckBox;
+class QLineEdit;
+class QToolButton;
+struct TEngine;
+
+class TFormModeling : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFormModeling(TEngine& engine, QWidget* parent = nullptr);
+
+    QLineEdit* LEditWarmUp() const { return LEditWarmUp_; }
+    QLineEdit* LEditTimeScale() const { return LEditTimeScale_; }
+    QLineEdit* LEditInterval() const { return LEditInterval_; }
+    QCheckBox* CBoxConflictTransitions() const { return CBoxConflictTransitions_; }
+
+    // Apply the edits; a text that is not a number shows the conversion message and keeps
+    // everything as it was.
+    void SButtonWarmUpClick();
+    void SButtonTimeScaleClick();
+    void CBoxConflictTransitionsClick();
+
+signals:
+    void VisibilityChanged(bool shown);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    TEngine& Engine;
+    QLineEdit* LEditWarmUp_ = nullptr;
+    QLineEdit* LEditTimeScale_ = nullptr;
+    QLineEdit* LEditInterval_ = nullptr;
+    QCheckBox* CBoxConflictTransitions_ = nullptr;
+};
+
+// Shows a conversion or command message in a message box; tests replace it to read the text.
+extern std::function<void(QWidget*, const QString&)> ShowMessageBox;
