@@ -106,6 +106,7 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
         StatusPanels[3]->setText(y);
     });
     connect(FormDraw_, &TFormDraw::ZoomTextChanged, StatusPanels[4], &QLabel::setText);
+    connect(FormDraw_, &TFormDraw::WheelZoom, this, &TFormMain::Zoom);
     connect(FormDraw_, &TFormDraw::ToolChanged, this, [this](int mode) {
         if (mode == 0 || mode == 5 || mode == 6)
             SetTool(mode);

@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QWheelEvent>
 
 namespace {
 
@@ -156,6 +157,11 @@ void TFormDraw::keyPressEvent(QKeyEvent* event) {
 void TFormDraw::keyReleaseEvent(QKeyEvent* event) {
     State_.AdditiveSelect = false;
     QWidget::keyReleaseEvent(event);
+}
+
+void TFormDraw::wheelEvent(QWheelEvent* event) {
+    emit WheelZoom(event->angleDelta().y() > 0);
+    event->accept();
 }
 
 void TFormDraw::OpenContextMenu(int x, int y, const QPoint& globalPosition) {

@@ -37,6 +37,8 @@ signals:
     void PasteRequested();
     void CopyRequested();
     void OptionsRequested(int page);
+    // The wheel turned over the canvas: one zoom step in (true) or out.
+    void WheelZoom(bool zoomIn);
 
 public slots:
     void PVButtonCreateConnectionClick();
@@ -56,6 +58,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void BuildMenus();

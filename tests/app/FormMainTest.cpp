@@ -17,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -197,6 +198,13 @@ TEST_F(FormMainTest, ZoomButtonsStopAtTheLimits) {
     for (int i = 0; i < 40; ++i)
         form->Action("SButtonZoomOut")->trigger();
     EXPECT_EQ(form->StatusText(4), QString(" Масштаб: 7%"));
+
+    // One step per wheel message over the canvas, whatever its size.
+    const QPoint centre = form->FormDraw()->rect().center();
+    QWheelEvent wheel(centre, form->FormDraw()->mapToGlobal(centre), QPoint(), QPoint(0, 360), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(form->FormDraw(), &wheel);
+    EXPECT_EQ(form->StatusText(4), QString(" Масштаб: 8%"));
 }
 
 TEST_F(FormMainTest, SimulationPanelRewritesItsEdits) {
