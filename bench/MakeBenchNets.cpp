@@ -24,15 +24,20 @@ TConnection* Arc(TEngine& e, TConnectionType type, TVertex* v, TTransition* t, i
     return CreateConnection(e.Net, type, count, v, t, &e.Graph.Options);
 }
 
+// A source that keeps its token and puts one into `target` at every firing.
+void Generator(TEngine& e, TVertex* source, TTransition* arrive, TVertex* target) {
+    Arc(e, ctVT, source, arrive);
+    Arc(e, ctTV, source, arrive);
+    Arc(e, ctTV, target, arrive);
+}
+
 void MakeQueue(TEngine& e) {
     TVertex* source = Place(e, "Source", 1, 0, 0);
     TVertex* queue = Place(e, "Queue", 0, 1000, 0);
     TVertex* free = Place(e, "ServerFree", 1, 2000, -800);
     TTransition* arrive = Station(e, "Arrive", dtExponential, 1.0, 500, 0);
     TTransition* serve = Station(e, "Serve", dtExponential, 0.8, 1500, 0);
-    Arc(e, ctVT, source, arrive);
-    Arc(e, ctTV, source, arrive);
-    Arc(e, ctTV, queue, arrive);
+    Generator(e, source, arrive, queue);
     Arc(e, ctVT, queue, serve);
     Arc(e, ctVT, free, serve);
     Arc(e, ctTV, free, serve);
@@ -66,9 +71,7 @@ void MakeMixed(TEngine& e) {
     TVertex* shift = Place(e, "Shift", 1, 1000, -1600);
 
     TTransition* arrive = Station(e, "Arrive", dtExponential, 0.4, 500, 0);
-    Arc(e, ctVT, source, arrive);
-    Arc(e, ctTV, source, arrive);
-    Arc(e, ctTV, buffer, arrive);
+    Generator(e, source, arrive, buffer);
 
     TTransition* m1 = Station(e, "Machine1", dtUniform, 1.0, 1500, -800);
     m1->Deviation = 0.5;
@@ -131,9 +134,7 @@ void MakeSampleQueue(TEngine& e) {
     TVertex* free = Place(e, "Прилад_вільний", 1, 1500, -900);
     TTransition* arrive = Station(e, "Надходження", dtExponential, 1.0, 0, -750, 0);
     TTransition* serve = Station(e, "Обслуговування", dtExponential, 0.8, 0, 750, 0);
-    Arc(e, ctVT, source, arrive);
-    Arc(e, ctTV, source, arrive);
-    Arc(e, ctTV, queue, arrive);
+    Generator(e, source, arrive, queue);
     Arc(e, ctVT, queue, serve);
     Arc(e, ctVT, free, serve);
     Arc(e, ctTV, free, serve);
@@ -151,9 +152,7 @@ void MakeSampleLine(TEngine& e) {
     TTransition* a = Station(e, "Верстат_1", dtUniform, 0.8, 0.3, -750, 0);
     TTransition* b = Station(e, "Верстат_2", dtNormal, 0.9, 0.1, 750, 0);
     TTransition* out = Station(e, "Вивезення", dtDefault, 0, 0, 2250, 0);
-    Arc(e, ctVT, source, arrive);
-    Arc(e, ctTV, source, arrive);
-    Arc(e, ctTV, before, arrive);
+    Generator(e, source, arrive, before);
     for (auto [machine, input, output, free] : {std::tuple{a, before, buffer, freeA}, std::tuple{b, buffer, done, freeB}}) {
         Arc(e, ctVT, input, machine);
         Arc(e, ctVT, free, machine);
@@ -168,9 +167,7 @@ void MakeSampleConflict(TEngine& e) {
     TVertex* source = Place(e, "Заявки", 1, -2000, 0);
     TVertex* queue = Place(e, "Черга", 0, -500, 0);
     TTransition* arrive = Station(e, "Надходження", dtExponential, 0.7, 0, -1250, 0);
-    Arc(e, ctVT, source, arrive);
-    Arc(e, ctTV, source, arrive);
-    Arc(e, ctTV, queue, arrive);
+    Generator(e, source, arrive, queue);
     const struct {
         const char* Name;
         const char* Free;
@@ -202,9 +199,7 @@ void MakeSampleFormulas(TEngine& e) {
     TVertex* parts = Place(e, "Відвантажено_деталей", 0, 2000, 1200);
     TTransition* make = Station(e, "Виготовлення", dtExponential, 0.3, 0, -1250, 0);
     TTransition* pack = Station(e, "Пакування", dtDefault, 1.0, 0, 750, 0);
-    Arc(e, ctVT, source, make);
-    Arc(e, ctTV, source, make);
-    Arc(e, ctTV, store, make);
+    Generator(e, source, make, store);
     // A whole batch at once: as many parts as the batch size says, tested but not taken from it.
     TConnection* batch = Arc(e, ctVT, store, pack);
     batch->UseFunction = true;
