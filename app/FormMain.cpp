@@ -3,7 +3,10 @@
 #include "Engine.h"
 #include "EngineError.h"
 #include "FormAbout.h"
+#include "FormConnectionProperties.h"
 #include "FormDraw.h"
+#include "FormTransitionProperties.h"
+#include "FormVertexProperties.h"
 #include "FormModeling.h"
 #include "Frame.h"
 #include "NumberText.h"
@@ -66,6 +69,9 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     DrawWindow_ = MdiArea->addSubWindow(FormDraw_);
     UpdateDrawCaption();
     DrawWindow_->showMaximized();
+    FormVertexProperties = new TFormVertexProperties(Engine, this);
+    FormTransitionProperties = new TFormTransitionProperties(Engine, this);
+    FormConnectionProperties = new TFormConnectionProperties(Engine, this);
     FormModeling_ = new TFormModeling(Engine, this);
     FormAbout = new TFormAbout(this);
 
@@ -107,6 +113,7 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     });
     connect(FormDraw_, &TFormDraw::ZoomTextChanged, StatusPanels[4], &QLabel::setText);
     connect(FormDraw_, &TFormDraw::WheelZoom, this, &TFormMain::Zoom);
+    connect(FormDraw_, &TFormDraw::PropertiesRequested, this, &TFormMain::ShowChosenProperties);
     connect(FormDraw_, &TFormDraw::ToolChanged, this, [this](int mode) {
         if (mode == 0 || mode == 5 || mode == 6)
             SetTool(mode);
@@ -372,4 +379,24 @@ void TFormMain::UpdateDrawCaption() {
                                 ? QString("Новий файл")
                                 : QString::fromStdString(Engine.FileName.filename().string());
     DrawWindow_->setWindowTitle(caption);
+}
+
+TPropertyDialog* TFormMain::PropertiesDialog(int kind) const {
+    switch (kind) {
+    case okVertex:
+        return FormVertexProperties;
+    case okTransition:
+        return FormTransitionProperties;
+    case okConnection:
+        return FormConnectionProperties;
+    default:
+        return nullptr;
+    }
+}
+
+void TFormMain::ShowChosenProperties() {
+    if (Engine.Choiced.Items.size() != 1)
+        return;
+    if (TPropertyDialog* dialog = PropertiesDialog(Engine.Choiced.Items[0].Kind))
+        dialog->exec();
 }

@@ -20,6 +20,10 @@ class QTimer;
 class TFormAbout;
 class TFormDraw;
 class TFormModeling;
+class TFormConnectionProperties;
+class TFormTransitionProperties;
+class TFormVertexProperties;
+class TPropertyDialog;
 struct TEngine;
 
 class TFormMain : public QMainWindow {
@@ -59,6 +63,9 @@ public:
     void ButtonClearRunHistoryClick();
     void ButtonLoadBaseSettingsClick();
     void Zoom(bool zoomIn);
+    // The property dialog of the one chosen object, shown modally.
+    void ShowChosenProperties();
+    TPropertyDialog* PropertiesDialog(int kind) const;
 
 protected:
     bool event(QEvent* event) override;
@@ -82,6 +89,9 @@ private:
     TFormDraw* FormDraw_ = nullptr;
     TFormModeling* FormModeling_ = nullptr;
     TFormAbout* FormAbout = nullptr;
+    TFormVertexProperties* FormVertexProperties = nullptr;
+    TFormTransitionProperties* FormTransitionProperties = nullptr;
+    TFormConnectionProperties* FormConnectionProperties = nullptr;
     QMdiSubWindow* DrawWindow_ = nullptr;
     QTimer* Timer_ = nullptr;
     QProgressBar* Progress_ = nullptr;

@@ -15,10 +15,6 @@
 
 #include <algorithm>
 
-std::function<void(QWidget*, const QString&)> ShowMessageBox = [](QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, parent ? parent->window()->windowTitle() : QString(), text);
-};
-
 namespace {
 
 // A labelled edit, with an apply button at its right when `apply` is given.

@@ -2,6 +2,8 @@
 // length of interval runs and the conflict switch.
 #pragma once
 
+#include "DialogControls.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -41,6 +43,3 @@ private:
     QLineEdit* LEditInterval_ = nullptr;
     QCheckBox* CBoxConflictTransitions_ = nullptr;
 };
-
-// Shows a conversion or command message in a message box; tests replace it to read the text.
-extern std::function<void(QWidget*, const QString&)> ShowMessageBox;

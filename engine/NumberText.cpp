@@ -242,3 +242,20 @@ std::int32_t RoundToInt(double value) {
         return INT32_MAX;
     return static_cast<std::int32_t>(rounded);
 }
+
+std::int32_t TextToInteger(std::string_view text) {
+    std::string_view trimmed = text;
+    while (!trimmed.empty() && trimmed.front() == ' ')
+        trimmed.remove_prefix(1);
+    while (!trimmed.empty() && trimmed.back() == ' ')
+        trimmed.remove_suffix(1);
+    const char* first = trimmed.data();
+    const char* last = trimmed.data() + trimmed.size();
+    if (first != last && *first == '+' && last - first > 1 && first[1] != '-')
+        ++first;
+    std::int32_t value = 0;
+    const auto result = std::from_chars(first, last, value);
+    if (trimmed.empty() || result.ec != std::errc() || result.ptr != last)
+        throw TEngineError("«" + Win1251ToUtf8(text) + "» не є правильним цілим числом");
+    return value;
+}

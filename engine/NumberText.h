@@ -30,6 +30,10 @@ std::optional<double> TryTextToFloat(std::string_view text);
 std::string LocaleFloatText(double value);
 std::optional<double> TryLocaleTextToFloat(std::string_view text);
 
+// An integer typed into an edit: optional sign and decimal digits, blanks around ignored. Throws
+// TEngineError when the text is not a 32-bit integer.
+std::int32_t TextToInteger(std::string_view text);
+
 // Rounds to the nearest integer, halves to the even neighbour.
 double RoundHalfEven(double value);
 // The same as a 32-bit integer; values beyond its range stop at its ends, NaN gives 0.

@@ -1,0 +1,51 @@
+#include "DialogControls.h"
+
+#include "NumberText.h"
+#include "TextCodec.h"
+
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+TUpDownEdit::TUpDownEdit(int maximum, QWidget* parent) : QLineEdit(parent), Maximum(maximum) {
+    Row_ = new QWidget(parent);
+    auto* row = new QHBoxLayout(Row_);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(1);
+    setParent(Row_);
+    row->addWidget(this);
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(0);
+    for (int delta : {1, -1}) {
+        auto* button = new QToolButton(Row_);
+        button->setArrowType(delta > 0 ? Qt::UpArrow : Qt::DownArrow);
+        button->setFixedSize(16, 10);
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QToolButton::clicked, this, [this, delta] { Step(delta); });
+        buttons->addWidget(button);
+    }
+    row->addLayout(buttons);
+}
+
+void TUpDownEdit::Step(int delta) {
+    bool ok = false;
+    const int value = text().trimmed().toInt(&ok);
+    setText(QString::number(std::clamp(ok ? value + delta : 0, 0, Maximum)));
+}
+
+std::string EditText(const QLineEdit* edit) { return Utf8ToWin1251(edit->text().toStdString()); }
+
+void SetEditText(QLineEdit* edit, const std::string& win1251) {
+    edit->setText(QString::fromStdString(Win1251ToUtf8(win1251)));
+}
+
+std::int32_t EditInteger(const QLineEdit* edit) { return TextToInteger(EditText(edit)); }
+
+double EditReal(const QLineEdit* edit) { return TextToFloat(EditText(edit)); }
+
+std::function<void(QWidget*, const QString&)> ShowMessageBox = [](QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, parent ? parent->window()->windowTitle() : QString(), text);
+};

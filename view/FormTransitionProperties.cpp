@@ -1,0 +1,109 @@
+#include "FormTransitionProperties.h"
+
+#include "DialogControls.h"
+#include "Engine.h"
+#include "Monitoring.h"
+#include "NetObjects.h"
+#include "NumberText.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+
+const char* const kDelayTypeTexts[4] = {"Точне значення", "Рівномірний закон", "Нормальний закон",
+                                        "Експоненціальний закон"};
+
+namespace {
+
+TTransition* ChosenTransition(const TEngine& e) {
+    if (e.Choiced.Items.empty() || e.Choiced.Items[0].Kind != okTransition)
+        return nullptr;
+    return static_cast<TTransition*>(e.Choiced.Items[0].Object);
+}
+
+QString Real(double value) { return QString::fromStdString(FloatToText("", value)); }
+
+} // namespace
+
+TFormTransitionProperties::TFormTransitionProperties(TEngine& engine, QWidget* parent)
+    : TPropertyDialog(engine, "FormTransitionProperties", "Параметри переходу", parent) {
+    QFormLayout* main = AddGroup("Основні параметри");
+    EditName = AddEdit(main, "EditName", "Ім'я");
+    CBoxMonitoring = AddCheck(main, "CBoxMonitoring", "Вести моніторинг переходу");
+    QFormLayout* delay = AddGroup("Часова затримка");
+    CBoxDelayType_ = new QComboBox(this);
+    CBoxDelayType_->setObjectName("CBoxDelayType");
+    CBoxDelayType_->setEditable(true);
+    for (const char* text : kDelayTypeTexts)
+        CBoxDelayType_->addItem(QString::fromUtf8(text));
+    delay->addRow("Тип затримки", CBoxDelayType_);
+    EditDelay = AddEdit(delay, "EditDelay", "Час затримки");
+    EditDeviation = AddEdit(delay, "EditDeviation", "Відхилення (+.-)");
+    connect(CBoxDelayType_, &QComboBox::currentTextChanged, this, [this] { SyncDeviation(); });
+    QFormLayout* priority = AddGroup("Пріоритет переходу");
+    EditPriority = AddUpDown(priority, "EditPriority", "Пріоритет", 1000);
+    EditWeight = AddEdit(priority, "EditWeight", "Вага");
+    QFormLayout* look = AddGroup("Параметри візуалізації");
+    EditWidth = AddUpDown(look, "EditWidth", "Ширина", 2000);
+    EditHeight = AddUpDown(look, "EditHeight", "Висота", 20000);
+    EditNameFont = AddUpDown(look, "EditNameFont", "Шрифт імені", 20000);
+    EditDelayFont = AddUpDown(look, "EditDelayFont", "Шрифт параметрів", 20000);
+}
+
+void TFormTransitionProperties::SyncDeviation() {
+    const QString text = CBoxDelayType_->currentText();
+    const bool enabled = text != QString::fromUtf8(kDelayTypeTexts[dtDefault]) &&
+                         text != QString::fromUtf8(kDelayTypeTexts[dtExponential]);
+    EditDeviation->setEnabled(enabled);
+    if (QLabel* label = LabelOf(EditDeviation))
+        label->setEnabled(enabled);
+}
+
+void TFormTransitionProperties::Fill() {
+    const TTransition* t = ChosenTransition(Engine);
+    if (t == nullptr)
+        return;
+    SetEditText(EditName, t->Name);
+    CBoxMonitoring->setChecked(t->IsMonitoring);
+    CBoxDelayType_->setCurrentIndex(t->DelayType);
+    CBoxDelayType_->setEditText(QString::fromUtf8(kDelayTypeTexts[t->DelayType]));
+    EditDelay->setText(Real(t->Delay));
+    EditDeviation->setText(Real(t->Deviation));
+    EditPriority->setText(QString::number(t->Priority));
+    EditWeight->setText(Real(t->Weight));
+    EditWidth->setText(QString::number(t->Width));
+    EditHeight->setText(QString::number(t->Height));
+    EditNameFont->setText(QString::number(t->NameFontSize));
+    EditDelayFont->setText(QString::number(t->DelayFontSize));
+    SyncDeviation();
+}
+
+bool TFormTransitionProperties::Commit() {
+    TTransition* t = ChosenTransition(Engine);
+    if (t == nullptr)
+        return true;
+    const std::string name = EditText(EditName);
+    if (!IsNameFree(Engine.Net, okTransition, t, name)) {
+        ShowMessageBox(this, NameTakenMessage(EditName->text()));
+        return false;
+    }
+    t->Name = name;
+    if (CBoxMonitoring->isChecked())
+        StartMonitoring(*t, Engine.Net.ModelTime);
+    else
+        StopMonitoring(*t);
+    for (int type = dtDefault; type <= dtExponential; ++type)
+        if (CBoxDelayType_->currentText() == QString::fromUtf8(kDelayTypeTexts[type]))
+            t->DelayType = static_cast<TDelayType>(type);
+    t->Delay = EditReal(EditDelay);
+    t->Deviation = EditReal(EditDeviation);
+    t->Priority = EditInteger(EditPriority);
+    t->Weight = EditReal(EditWeight);
+    t->Width = EditInteger(EditWidth);
+    t->Height = EditInteger(EditHeight);
+    t->NameFontSize = EditInteger(EditNameFont);
+    t->DelayFontSize = EditInteger(EditDelayFont);
+    emit MonitorListChanged();
+    return true;
+}

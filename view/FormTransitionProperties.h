@@ -1,0 +1,37 @@
+// "Параметри переходу": the name, monitoring, delay law, priority, weight and sizes of the
+// chosen transition.
+#pragma once
+
+#include "PropertyDialog.h"
+
+class QComboBox;
+
+// The names of the delay laws, in the order of their codes; the results panel shows them too.
+extern const char* const kDelayTypeTexts[4];
+
+class TFormTransitionProperties : public TPropertyDialog {
+    Q_OBJECT
+public:
+    explicit TFormTransitionProperties(TEngine& engine, QWidget* parent = nullptr);
+    QComboBox* CBoxDelayType() const { return CBoxDelayType_; }
+    QLineEdit* DeviationEdit() const { return EditDeviation; }
+
+protected:
+    void Fill() override;
+    bool Commit() override;
+
+private:
+    void SyncDeviation();
+
+    QLineEdit* EditName;
+    QCheckBox* CBoxMonitoring;
+    QComboBox* CBoxDelayType_;
+    QLineEdit* EditDelay;
+    QLineEdit* EditDeviation;
+    TUpDownEdit* EditPriority;
+    QLineEdit* EditWeight;
+    TUpDownEdit* EditWidth;
+    TUpDownEdit* EditHeight;
+    TUpDownEdit* EditNameFont;
+    TUpDownEdit* EditDelayFont;
+};
