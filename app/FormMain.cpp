@@ -8,6 +8,7 @@
 #include "FormTransitionProperties.h"
 #include "FormVertexProperties.h"
 #include "FormModeling.h"
+#include "FormObjectResults.h"
 #include "Frame.h"
 #include "NumberText.h"
 #include "Random.h"
@@ -73,6 +74,7 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     FormTransitionProperties = new TFormTransitionProperties(Engine, this);
     FormConnectionProperties = new TFormConnectionProperties(Engine, this);
     FormModeling_ = new TFormModeling(Engine, this);
+    FormObjectResults_ = new TFormObjectResults(Engine, this);
     FormAbout = new TFormAbout(this);
 
     ChooseFileToOpen = [this] {
@@ -114,6 +116,12 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     connect(FormDraw_, &TFormDraw::ZoomTextChanged, StatusPanels[4], &QLabel::setText);
     connect(FormDraw_, &TFormDraw::WheelZoom, this, &TFormMain::Zoom);
     connect(FormDraw_, &TFormDraw::PropertiesRequested, this, &TFormMain::ShowChosenProperties);
+    connect(FormObjectResults_, &TFormObjectResults::PropertiesRequested, this, &TFormMain::ShowChosenProperties);
+    QPointer<TFormObjectResults> results = FormObjectResults_;
+    Engine.RefreshObjectResults = [results] {
+        if (results && results->isVisible())
+            results->FillObjectResults();
+    };
     connect(FormDraw_, &TFormDraw::ToolChanged, this, [this](int mode) {
         if (mode == 0 || mode == 5 || mode == 6)
             SetTool(mode);
@@ -125,6 +133,7 @@ TFormMain::~TFormMain() {
     StopEngineThreads(Engine);
     Engine.ScreenIntervalChanged = nullptr;
     Engine.DrawWork = nullptr;
+    Engine.RefreshObjectResults = nullptr;
     Engine.ShowMessage = nullptr;
     try {
         SaveSettings(Engine, SettingsPath_);
@@ -190,6 +199,8 @@ void TFormMain::BuildMenusAndToolBar() {
     QAction* results = AddAction("ButtonObjectResults", "Результати моделювання по вибраному об'єкту");
     results->setShortcut(QKeySequence("Ctrl+R"));
     results->setCheckable(true);
+    on(results, [this] { FormObjectResults_->setVisible(!FormObjectResults_->isVisible()); });
+    connect(FormObjectResults_, &TFormObjectResults::VisibilityChanged, results, &QAction::setChecked);
     QAction* timeLine = AddAction("ButtonTimeLine", "Шкала часу");
     timeLine->setShortcut(QKeySequence("Ctrl+T"));
     timeLine->setCheckable(true);
@@ -342,6 +353,10 @@ void TFormMain::showEvent(QShowEvent* event) {
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
     FormModeling_->move(work.right() - FormModeling_->width() - 8, 48);
     FormModeling_->show();
+    // The monitor list and the results panel stand below the simulation panel, 3 pixels apart.
+    FormObjectResults_->move(work.right() - FormObjectResults_->width() - 8,
+                             FormModeling_->geometry().bottom() + 3);
+    FormObjectResults_->show();
     SyncCheckMarks();
 }
 

@@ -20,6 +20,7 @@ class QTimer;
 class TFormAbout;
 class TFormDraw;
 class TFormModeling;
+class TFormObjectResults;
 class TFormConnectionProperties;
 class TFormTransitionProperties;
 class TFormVertexProperties;
@@ -34,6 +35,7 @@ public:
 
     TFormDraw* FormDraw() const { return FormDraw_; }
     TFormModeling* FormModeling() const { return FormModeling_; }
+    TFormObjectResults* FormObjectResults() const { return FormObjectResults_; }
     QMdiSubWindow* DrawWindow() const { return DrawWindow_; }
     QTimer* Timer() const { return Timer_; }
     QProgressBar* Progress() const { return Progress_; }
@@ -88,6 +90,7 @@ private:
     QMdiArea* MdiArea = nullptr;
     TFormDraw* FormDraw_ = nullptr;
     TFormModeling* FormModeling_ = nullptr;
+    TFormObjectResults* FormObjectResults_ = nullptr;
     TFormAbout* FormAbout = nullptr;
     TFormVertexProperties* FormVertexProperties = nullptr;
     TFormTransitionProperties* FormTransitionProperties = nullptr;

@@ -1,0 +1,29 @@
+// "Вибраний об'єкт": a two-column table of the chosen object's parameters and results,
+// refreshed by the results thread while it is shown.
+#pragma once
+
+#include <QWidget>
+
+class QTableWidget;
+struct TEngine;
+
+class TFormObjectResults : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFormObjectResults(TEngine& engine, QWidget* parent = nullptr);
+    QTableWidget* Grid() const { return Grid_; }
+    void FillObjectResults();
+
+signals:
+    void VisibilityChanged(bool shown);
+    // A click on the table: the chosen object's property dialog.
+    void PropertiesRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    TEngine& Engine;
+    QTableWidget* Grid_;
+};
