@@ -7,7 +7,9 @@
 #include "FormDraw.h"
 #include "FormTransitionProperties.h"
 #include "FormVertexProperties.h"
+#include "PropertyDialog.h"
 #include "FormModeling.h"
+#include "FormMonitorList.h"
 #include "FormObjectResults.h"
 #include "Frame.h"
 #include "NumberText.h"
@@ -74,6 +76,7 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     FormTransitionProperties = new TFormTransitionProperties(Engine, this);
     FormConnectionProperties = new TFormConnectionProperties(Engine, this);
     FormModeling_ = new TFormModeling(Engine, this);
+    FormMonitorList_ = new TFormMonitorList(Engine, this);
     FormObjectResults_ = new TFormObjectResults(Engine, this);
     FormAbout = new TFormAbout(this);
 
@@ -117,6 +120,10 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     connect(FormDraw_, &TFormDraw::WheelZoom, this, &TFormMain::Zoom);
     connect(FormDraw_, &TFormDraw::PropertiesRequested, this, &TFormMain::ShowChosenProperties);
     connect(FormObjectResults_, &TFormObjectResults::PropertiesRequested, this, &TFormMain::ShowChosenProperties);
+    connect(FormDraw_, &TFormDraw::NetObjectsChanged, this, &TFormMain::FillMonitorTree);
+    for (TPropertyDialog* dialog : {static_cast<TPropertyDialog*>(FormVertexProperties),
+                                    static_cast<TPropertyDialog*>(FormTransitionProperties)})
+        connect(dialog, &TPropertyDialog::MonitorListChanged, this, &TFormMain::FillMonitorTree);
     QPointer<TFormObjectResults> results = FormObjectResults_;
     Engine.RefreshObjectResults = [results] {
         if (results && results->isVisible())
@@ -196,6 +203,8 @@ void TFormMain::BuildMenusAndToolBar() {
     QAction* monitor = AddAction("ButtonMonitorList", "Список об'єктів моніторингу");
     monitor->setShortcut(QKeySequence("Ctrl+L"));
     monitor->setCheckable(true);
+    on(monitor, [this] { FormMonitorList_->setVisible(!FormMonitorList_->isVisible()); });
+    connect(FormMonitorList_, &TFormMonitorList::VisibilityChanged, monitor, &QAction::setChecked);
     QAction* results = AddAction("ButtonObjectResults", "Результати моделювання по вибраному об'єкту");
     results->setShortcut(QKeySequence("Ctrl+R"));
     results->setCheckable(true);
@@ -354,8 +363,10 @@ void TFormMain::showEvent(QShowEvent* event) {
     FormModeling_->move(work.right() - FormModeling_->width() - 8, 48);
     FormModeling_->show();
     // The monitor list and the results panel stand below the simulation panel, 3 pixels apart.
+    FormMonitorList_->move(work.right() - FormMonitorList_->width() - 8, FormModeling_->geometry().bottom() + 3);
+    FormMonitorList_->show();
     FormObjectResults_->move(work.right() - FormObjectResults_->width() - 8,
-                             FormModeling_->geometry().bottom() + 3);
+                             FormMonitorList_->geometry().bottom() + 3);
     FormObjectResults_->show();
     SyncCheckMarks();
 }
@@ -415,3 +426,5 @@ void TFormMain::ShowChosenProperties() {
     if (TPropertyDialog* dialog = PropertiesDialog(Engine.Choiced.Items[0].Kind))
         dialog->exec();
 }
+
+void TFormMain::FillMonitorTree() { FormMonitorList_->FillMonitorTree(); }

@@ -21,6 +21,7 @@ class TFormAbout;
 class TFormDraw;
 class TFormModeling;
 class TFormObjectResults;
+class TFormMonitorList;
 class TFormConnectionProperties;
 class TFormTransitionProperties;
 class TFormVertexProperties;
@@ -36,6 +37,8 @@ public:
     TFormDraw* FormDraw() const { return FormDraw_; }
     TFormModeling* FormModeling() const { return FormModeling_; }
     TFormObjectResults* FormObjectResults() const { return FormObjectResults_; }
+    TFormMonitorList* FormMonitorList() const { return FormMonitorList_; }
+    void FillMonitorTree();
     QMdiSubWindow* DrawWindow() const { return DrawWindow_; }
     QTimer* Timer() const { return Timer_; }
     QProgressBar* Progress() const { return Progress_; }
@@ -91,6 +94,7 @@ private:
     TFormDraw* FormDraw_ = nullptr;
     TFormModeling* FormModeling_ = nullptr;
     TFormObjectResults* FormObjectResults_ = nullptr;
+    TFormMonitorList* FormMonitorList_ = nullptr;
     TFormAbout* FormAbout = nullptr;
     TFormVertexProperties* FormVertexProperties = nullptr;
     TFormTransitionProperties* FormTransitionProperties = nullptr;

@@ -40,6 +40,7 @@ void TFormMain::ButtonNewProjectClick() {
     ButtonStopClick();
     NewNet(Engine);
     UpdateDrawCaption();
+    FillMonitorTree();
 }
 
 void TFormMain::ButtonOpenProjectClick() {
@@ -49,6 +50,7 @@ void TFormMain::ButtonOpenProjectClick() {
         return;
     LoadFile(chosen.toStdString());
     UpdateDrawCaption();
+    FillMonitorTree();
 }
 
 void TFormMain::ButtonReloadProjectClick() {
@@ -58,6 +60,7 @@ void TFormMain::ButtonReloadProjectClick() {
         return;
     }
     LoadFile(Engine.FileName);
+    FillMonitorTree();
 }
 
 void TFormMain::ButtonSaveProjectClick() {
@@ -86,7 +89,10 @@ void TFormMain::ButtonConnectionToolClick(bool informational) {
     Engine.EditMode = informational ? 8 : 7;
 }
 
-void TFormMain::ButtonClearNetClick() { ClearNet(Engine.Net, &Engine); }
+void TFormMain::ButtonClearNetClick() {
+    ClearNet(Engine.Net, &Engine);
+    FillMonitorTree();
+}
 
 bool TFormMain::CheckFormulasForStart() {
     const TFormulaCheck check = CheckFormulas(Engine.Net);

@@ -1,0 +1,42 @@
+// "Список об'єктів сітки": a tree of the net's vertices and transitions, by default only the
+// monitored ones. Selecting a node chooses its object; the context menu stops monitoring.
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QMenu;
+class QTreeWidget;
+class QTreeWidgetItem;
+struct TEngine;
+
+class TFormMonitorList : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFormMonitorList(TEngine& engine, QWidget* parent = nullptr);
+    QTreeWidget* Tree() const { return Tree_; }
+    QCheckBox* CBoxMonitoredOnly() const { return CBoxMonitoredOnly_; }
+    QMenu* PopupTree() const { return PopupTree_; }
+
+    void FillMonitorTree();
+    void RemoveFromMonitoringClick();
+    void ClearMonitoringClick();
+
+signals:
+    void VisibilityChanged(bool shown);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void SelectionChanged();
+
+    TEngine& Engine;
+    QCheckBox* CBoxMonitoredOnly_;
+    QTreeWidget* Tree_;
+    QMenu* PopupTree_;
+    QTreeWidgetItem* VertexGroup = nullptr;
+    QTreeWidgetItem* TransitionGroup = nullptr;
+    bool Filling = false;
+};
