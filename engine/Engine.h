@@ -3,6 +3,7 @@
 
 #include "EngineGraph.h"
 #include "EngineSettings.h"
+#include "NetBuffer.h"
 #include "NetRecords.h"
 #include "PickedChoiced.h"
 #include "WorkerThreads.h"
@@ -14,7 +15,6 @@
 #include <string>
 
 struct TEngineChart {};
-struct TEngineNetBuffer {};
 
 struct TEngine {
     TEngineDefaults Defaults;

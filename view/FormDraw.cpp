@@ -60,11 +60,12 @@ void TFormDraw::BuildMenus() {
     connect(item(PopupScreen_, "PSButtonCreateTransition", "Створити перехід"), &QAction::triggered, this,
             [this] { ChooseTool(6); });
     PasteAction = item(PopupScreen_, "PSButtonPasteNetPart", "Вставити скопійований фрагмент сітки");
-    connect(PasteAction, &QAction::triggered, this, &TFormDraw::PasteRequested);
+    connect(PasteAction, &QAction::triggered, this, &TFormDraw::PSButtonPasteNetPartClick);
     PopupScreen_->addSeparator();
     connect(item(PopupScreen_, "PSButtonOptions", "Настройки візуалізації"), &QAction::triggered, this,
             [this] { emit OptionsRequested(1); });
-    connect(PopupScreen_, &QMenu::aboutToShow, this, [this] { PasteAction->setEnabled(false); });
+    connect(PopupScreen_, &QMenu::aboutToShow, this,
+            [this] { PasteAction->setEnabled(!Engine.NetBuffer.IsEmpty()); });
 
     PopupVertex_ = menu("PopupVertex");
     connect(item(PopupVertex_, "PVButtonCreateConnection", "Створити лінію зв'язку"), &QAction::triggered, this,
@@ -95,7 +96,7 @@ void TFormDraw::BuildMenus() {
 
     PopupManyObjects_ = menu("PopupManyObjects");
     connect(item(PopupManyObjects_, "PMButtonCopyNetPart", "Скопіювати фрагмент сітки"), &QAction::triggered,
-            this, &TFormDraw::CopyRequested);
+            this, &TFormDraw::PMButtonCopyNetPartClick);
     connect(item(PopupManyObjects_, "PMButtonDeleteNetPart", "Знищити фрагмент сітки"), &QAction::triggered,
             this, &TFormDraw::PMButtonDeleteNetPartClick);
 }
@@ -217,6 +218,17 @@ void TFormDraw::PCButtonDeleteConnectionClick() {
 void TFormDraw::PMButtonDeleteNetPartClick() {
     DeleteChosenObjects(Engine);
     emit NetObjectsChanged();
+}
+
+void TFormDraw::PSButtonPasteNetPartClick() {
+    const TPoint at = ScreenToModel(Engine.Graph, Engine.Graph.CursorX, Engine.Graph.CursorY);
+    PasteFragment(Engine, at.X, at.Y);
+    emit NetObjectsChanged();
+}
+
+void TFormDraw::PMButtonCopyNetPartClick() {
+    const TPoint at = ScreenToModel(Engine.Graph, Engine.Graph.CursorX, Engine.Graph.CursorY);
+    CopyFragment(Engine, at.X, at.Y);
 }
 
 void TFormDraw::PropertiesClick() {

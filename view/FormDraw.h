@@ -34,8 +34,6 @@ signals:
     void PropertiesRequested();
     // Objects were deleted or pasted: the monitor list is rebuilt.
     void NetObjectsChanged();
-    void PasteRequested();
-    void CopyRequested();
     void OptionsRequested(int page);
     // The wheel turned over the canvas: one zoom step in (true) or out.
     void WheelZoom(bool zoomIn);
@@ -48,6 +46,8 @@ public slots:
     void PCButtonDeleteConnectionClick();
     void PMButtonDeleteNetPartClick();
     void PropertiesClick();
+    void PSButtonPasteNetPartClick();
+    void PMButtonCopyNetPartClick();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

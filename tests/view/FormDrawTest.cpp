@@ -184,6 +184,30 @@ TEST_F(FormDrawTest, RightClickOpensTheMenuOfWhatIsUnderIt) {
     EXPECT_EQ(Form->OpenedMenu(), Form->PopupTransition());
 }
 
+TEST_F(FormDrawTest, CopiedFragmentIsPastedWhereTheMenuOpened) {
+    TVertex* v = V(-100, 0);
+    TTransition* t = T(100, 0);
+    TConnection* c = CreateConnection(Engine.Net, ctVT, 1, v, t, &Engine.Graph.Options);
+    Engine.Choiced.Items = {{okVertex, v}, {okTransition, t}, {okConnection, c}};
+    MoveTo(At(100, 0), Qt::NoButton);
+    Click(At(100, 0), Qt::RightButton);
+    ASSERT_EQ(Form->OpenedMenu(), Form->PopupManyObjects());
+    Form->findChild<QAction*>("PMButtonCopyNetPart")->trigger();
+    Form->PopupManyObjects()->hide();
+    MoveTo(At(0, -120), Qt::NoButton);
+    Click(At(0, -120), Qt::RightButton);
+    ASSERT_EQ(Form->OpenedMenu(), Form->PopupScreen());
+    QAction* paste = Form->findChild<QAction*>("PSButtonPasteNetPart");
+    EXPECT_TRUE(paste->isEnabled());
+    QSignalSpy changed(Form.get(), &TFormDraw::NetObjectsChanged);
+    paste->trigger();
+    ASSERT_EQ(Engine.Net.Vertices.size(), 2u);
+    EXPECT_EQ(Engine.Net.Vertices[1]->X, -200); // moved by the way from the copy point
+    EXPECT_EQ(Engine.Net.Vertices[1]->Y, -120);
+    EXPECT_EQ(Engine.Net.Connections.size(), 2u);
+    EXPECT_EQ(changed.count(), 1);
+}
+
 TEST_F(FormDrawTest, RightClickInACreationModeCreatesAndOpensAMenu) {
     QSignalSpy tool(Form.get(), &TFormDraw::ToolChanged);
     Engine.EditMode = 5;

@@ -1,0 +1,123 @@
+#include "Monitoring.h"
+#include "NetBuffer.h"
+#include "NetObjects.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class NetBufferTest : public ::testing::Test {
+protected:
+    void SetUp() override { InitEngine(Engine); }
+    TVertex* V(const std::string& name, int x = 0) {
+        return CreateVertex(Engine.Net, name, 3, x, 50, &Engine.Graph.Options);
+    }
+    void Choose(std::vector<TEnginePickedChoicedEntry> items) { Engine.Choiced.Items = std::move(items); }
+    TEngine Engine;
+};
+
+TEST(SplitNameNumber, TakesTheLongestIntegerSuffix) {
+    const auto check = [](const char* name, const char* prefix, const char* number) {
+        const TNameNumber split = SplitNameNumber(name);
+        EXPECT_EQ(split.Prefix, prefix) << name;
+        EXPECT_EQ(split.Number, number) << name;
+    };
+    check("Queue7", "Queue", "7");
+    check("Buffer", "Buffer", "");
+    check("P12", "P", "12");
+    check("A-5", "A", "-5");
+    check("42", "", "42");
+    check("x+", "x+", "");
+    check("N99999999999", "N99", "999999999"); // the 32-bit range ends the suffix
+}
+
+TEST_F(NetBufferTest, PastedFragmentIsMovedRenamedAndConnected) {
+    TVertex* p1 = V("P1", 100);
+    TTransition* t1 = CreateTransition(Engine.Net, "T1", 400, 2.5, 50, &Engine.Graph.Options);
+    t1->DelayType = dtUniform;
+    t1->Deviation = 0.5;
+    t1->Priority = 4;
+    TConnection* c = CreateConnection(Engine.Net, ctVT, 2, p1, t1, &Engine.Graph.Options);
+    c->UseFunction = true;
+    c->Formula = "M(P1)";
+    c->IsInform = true;
+    Choose({{okVertex, p1}, {okTransition, t1}, {okConnection, c}});
+    CopyFragment(Engine, 0, 0);
+    PasteFragment(Engine, 100, 0);
+
+    ASSERT_EQ(Engine.Net.Vertices.size(), 2u);
+    ASSERT_EQ(Engine.Net.Transitions.size(), 2u);
+    ASSERT_EQ(Engine.Net.Connections.size(), 2u);
+    const TVertex& v = *Engine.Net.Vertices[1];
+    const TTransition& t = *Engine.Net.Transitions[1];
+    const TConnection& pasted = *Engine.Net.Connections[1];
+    EXPECT_EQ(v.Name, "P2");
+    EXPECT_EQ(v.X, 200);
+    EXPECT_EQ(v.Marking, 3);
+    EXPECT_EQ(t.Name, "T2");
+    EXPECT_EQ(t.X, 500);
+    EXPECT_EQ(t.DelayType, dtUniform);
+    EXPECT_EQ(t.Deviation, 0.5);
+    EXPECT_EQ(t.Priority, 4);
+    EXPECT_EQ(pasted.Vertex, &v);
+    EXPECT_EQ(pasted.Transition, &t);
+    EXPECT_EQ(pasted.Count, 2);
+    EXPECT_EQ(pasted.Formula, "M(P1)");
+    EXPECT_TRUE(pasted.UseFunction);
+    EXPECT_TRUE(pasted.IsInform);
+    ASSERT_EQ(Engine.Choiced.Items.size(), 3u); // the copies are the chosen objects now
+    EXPECT_EQ(Engine.Choiced.Items[0].Object, &v);
+
+    PasteFragment(Engine, 200, 0); // a second, independent copy
+    EXPECT_EQ(Engine.Net.Vertices[2]->Name, "P3");
+    EXPECT_EQ(Engine.Net.Vertices[2]->X, 300);
+    EXPECT_EQ(Engine.Net.Connections.size(), 3u);
+}
+
+TEST_F(NetBufferTest, NamesContinueFromTheirNumber) {
+    TVertex* queue = V("Queue7");
+    TVertex* buffer = V("Buffer");
+    TVertex* p12 = V("P12");
+    Choose({{okVertex, queue}, {okVertex, buffer}, {okVertex, p12}});
+    CopyFragment(Engine, 0, 0);
+    PasteFragment(Engine, 0, 0);
+    EXPECT_EQ(Engine.Net.Vertices[3]->Name, "Queue8");
+    EXPECT_EQ(Engine.Net.Vertices[4]->Name, "Buffer1");
+    EXPECT_EQ(Engine.Net.Vertices[5]->Name, "P1"); // the automatic name
+    PasteFragment(Engine, 0, 0);
+    EXPECT_EQ(Engine.Net.Vertices[6]->Name, "Queue9");
+    EXPECT_EQ(Engine.Net.Vertices[7]->Name, "Buffer2");
+}
+
+TEST_F(NetBufferTest, MonitoredVertexIsPastedMonitoredFromTheCurrentTime) {
+    TVertex* p = V("Store");
+    StartMonitoring(*p, 0);
+    Choose({{okVertex, p}});
+    CopyFragment(Engine, 0, 0);
+    Engine.Net.ModelTime = 12;
+    PasteFragment(Engine, 0, 0);
+    const TVertex& copy = *Engine.Net.Vertices[1];
+    EXPECT_TRUE(copy.IsMonitoring);
+    ASSERT_EQ(copy.History.Count(), 1);
+    EXPECT_EQ(copy.History.Samples[0].Time, 12);
+    EXPECT_EQ(copy.History.Samples[0].Value, 3);
+}
+
+TEST_F(NetBufferTest, ConnectionWithoutBothEndsChosenIsLeftOut) {
+    TVertex* p = V("P1");
+    TTransition* t = CreateTransition(Engine.Net, "T1", 0, 1, 0, nullptr);
+    TConnection* c = CreateConnection(Engine.Net, ctVT, 1, p, t, nullptr);
+    Choose({{okVertex, p}, {okConnection, c}});
+    CopyFragment(Engine, 0, 0);
+    EXPECT_TRUE(Engine.NetBuffer.Connections.empty());
+    PasteFragment(Engine, 0, 0);
+    EXPECT_EQ(Engine.Net.Connections.size(), 1u);
+
+    // The buffer holds values: it survives clearing the net.
+    ClearNet(Engine.Net, &Engine);
+    PasteFragment(Engine, 0, 0);
+    EXPECT_EQ(Engine.Net.Vertices.size(), 1u);
+    EXPECT_EQ(Engine.Net.Vertices[0]->Name, "P1");
+}
+
+} // namespace
