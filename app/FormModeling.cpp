@@ -41,10 +41,7 @@ QLineEdit* LabelledEdit(QVBoxLayout* layout, const char* name, const char* label
 } // namespace
 
 TFormModeling::TFormModeling(TEngine& engine, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), Engine(engine) {
-    setObjectName("FormModeling");
-    setWindowTitle("Імітація");
-    resize(185, 166);
+    : TToolWindow("FormModeling", "Імітація", 185, 166, parent), Engine(engine) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 4);
     layout->setSpacing(2);
@@ -92,13 +89,3 @@ void TFormModeling::SButtonTimeScaleClick() {
 }
 
 void TFormModeling::CBoxConflictTransitionsClick() { Engine.ConflictCheck = CBoxConflictTransitions_->isChecked(); }
-
-void TFormModeling::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    emit VisibilityChanged(true);
-}
-
-void TFormModeling::hideEvent(QHideEvent* event) {
-    QWidget::hideEvent(event);
-    emit VisibilityChanged(false);
-}

@@ -4,7 +4,7 @@
 
 #include "DialogControls.h"
 
-#include <QWidget>
+#include "ToolWindow.h"
 
 #include <functional>
 
@@ -13,7 +13,7 @@ class QLineEdit;
 class QToolButton;
 struct TEngine;
 
-class TFormModeling : public QWidget {
+class TFormModeling : public TToolWindow {
     Q_OBJECT
 public:
     explicit TFormModeling(TEngine& engine, QWidget* parent = nullptr);
@@ -28,13 +28,6 @@ public:
     void SButtonWarmUpClick();
     void SButtonTimeScaleClick();
     void CBoxConflictTransitionsClick();
-
-signals:
-    void VisibilityChanged(bool shown);
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     TEngine& Engine;

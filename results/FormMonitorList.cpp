@@ -51,10 +51,7 @@ bool CarriesObject(const QTreeWidgetItem* item) { return item != nullptr && item
 } // namespace
 
 TFormMonitorList::TFormMonitorList(TEngine& engine, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), Engine(engine) {
-    setObjectName("FormMonitorList");
-    setWindowTitle("Список об'єктів сітки");
-    resize(185, 170);
+    : TToolWindow("FormMonitorList", "Список об'єктів сітки", 185, 170, parent), Engine(engine) {
     setMinimumWidth(142);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -150,12 +147,6 @@ void TFormMonitorList::ClearMonitoringClick() {
 }
 
 void TFormMonitorList::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
     FillMonitorTree();
-    emit VisibilityChanged(true);
-}
-
-void TFormMonitorList::hideEvent(QHideEvent* event) {
-    QWidget::hideEvent(event);
-    emit VisibilityChanged(false);
+    TToolWindow::showEvent(event);
 }

@@ -2,7 +2,7 @@
 // monitored ones. Selecting a node chooses its object; the context menu stops monitoring.
 #pragma once
 
-#include <QWidget>
+#include "ToolWindow.h"
 
 class QCheckBox;
 class QMenu;
@@ -10,7 +10,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 struct TEngine;
 
-class TFormMonitorList : public QWidget {
+class TFormMonitorList : public TToolWindow {
     Q_OBJECT
 public:
     explicit TFormMonitorList(TEngine& engine, QWidget* parent = nullptr);
@@ -22,12 +22,8 @@ public:
     void RemoveFromMonitoringClick();
     void ClearMonitoringClick();
 
-signals:
-    void VisibilityChanged(bool shown);
-
 protected:
     void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void SelectionChanged();

@@ -7,10 +7,7 @@
 #include <QVBoxLayout>
 
 TFormObjectResults::TFormObjectResults(TEngine& engine, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), Engine(engine) {
-    setObjectName("FormObjectResults");
-    setWindowTitle("Вибраний об'єкт");
-    resize(185, 238);
+    : TToolWindow("FormObjectResults", "Вибраний об'єкт", 185, 238, parent), Engine(engine) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     Grid_ = new QTableWidget(1, 2, this);
@@ -44,14 +41,4 @@ void TFormObjectResults::FillObjectResults() {
         }
         Grid_->setRowHeight(i, rows[i].Spacer ? 4 : 16);
     }
-}
-
-void TFormObjectResults::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    emit VisibilityChanged(true);
-}
-
-void TFormObjectResults::hideEvent(QHideEvent* event) {
-    QWidget::hideEvent(event);
-    emit VisibilityChanged(false);
 }

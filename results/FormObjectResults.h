@@ -2,12 +2,12 @@
 // refreshed by the results thread while it is shown.
 #pragma once
 
-#include <QWidget>
+#include "ToolWindow.h"
 
 class QTableWidget;
 struct TEngine;
 
-class TFormObjectResults : public QWidget {
+class TFormObjectResults : public TToolWindow {
     Q_OBJECT
 public:
     explicit TFormObjectResults(TEngine& engine, QWidget* parent = nullptr);
@@ -15,13 +15,8 @@ public:
     void FillObjectResults();
 
 signals:
-    void VisibilityChanged(bool shown);
     // A click on the table: the chosen object's property dialog.
     void PropertiesRequested();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     TEngine& Engine;
