@@ -9,6 +9,7 @@
 #include "FormVertexProperties.h"
 #include "PropertyDialog.h"
 #include "FormModeling.h"
+#include "FormOptions.h"
 #include "FormMonitorList.h"
 #include "FormObjectResults.h"
 #include "Frame.h"
@@ -76,6 +77,8 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     FormTransitionProperties = new TFormTransitionProperties(Engine, this);
     FormConnectionProperties = new TFormConnectionProperties(Engine, this);
     FormModeling_ = new TFormModeling(Engine, this);
+    FormOptions_ = new TFormOptions(Engine, this);
+    FormOptions_->LoadBaseSettings = [this] { ButtonLoadBaseSettingsClick(); };
     FormMonitorList_ = new TFormMonitorList(Engine, this);
     FormObjectResults_ = new TFormObjectResults(Engine, this);
     FormAbout = new TFormAbout(this);
@@ -121,6 +124,7 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     connect(FormDraw_, &TFormDraw::PropertiesRequested, this, &TFormMain::ShowChosenProperties);
     connect(FormObjectResults_, &TFormObjectResults::PropertiesRequested, this, &TFormMain::ShowChosenProperties);
     connect(FormDraw_, &TFormDraw::NetObjectsChanged, this, &TFormMain::FillMonitorTree);
+    connect(FormDraw_, &TFormDraw::OptionsRequested, this, [this](int page) { FormOptions_->ShowOnPage(page); });
     for (TPropertyDialog* dialog : {static_cast<TPropertyDialog*>(FormVertexProperties),
                                     static_cast<TPropertyDialog*>(FormTransitionProperties)})
         connect(dialog, &TPropertyDialog::MonitorListChanged, this, &TFormMain::FillMonitorTree);
@@ -274,6 +278,7 @@ void TFormMain::BuildMenusAndToolBar() {
 
     QMenu* settings = bar->addMenu("Настройки");
     QAction* options = AddAction("ButtonShowOptions", "Показати настройки");
+    on(options, [this] { FormOptions_->ShowOnPage(); });
     QAction* base = AddAction("ButtonLoadBaseSettings", "Завантажити базові настройки");
     on(base, [this] { ButtonLoadBaseSettingsClick(); });
     settings->addAction(options);

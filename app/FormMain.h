@@ -22,6 +22,7 @@ class TFormDraw;
 class TFormModeling;
 class TFormObjectResults;
 class TFormMonitorList;
+class TFormOptions;
 class TFormConnectionProperties;
 class TFormTransitionProperties;
 class TFormVertexProperties;
@@ -38,6 +39,7 @@ public:
     TFormModeling* FormModeling() const { return FormModeling_; }
     TFormObjectResults* FormObjectResults() const { return FormObjectResults_; }
     TFormMonitorList* FormMonitorList() const { return FormMonitorList_; }
+    TFormOptions* FormOptions() const { return FormOptions_; }
     void FillMonitorTree();
     QMdiSubWindow* DrawWindow() const { return DrawWindow_; }
     QTimer* Timer() const { return Timer_; }
@@ -95,6 +97,7 @@ private:
     TFormModeling* FormModeling_ = nullptr;
     TFormObjectResults* FormObjectResults_ = nullptr;
     TFormMonitorList* FormMonitorList_ = nullptr;
+    TFormOptions* FormOptions_ = nullptr;
     TFormAbout* FormAbout = nullptr;
     TFormVertexProperties* FormVertexProperties = nullptr;
     TFormTransitionProperties* FormTransitionProperties = nullptr;
