@@ -8,6 +8,7 @@
 #include "FormTransitionProperties.h"
 #include "FormVertexProperties.h"
 #include "PropertyDialog.h"
+#include "FormChart.h"
 #include "FormModeling.h"
 #include "FormOptions.h"
 #include "FormMonitorList.h"
@@ -77,6 +78,7 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     FormTransitionProperties = new TFormTransitionProperties(Engine, this);
     FormConnectionProperties = new TFormConnectionProperties(Engine, this);
     FormModeling_ = new TFormModeling(Engine, this);
+    FormChart_ = new TFormChart(Engine, this);
     FormOptions_ = new TFormOptions(Engine, this);
     FormOptions_->LoadBaseSettings = [this] { ButtonLoadBaseSettingsClick(); };
     FormMonitorList_ = new TFormMonitorList(Engine, this);
@@ -128,6 +130,11 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     for (TPropertyDialog* dialog : {static_cast<TPropertyDialog*>(FormVertexProperties),
                                     static_cast<TPropertyDialog*>(FormTransitionProperties)})
         connect(dialog, &TPropertyDialog::MonitorListChanged, this, &TFormMain::FillMonitorTree);
+    QPointer<TFormChart> chart = FormChart_;
+    Engine.RefreshCharts = [chart] {
+        if (chart && chart->isVisible())
+            chart->RefreshChart();
+    };
     QPointer<TFormObjectResults> results = FormObjectResults_;
     Engine.RefreshObjectResults = [results] {
         if (results && results->isVisible())
@@ -145,6 +152,7 @@ TFormMain::~TFormMain() {
     Engine.ScreenIntervalChanged = nullptr;
     Engine.DrawWork = nullptr;
     Engine.RefreshObjectResults = nullptr;
+    Engine.RefreshCharts = nullptr;
     Engine.ShowMessage = nullptr;
     try {
         SaveSettings(Engine, SettingsPath_);
@@ -274,6 +282,10 @@ void TFormMain::BuildMenusAndToolBar() {
 
     QMenu* resultsMenu = bar->addMenu("Результати");
     QAction* chart = AddAction("ButtonShowChart", "Показати графік", "Показати графік");
+    on(chart, [this] {
+        FormChart_->show();
+        FormChart_->raise();
+    });
     resultsMenu->addAction(chart);
 
     QMenu* settings = bar->addMenu("Настройки");

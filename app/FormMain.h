@@ -23,6 +23,7 @@ class TFormModeling;
 class TFormObjectResults;
 class TFormMonitorList;
 class TFormOptions;
+class TFormChart;
 class TFormConnectionProperties;
 class TFormTransitionProperties;
 class TFormVertexProperties;
@@ -40,6 +41,7 @@ public:
     TFormObjectResults* FormObjectResults() const { return FormObjectResults_; }
     TFormMonitorList* FormMonitorList() const { return FormMonitorList_; }
     TFormOptions* FormOptions() const { return FormOptions_; }
+    TFormChart* FormChart() const { return FormChart_; }
     void FillMonitorTree();
     QMdiSubWindow* DrawWindow() const { return DrawWindow_; }
     QTimer* Timer() const { return Timer_; }
@@ -98,6 +100,7 @@ private:
     TFormObjectResults* FormObjectResults_ = nullptr;
     TFormMonitorList* FormMonitorList_ = nullptr;
     TFormOptions* FormOptions_ = nullptr;
+    TFormChart* FormChart_ = nullptr;
     TFormAbout* FormAbout = nullptr;
     TFormVertexProperties* FormVertexProperties = nullptr;
     TFormTransitionProperties* FormTransitionProperties = nullptr;

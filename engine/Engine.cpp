@@ -25,6 +25,8 @@ void InitEngine(TEngine& engine) {
     ApplyGraphDefaults(engine.Graph.Options, d);
     engine.Graph.Options.GridOptions = DefaultGridOptions();
     engine.Graph.FrameTime = static_cast<std::int32_t>(TickCount());
+    engine.Chart = TEngineChart{};
+    engine.Chart.ChartGrid = DefaultChartGrid();
 
     NewNet(engine);
     engine.EditMode = 0;

@@ -1,6 +1,7 @@
 // The engine record: the whole state of the program in one place.
 #pragma once
 
+#include "EngineChart.h"
 #include "EngineGraph.h"
 #include "EngineSettings.h"
 #include "NetBuffer.h"
@@ -14,7 +15,6 @@
 #include <functional>
 #include <string>
 
-struct TEngineChart {};
 
 struct TEngine {
     TEngineDefaults Defaults;

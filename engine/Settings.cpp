@@ -166,6 +166,8 @@ void ApplyColors(TEngine& engine) {
 
 void LoadBaseSettings(TEngine& engine) {
     ResetSettings(engine);
+    engine.Chart.ChartBackColor = MakeColor(180, 180, 180);
+    engine.Chart.ChartAxisColor = MakeColor(150, 150, 150);
     ApplyColors(engine);
 }
 

@@ -1,0 +1,209 @@
+#include "FormChart.h"
+
+#include "ChartDrawing.h"
+#include "DialogControls.h"
+#include "Engine.h"
+#include "EngineError.h"
+#include "FrameImage.h"
+#include "NumberText.h"
+#include "TextCodec.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The chart's drawing surface: paints the finished bitmap and turns mouse drags into pan and zoom.
+class TChartView : public QWidget {
+public:
+    TChartView(TEngine& engine, QWidget* parent) : QWidget(parent), Engine(engine) {
+        setObjectName("ChartView");
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMinimumSize(100, 100);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        if (Engine.Chart.ChartScreenBitmap)
+            painter.drawImage(0, 0, Engine.Chart.ChartScreenBitmap->Image);
+    }
+    void resizeEvent(QResizeEvent*) override { ResizeChart(Engine.Chart, width(), height()); }
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton)
+            Engine.EditMode = 3;
+        else if (event->button() == Qt::RightButton)
+            Engine.EditMode = 2;
+        else
+            return;
+        Last = event->position().toPoint();
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        const QPoint at = event->position().toPoint();
+        if (Engine.EditMode == 2)
+            ChartPan(Engine.Chart, at.x() - Last.x(), at.y() - Last.y());
+        else if (Engine.EditMode == 3)
+            ChartDragZoom(Engine.Chart, at.y() - Last.y());
+        Last = at;
+    }
+    void mouseReleaseEvent(QMouseEvent*) override {
+        if (Engine.EditMode == 2 || Engine.EditMode == 3)
+            Engine.EditMode = 0;
+    }
+
+private:
+    TEngine& Engine;
+    QPoint Last;
+};
+
+} // namespace
+
+void TAddObjectBox::showPopup() {
+    clear();
+    if (Offer)
+        addItems(Offer());
+    QComboBox::showPopup();
+}
+
+TFormChart::TFormChart(TEngine& engine, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), Engine(engine) {
+    setObjectName("FormChart");
+    setWindowTitle("Графіки");
+    resize(640, 420);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    ChartView_ = new TChartView(engine, this);
+    layout->addWidget(ChartView_, 1);
+
+    auto* panel = new QWidget(this);
+    panel->setFixedWidth(147);
+    auto* side = new QVBoxLayout(panel);
+    side->addWidget(new QLabel("Тип графіку", panel));
+    CBoxChartType_ = new QComboBox(panel);
+    CBoxChartType_->setObjectName("CBoxChartType");
+    CBoxChartType_->addItems({"Маркування вершин", "Кількість запусків переходів"});
+    side->addWidget(CBoxChartType_);
+    side->addWidget(new QLabel("Вибрані об'єкти", panel));
+    MemoChoiced_ = new QPlainTextEdit(panel);
+    MemoChoiced_->setObjectName("MemoChoiced");
+    side->addWidget(MemoChoiced_, 1);
+    CBoxAddObject_ = new TAddObjectBox(panel);
+    CBoxAddObject_->setObjectName("CBoxAddObject");
+    CBoxAddObject_->setPlaceholderText("Ім'я нового об'єкту");
+    CBoxAddObject_->Offer = [this] { return OfferedNames(); };
+    side->addWidget(new QLabel("Додати об'єкт", panel));
+    side->addWidget(CBoxAddObject_);
+    auto* clear = new QPushButton("Очистити список", panel);
+    clear->setObjectName("ButtonClearList");
+    auto* all = new QPushButton("Додати всі об'єкти", panel);
+    all->setObjectName("ButtonAddAll");
+    side->addWidget(clear);
+    side->addWidget(all);
+    for (bool axisX : {true, false}) {
+        side->addWidget(new QLabel(axisX ? "Масштаб по осі X" : "Масштаб по осі Y", panel));
+        auto* row = new QHBoxLayout;
+        auto* edit = new QLineEdit(panel);
+        edit->setObjectName(axisX ? "LEditScaleX" : "LEditScaleY");
+        auto* button = new QToolButton(panel);
+        button->setText("✓");
+        button->setToolTip("Встановити новий масштаб");
+        row->addWidget(edit);
+        row->addWidget(button);
+        side->addLayout(row);
+        connect(button, &QToolButton::clicked, this, [this, axisX] { SButtonScaleClick(axisX); });
+        connect(edit, &QLineEdit::returnPressed, this, [this, axisX] { SButtonScaleClick(axisX); });
+        (axisX ? LEditScaleX_ : LEditScaleY_) = edit;
+    }
+    layout->addWidget(panel);
+
+    connect(CBoxChartType_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        MemoChoiced_->clear();
+        Engine.Chart.ChartType = text == CBoxChartType_->itemText(0) ? 0 : 1;
+    });
+    connect(CBoxAddObject_, &QComboBox::activated, this, [this](int index) {
+        MemoChoiced_->appendPlainText(CBoxAddObject_->itemText(index));
+        CBoxAddObject_->clear();
+    });
+    connect(clear, &QPushButton::clicked, this, &TFormChart::ButtonClearListClick);
+    connect(all, &QPushButton::clicked, this, &TFormChart::ButtonAddAllClick);
+}
+
+std::vector<std::string> TFormChart::ChosenNames() const {
+    std::vector<std::string> names;
+    const QString text = MemoChoiced_->toPlainText();
+    if (text.isEmpty())
+        return names;
+    for (const QString& line : text.split('\n'))
+        names.push_back(Utf8ToWin1251(line.toStdString()));
+    return names;
+}
+
+QStringList TFormChart::OfferedNames() const {
+    const std::vector<std::string> listed = ChosenNames();
+    QStringList offered;
+    auto offer = [&](const auto& objects) {
+        for (const auto& o : objects)
+            if (o->IsMonitoring && !IsNameListed(listed, o->Name))
+                offered << QString::fromStdString(Win1251ToUtf8(o->Name));
+    };
+    if (Engine.Chart.ChartType == 0)
+        offer(Engine.Net.Vertices);
+    else
+        offer(Engine.Net.Transitions);
+    return offered;
+}
+
+void TFormChart::ButtonClearListClick() { MemoChoiced_->clear(); }
+
+void TFormChart::ButtonAddAllClick() {
+    MemoChoiced_->clear();
+    auto add = [&](const auto& objects) {
+        for (const auto& o : objects)
+            if (o->IsMonitoring)
+                MemoChoiced_->appendPlainText(QString::fromStdString(Win1251ToUtf8(o->Name)));
+    };
+    if (Engine.Chart.ChartType == 0)
+        add(Engine.Net.Vertices);
+    else
+        add(Engine.Net.Transitions);
+}
+
+void TFormChart::SButtonScaleClick(bool axisX) {
+    QLineEdit* edit = axisX ? LEditScaleX_ : LEditScaleY_;
+    double value = 0;
+    try {
+        value = TextToFloat(edit->text().toStdString());
+    } catch (const TEngineError& error) {
+        ShowMessageBox(this, QString::fromStdString(error.what()));
+        return;
+    }
+    if (!(value > 0)) {
+        value = 0.001;
+        edit->setText("0.001");
+    }
+    (axisX ? Engine.Chart.ScaleX : Engine.Chart.ScaleY) = value;
+}
+
+void TFormChart::RefreshChart() {
+    DrawChart(Engine, ChosenNames());
+    ChartView_->update();
+}
+
+void TFormChart::showEvent(QShowEvent* event) {
+    LEditScaleX_->setText(QString::fromStdString(FloatToText("", Engine.Chart.ScaleX)));
+    LEditScaleY_->setText(QString::fromStdString(FloatToText("", Engine.Chart.ScaleY)));
+    QWidget::showEvent(event);
+    emit VisibilityChanged(true);
+}
+
+void TFormChart::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    emit VisibilityChanged(false);
+}
