@@ -1,5 +1,6 @@
 #include "ObjectResultRows.h"
 
+#include "FormTransitionProperties.h"
 #include "LaunchBuffer.h"
 #include "NumberText.h"
 #include "Statistics.h"
@@ -7,8 +8,6 @@
 
 namespace {
 
-const char* const kDelayTypeNames[4] = {"Точне значення", "Рівномірний закон", "Нормальний закон",
-                                        "Експоненціальний закон"};
 const char* const kAbsent = "<Відсутнє>";
 
 std::vector<TResultRow> VertexRows(const TEngine& e, const TVertex& v) {
@@ -34,7 +33,7 @@ std::vector<TResultRow> VertexRows(const TEngine& e, const TVertex& v) {
 std::vector<TResultRow> TransitionRows(const TEngine& e, const TTransition& t) {
     const bool deviation = t.DelayType == dtUniform || t.DelayType == dtNormal;
     std::vector<TResultRow> rows = {{"Перехід", Win1251ToUtf8(t.Name)},
-                                    {"Тип затримки", kDelayTypeNames[t.DelayType & 3]},
+                                    {"Тип затримки", kDelayTypeTexts[t.DelayType & 3]},
                                     {"Затримка", FloatToText("", t.Delay)},
                                     {"Відхилення", deviation ? FloatToText("", t.Deviation) : ""},
                                     {"Буфер запусків", std::to_string(BufferCount(t.LaunchBuffer))},

@@ -2,20 +2,11 @@
 
 #include "DialogControls.h"
 #include "Engine.h"
+#include "Picking.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QLabel>
-
-namespace {
-
-TConnection* ChosenConnection(const TEngine& e) {
-    if (e.Choiced.Items.empty() || e.Choiced.Items[0].Kind != okConnection)
-        return nullptr;
-    return static_cast<TConnection*>(e.Choiced.Items[0].Object);
-}
-
-} // namespace
 
 TFormConnectionProperties::TFormConnectionProperties(TEngine& engine, QWidget* parent)
     : TPropertyDialog(engine, "FormConnectionProperties", "Параметри зв'язку", parent) {
@@ -42,7 +33,7 @@ void TFormConnectionProperties::SyncFormula() {
 }
 
 void TFormConnectionProperties::Fill() {
-    const TConnection* c = ChosenConnection(Engine);
+    const TConnection* c = FirstChosen<TConnection>(Engine, okConnection);
     if (c == nullptr)
         return;
     EditCount->setText(QString::number(c->Count));
@@ -58,7 +49,7 @@ void TFormConnectionProperties::Fill() {
 }
 
 bool TFormConnectionProperties::Commit() {
-    TConnection* c = ChosenConnection(Engine);
+    TConnection* c = FirstChosen<TConnection>(Engine, okConnection);
     if (c == nullptr)
         return false;
     c->IsInform = CBoxInform_->isChecked();

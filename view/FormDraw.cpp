@@ -24,14 +24,6 @@ int ButtonsOf(Qt::MouseButtons buttons) {
     return (buttons & Qt::LeftButton ? mbLeft : 0) | (buttons & Qt::RightButton ? mbRight : 0);
 }
 
-// The one chosen object when it is of the kind, else none.
-template <typename Object>
-Object* TheChosen(const TEngine& e, std::int32_t kind) {
-    if (e.Choiced.Items.size() != 1 || e.Choiced.Items[0].Kind != kind)
-        return nullptr;
-    return static_cast<Object*>(e.Choiced.Items[0].Object);
-}
-
 } // namespace
 
 TFormDraw::TFormDraw(TEngine& engine, QWidget* parent) : QWidget(parent), Engine(engine) {
@@ -192,26 +184,26 @@ void TFormDraw::PVButtonCreateConnectionClick() {
 }
 
 void TFormDraw::PVButtonDeleteVertexClick() {
-    if (TVertex* v = TheChosen<TVertex>(Engine, okVertex)) {
+    if (TVertex* v = FirstChosen<TVertex>(Engine, okVertex, true)) {
         DeleteVertex(Engine.Net, v->Index, &Engine);
         emit NetObjectsChanged();
     }
 }
 
 void TFormDraw::PTButtonClearBufferClick() {
-    if (TTransition* t = TheChosen<TTransition>(Engine, okTransition))
+    if (TTransition* t = FirstChosen<TTransition>(Engine, okTransition, true))
         BufferClear(t->LaunchBuffer);
 }
 
 void TFormDraw::PTButtonDeleteTransitionClick() {
-    if (TTransition* t = TheChosen<TTransition>(Engine, okTransition)) {
+    if (TTransition* t = FirstChosen<TTransition>(Engine, okTransition, true)) {
         DeleteTransition(Engine.Net, t->Index, &Engine);
         emit NetObjectsChanged();
     }
 }
 
 void TFormDraw::PCButtonDeleteConnectionClick() {
-    if (TConnection* c = TheChosen<TConnection>(Engine, okConnection))
+    if (TConnection* c = FirstChosen<TConnection>(Engine, okConnection, true))
         DeleteConnection(Engine.Net, c->Index, &Engine);
 }
 

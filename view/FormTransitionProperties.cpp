@@ -2,6 +2,7 @@
 
 #include "DialogControls.h"
 #include "Engine.h"
+#include "Picking.h"
 #include "Monitoring.h"
 #include "NetObjects.h"
 #include "NumberText.h"
@@ -15,12 +16,6 @@ const char* const kDelayTypeTexts[4] = {"Точне значення", "Рівн
                                         "Експоненціальний закон"};
 
 namespace {
-
-TTransition* ChosenTransition(const TEngine& e) {
-    if (e.Choiced.Items.empty() || e.Choiced.Items[0].Kind != okTransition)
-        return nullptr;
-    return static_cast<TTransition*>(e.Choiced.Items[0].Object);
-}
 
 QString Real(double value) { return QString::fromStdString(FloatToText("", value)); }
 
@@ -61,7 +56,7 @@ void TFormTransitionProperties::SyncDeviation() {
 }
 
 void TFormTransitionProperties::Fill() {
-    const TTransition* t = ChosenTransition(Engine);
+    const TTransition* t = FirstChosen<TTransition>(Engine, okTransition);
     if (t == nullptr)
         return;
     SetEditText(EditName, t->Name);
@@ -80,7 +75,7 @@ void TFormTransitionProperties::Fill() {
 }
 
 bool TFormTransitionProperties::Commit() {
-    TTransition* t = ChosenTransition(Engine);
+    TTransition* t = FirstChosen<TTransition>(Engine, okTransition);
     if (t == nullptr)
         return true;
     const std::string name = EditText(EditName);

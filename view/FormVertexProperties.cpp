@@ -2,21 +2,12 @@
 
 #include "DialogControls.h"
 #include "Engine.h"
+#include "Picking.h"
 #include "Monitoring.h"
 #include "NetObjects.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
-
-namespace {
-
-TVertex* ChosenVertex(const TEngine& e) {
-    if (e.Choiced.Items.empty() || e.Choiced.Items[0].Kind != okVertex)
-        return nullptr;
-    return static_cast<TVertex*>(e.Choiced.Items[0].Object);
-}
-
-} // namespace
 
 TFormVertexProperties::TFormVertexProperties(TEngine& engine, QWidget* parent)
     : TPropertyDialog(engine, "FormVertexProperties", "Параметри вершини", parent) {
@@ -32,7 +23,7 @@ TFormVertexProperties::TFormVertexProperties(TEngine& engine, QWidget* parent)
 }
 
 void TFormVertexProperties::Fill() {
-    const TVertex* v = ChosenVertex(Engine);
+    const TVertex* v = FirstChosen<TVertex>(Engine, okVertex);
     if (v == nullptr)
         return;
     SetEditText(EditName, v->Name);
@@ -45,7 +36,7 @@ void TFormVertexProperties::Fill() {
 }
 
 bool TFormVertexProperties::Commit() {
-    TVertex* v = ChosenVertex(Engine);
+    TVertex* v = FirstChosen<TVertex>(Engine, okVertex);
     if (v == nullptr)
         return true;
     const std::string name = EditText(EditName);

@@ -43,3 +43,13 @@ std::optional<std::string> ConnectionToolRefusal(const TEngine& engine, bool inf
 // Deletes every chosen object, from the last entry of the selection to the first; an object
 // already deleted with an earlier one is skipped.
 void DeleteChosenObjects(TEngine& engine);
+
+// The first chosen object when it is of the kind, else none. `onlyOne` also asks that it be the
+// only chosen object.
+template <typename Object>
+Object* FirstChosen(const TEngine& engine, std::int32_t kind, bool onlyOne = false) {
+    const auto& items = engine.Choiced.Items;
+    if (items.empty() || items[0].Kind != kind || (onlyOne && items.size() != 1))
+        return nullptr;
+    return static_cast<Object*>(items[0].Object);
+}
