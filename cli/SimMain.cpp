@@ -9,30 +9,11 @@
 #include "RunControl.h"
 #include "SimOptions.h"
 #include "SimReport.h"
+#include "SimRun.h"
 
 #include <clocale>
 #include <cstdio>
 #include <iostream>
-
-namespace {
-
-// Runs the interval as the editor's interval run does, but with no sleeping and no wall-clock
-// budget, so that a run from a seed gives the same result on any machine.
-bool RunWholeInterval(TEngine& engine, double interval) {
-    RunInterval(engine, interval < 0 ? 0 : interval);
-    for (;;) {
-        if (IntervalStep(engine, NoTimeBudget)) {
-            StopRun(engine);
-            return true;
-        }
-        if (IntervalEndReached(engine)) {
-            StopRun(engine);
-            return false;
-        }
-    }
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, ""); // the same number rules as the editor under the user's locale
@@ -62,7 +43,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    const bool overflowed = RunWholeInterval(engine, options->Interval);
+    const bool overflowed = RunWholeInterval(engine, options->Interval, SimulationStep);
     std::cout << SimReportJson(engine, options->WarmUp, overflowed);
     std::cout.flush();
     return overflowed ? 3 : 0;

@@ -123,31 +123,6 @@ TEST_F(DelayLawTest, ExponentialDrawsAgainAfterAZeroDraw) {
     EXPECT_EQ(RandomSeed, 1u);
 }
 
-TEST(LaunchBuffer, EarliestPrefersTheHighestPositionAmongEqualTimes) {
-    TTransitionBuffer buffer;
-    const TBufferEntry none = BufferEarliest(buffer);
-    EXPECT_EQ(none.Position, -1);
-    EXPECT_EQ(none.Time, -1.0);
-    for (double t : {4.0, 2.0, 2.0, 3.0})
-        BufferAppend(buffer, t);
-    const TBufferEntry earliest = BufferEarliest(buffer);
-    EXPECT_EQ(earliest.Position, 2);
-    EXPECT_EQ(earliest.Time, 2.0);
-    EXPECT_EQ(BufferCount(buffer), 4);
-}
-
-TEST(LaunchBuffer, RemoveMovesTheLastEntryIntoTheGap) {
-    TTransitionBuffer buffer;
-    for (double t : {4.0, 2.0, 3.0})
-        BufferAppend(buffer, t);
-    BufferRemove(buffer, 0);
-    EXPECT_EQ(buffer.Entries, (std::vector<double>{3.0, 2.0}));
-    BufferRemove(buffer, 1);
-    EXPECT_EQ(buffer.Entries, (std::vector<double>{3.0}));
-    BufferClear(buffer);
-    EXPECT_EQ(BufferCount(buffer), 0);
-}
-
 TEST(LaunchBuffer, ClearLaunchBuffersEmptiesEveryTransition) {
     TEngineNet net;
     for (int i = 0; i < 3; ++i)

@@ -1,0 +1,35 @@
+// The literal simulation step and history compaction, kept as the yardstick the engine's fast
+// versions are compared with. Everything here works the slow, obvious way: the launch buffer is
+// an unordered array scanned for its earliest entry, every launch rescans every transition, and
+// compaction walks the whole history once per output sample. The engine's formula evaluator,
+// delay laws, generator, HistoryAdd and window statistics are shared.
+#pragma once
+
+#include "Engine.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace reference {
+
+// The buffer as an unordered array: appended at the end, the last entry moved into a gap.
+void BufferAppend(TTransitionBuffer& buffer, double time);
+void BufferRemove(TTransitionBuffer& buffer, std::int32_t position);
+// The earliest entry; among equal times the one at the highest position.
+TBufferEntry BufferEarliest(const TTransitionBuffer& buffer);
+
+bool IsTransitionEnabled(const TTransition& transition, const TEngineNet& net);
+TTransition* ChooseCandidate(std::vector<TTransition*>& candidates);
+void LaunchTransition(TTransition& transition, TEngineNet& net, double time, bool flash,
+                      TEngine& engine);
+void CompleteLaunch(TTransition& transition, TEngineNet& net, std::int32_t position, bool flash,
+                    TEngine& engine);
+// The same signature as the engine's SimulationStep, so both fit one run loop.
+bool SimulationStep(TEngineNet& net, bool conflictCheck, double startTime, double span, bool flash,
+                    TEngine& engine, int budgetMs);
+
+// One window walk per output sample.
+void HistoryCompact(TVertex& vertex, std::int32_t normal);
+void HistoryCompact(TTransition& transition, std::int32_t normal);
+
+} // namespace reference
