@@ -11,6 +11,7 @@
 #include "SimReport.h"
 #include "SimRun.h"
 
+#include <chrono>
 #include <clocale>
 #include <cstdio>
 #include <iostream>
@@ -43,7 +44,15 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    const auto start = std::chrono::steady_clock::now();
     const bool overflowed = RunWholeInterval(engine, options->Interval, SimulationStep);
+    if (options->Stats) {
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::fprintf(stderr, "events %llu wall_s %.3f events_per_s %.0f\n",
+                     static_cast<unsigned long long>(engine.Net.EventCount), seconds,
+                     seconds > 0 ? engine.Net.EventCount / seconds : 0.0);
+    }
     std::cout << SimReportJson(engine, options->WarmUp, overflowed);
     std::cout.flush();
     return overflowed ? 3 : 0;

@@ -8,7 +8,8 @@ const char* const kSimUsage =
     "  --interval T   інтервал модельного часу від 0 (типово 1000)\n"
     "  --seed N       початкове значення генератора випадкових чисел (0..4294967295)\n"
     "  --warmup W     інтервал розгону: статистика береться за [W, кінець]\n"
-    "  --no-conflict  без розв'язання конфліктів між переходами\n";
+    "  --no-conflict  без розв'язання конфліктів між переходами\n"
+    "  --stats        кількість подій і подій за секунду прогону (у stderr)\n";
 
 namespace {
 
@@ -47,6 +48,8 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& argum
         };
         if (name == "--no-conflict" && !value) {
             options.ConflictCheck = false;
+        } else if (name == "--stats" && !value) {
+            options.Stats = true;
         } else if (name == "--interval" || name == "--warmup") {
             const auto text = takeValue();
             double number = 0;

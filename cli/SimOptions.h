@@ -12,6 +12,7 @@ struct TSimOptions {
     std::optional<std::uint32_t> Seed; // from the clock when absent
     double WarmUp = 0;
     bool ConflictCheck = true;
+    bool Stats = false; // the event count and rate of the run on standard error
 };
 
 // Nothing when the arguments do not fit the usage.

@@ -28,5 +28,5 @@ double DrawDelay(const TTransition& transition) {
         break;
     }
     }
-    return delay < 0 ? 0 : delay;
+    return delay >= 0 ? delay : 0; // also a delay that is not a number, from infinite terms
 }

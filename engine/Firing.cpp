@@ -1,14 +1,10 @@
 #include "Firing.h"
 
-#include "Delays.h"
-#include "Fades.h"
+#include "FiringEvents.h"
 #include "Formula.h"
-#include "IntegerMath.h"
-#include "Monitoring.h"
 #include "NumberText.h"
 #include "Random.h"
 #include "TextCodec.h"
-#include "WorkerThreads.h"
 
 #include <algorithm>
 
@@ -17,81 +13,7 @@ namespace {
 
 constexpr std::int32_t kLowestPriority = -1000000000;
 
-bool SharesInputVertex(const TTransition& a, const TTransition& b) {
-    for (const TConnection* x : a.InConnections)
-        for (const TConnection* y : b.InConnections)
-            if (x->Vertex == y->Vertex)
-                return true;
-    return false;
-}
-
-bool Overflowed(const TTransition& transition) {
-    return BufferCount(transition.LaunchBuffer) > BufferOverflowLimit;
-}
-
-bool StopForOverflow(const TTransition& transition, TEngine& engine) {
-    if (engine.ShowMessage)
-        engine.ShowMessage(BufferOverflowMessage(transition));
-    return true;
-}
-
-// Launches until a pass launches nothing; returns the transition whose buffer overflowed.
-TTransition* LaunchPhase(TEngineNet& net, bool conflictCheck, bool flash, TEngine& engine,
-                         std::vector<TTransition*>& candidates) {
-    if (!conflictCheck) {
-        bool launched = true;
-        while (launched) {
-            launched = false;
-            for (auto& transition : net.Transitions) {
-                if (!IsTransitionEnabled(*transition, net))
-                    continue;
-                LaunchTransition(*transition, net, net.ModelTime, flash, engine);
-                launched = true;
-                if (Overflowed(*transition))
-                    return transition.get();
-            }
-        }
-        return nullptr;
-    }
-    for (;;) {
-        candidates.clear();
-        for (auto& transition : net.Transitions) {
-            if (Overflowed(*transition))
-                return transition.get();
-            if (!IsTransitionEnabled(*transition, net))
-                continue;
-            if (candidates.empty() || SharesInputVertex(*transition, *candidates.front()))
-                candidates.push_back(transition.get());
-        }
-        if (candidates.empty())
-            return nullptr;
-        LaunchTransition(*ChooseCandidate(candidates), net, net.ModelTime, flash, engine);
-    }
-}
-
-// Carries out every completion of one instant; returns whether any happened.
-bool CompletionPhase(TEngineNet& net, double end, bool flash, TEngine& engine) {
-    bool completed = false;
-    for (;;) {
-        TTransition* earliest = nullptr;
-        TBufferEntry entry;
-        for (auto& transition : net.Transitions) {
-            const TBufferEntry candidate = BufferEarliest(transition->LaunchBuffer);
-            if (candidate.Position >= 0 && (earliest == nullptr || candidate.Time < entry.Time)) {
-                earliest = transition.get();
-                entry = candidate;
-            }
-        }
-        if (earliest == nullptr)
-            return completed;
-        const bool due = completed ? entry.Time == net.ModelTime : entry.Time <= end;
-        if (!due)
-            return completed;
-        net.ModelTime = entry.Time;
-        CompleteLaunch(*earliest, net, entry.Position, flash, engine);
-        completed = true;
-    }
-}
+const auto kNoNotice = [](std::int32_t) {};
 
 } // namespace
 
@@ -118,50 +40,12 @@ bool IsTransitionEnabled(const TTransition& transition, const TEngineNet& net) {
 
 void LaunchTransition(TTransition& transition, TEngineNet& net, double time, bool flash,
                       TEngine& engine) {
-    const THistorySettings settings = HistorySettingsOf(engine);
-    for (TConnection* connection : transition.InConnections) {
-        if (connection->IsInform)
-            continue;
-        TVertex& vertex = *connection->Vertex;
-        if (!connection->UseFunction) {
-            vertex.Marking = WrapSub(vertex.Marking, connection->Count);
-        } else {
-            const auto value = EvaluateFormula(*connection, net);
-            if (value && *value > 0)
-                vertex.Marking = WrapSub(vertex.Marking, *value);
-        }
-        if (vertex.IsMonitoring)
-            RecordVertexSample(vertex, time, 0, settings);
-    }
-    if (flash)
-        for (TConnection* connection : transition.InConnections)
-            StartFlash(*connection, engine.Graph);
-    BufferAppend(transition.LaunchBuffer, time + DrawDelay(transition));
-    ++net.EventCount;
-    if (transition.IsMonitoring)
-        RecordTransitionSample(transition, time, settings);
+    LaunchWith(transition, transition.InConnections, net, time, flash, engine, HistorySettingsOf(engine), kNoNotice);
 }
 
 void CompleteLaunch(TTransition& transition, TEngineNet& net, std::int32_t position, bool flash,
                     TEngine& engine) {
-    const THistorySettings settings = HistorySettingsOf(engine);
-    const double time = net.ModelTime;
-    for (TConnection* connection : transition.OutConnections) {
-        std::int32_t count = connection->Count;
-        if (connection->UseFunction)
-            count = EvaluateFormula(*connection, net).value_or(0); // a failing formula gives nothing
-        TVertex& vertex = *connection->Vertex;
-        if (count > 0)
-            vertex.Marking = WrapAdd(vertex.Marking, count);
-        if (flash)
-            StartFlash(*connection, engine.Graph);
-        if (vertex.IsMonitoring)
-            RecordVertexSample(vertex, time, count > 0 ? count : 0, settings);
-    }
-    BufferRemove(transition.LaunchBuffer, position);
-    ++net.EventCount;
-    if (transition.IsMonitoring)
-        RecordTransitionSample(transition, time, settings);
+    CompleteWith(transition, transition.OutConnections, net, position, flash, engine, HistorySettingsOf(engine), kNoNotice);
 }
 
 TTransition* ChooseCandidate(std::vector<TTransition*>& candidates) {
@@ -205,24 +89,6 @@ TTransition* ChooseCandidate(std::vector<TTransition*>& candidates) {
         if ((k + 1) / n > u)
             return candidates[k];
     return candidates.back();
-}
-
-bool SimulationStep(TEngineNet& net, bool conflictCheck, double startTime, double span, bool flash,
-                    TEngine& engine, int budgetMs) {
-    const std::int64_t entry = TickCount();
-    net.ModelTime = startTime;
-    const double end = RoundToTimeGrid(startTime + span);
-    std::vector<TTransition*> candidates;
-    for (;;) {
-        if (TTransition* overflowed = LaunchPhase(net, conflictCheck, flash, engine, candidates))
-            return StopForOverflow(*overflowed, engine);
-        if (!CompletionPhase(net, end, flash, engine)) {
-            net.ModelTime = end;
-            return false;
-        }
-        if (budgetMs >= 0 && TickCount() - entry >= budgetMs)
-            return false;
-    }
 }
 
 std::string BufferOverflowMessage(const TTransition& transition) {

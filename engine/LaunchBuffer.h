@@ -1,4 +1,6 @@
-// The launch buffer of a transition: completion times of its pending launches, unordered.
+// The launch buffer of a transition: completion times of its pending launches. The entries are
+// kept as a binary min-heap, so an earliest one is always at position 0; equal times are
+// interchangeable, so which of them sits where never changes what a run does.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +9,7 @@
 struct TEngineNet;
 
 struct TTransitionBuffer {
-    std::vector<double> Entries;
+    std::vector<double> Entries; // heap-ordered: no entry is earlier than its parent
 };
 
 struct TBufferEntry {
@@ -16,12 +18,13 @@ struct TBufferEntry {
 };
 
 void BufferAppend(TTransitionBuffer& buffer, double time);
-// The last entry moves into the gap.
+// Removes the entry at `position`, keeping the heap order.
 void BufferRemove(TTransitionBuffer& buffer, std::int32_t position);
 void BufferClear(TTransitionBuffer& buffer);
-std::int32_t BufferCount(const TTransitionBuffer& buffer);
-// The earliest entry; among equal times the one at the highest position. Position -1 and
-// time -1.0 for an empty buffer.
+inline std::int32_t BufferCount(const TTransitionBuffer& buffer) {
+    return static_cast<std::int32_t>(buffer.Entries.size());
+}
+// An earliest entry (at position 0); position -1 and time -1.0 for an empty buffer.
 TBufferEntry BufferEarliest(const TTransitionBuffer& buffer);
 // Empties the buffer of every transition; the tokens the launches took are not returned.
 void ClearLaunchBuffers(TEngineNet& net);

@@ -12,11 +12,17 @@
 
 struct TConnection;
 
+// The fields the simulation step touches on every event come first, to share cache lines.
 struct TVertex {
-    std::string Name; // Windows-1251
-    std::int32_t Index = 0;
     std::int32_t Marking = 0;
+    std::int32_t Index = 0;
     bool IsMonitoring = false;
+    std::int32_t ChangeCount = 0;
+    std::int32_t ReceivedTotal = 0;
+    std::int32_t MinMarking = 0;
+    std::int32_t MaxMarking = 0;
+    HistoryList History;
+    std::string Name; // Windows-1251
     std::int32_t X = 0;
     std::int32_t Y = 0;
     std::vector<TConnection*> InConnections;  // ctTV connections ending here
@@ -32,15 +38,12 @@ struct TVertex {
     TColor LineColor = 0;
     TColor FillColorFrom = 0;
     TColor FillColor = 0;
-    HistoryList History;
-    std::int32_t ChangeCount = 0;
-    std::int32_t ReceivedTotal = 0;
-    std::int32_t MinMarking = 0;
-    std::int32_t MaxMarking = 0;
 };
 
 struct TTransition {
-    std::string Name; // Windows-1251
+    std::vector<TConnection*> InConnections;  // ctVT connections ending here
+    std::vector<TConnection*> OutConnections; // ctTV connections starting here
+    TTransitionBuffer LaunchBuffer;
     std::int32_t Index = 0;
     bool IsMonitoring = false;
     TDelayType DelayType = dtDefault;
@@ -48,11 +51,13 @@ struct TTransition {
     double Deviation = 0;
     std::int32_t Priority = 0;
     double Weight = 0;
+    HistoryList History;
+    std::int32_t LaunchCount = 0;
+    std::int32_t MinBuffer = 0;
+    std::int32_t MaxBuffer = 0;
+    std::string Name; // Windows-1251
     std::int32_t X = 0;
     std::int32_t Y = 0;
-    std::vector<TConnection*> InConnections;  // ctVT connections ending here
-    std::vector<TConnection*> OutConnections; // ctTV connections starting here
-    TTransitionBuffer LaunchBuffer;
     bool IsFading = false;
     std::int32_t Width = 0;
     std::int32_t Height = 0;
@@ -62,21 +67,17 @@ struct TTransition {
     std::int32_t FadeDuration = 0;
     TColor FadeFromColor = 0;
     TColor Color = 0;
-    HistoryList History;
-    std::int32_t LaunchCount = 0;
-    std::int32_t MinBuffer = 0;
-    std::int32_t MaxBuffer = 0;
 };
 
 struct TConnection {
-    TConnectionType ConnectionType = ctVT;
-    std::string Formula; // Windows-1251; meaningful only with UseFunction
-    std::int32_t Index = 0;
+    TVertex* Vertex = nullptr;
+    TTransition* Transition = nullptr;
     std::int32_t Count = 0;
     bool IsInform = false;
     bool UseFunction = false;
-    TVertex* Vertex = nullptr;
-    TTransition* Transition = nullptr;
+    TConnectionType ConnectionType = ctVT;
+    std::int32_t Index = 0;
+    std::string Formula; // Windows-1251; meaningful only with UseFunction
     bool IsFading = false;
     bool IsFlashing = false;
     std::int32_t Width = 0;

@@ -12,14 +12,17 @@ TEST(SimOptions, DefaultsAndEveryOption) {
     EXPECT_FALSE(plain->Seed);
     EXPECT_EQ(plain->WarmUp, 0);
     EXPECT_TRUE(plain->ConflictCheck);
+    EXPECT_FALSE(plain->Stats);
 
     const auto all = ParseSimOptions(
-        {"--interval", "10.5", "net.kvl", "--seed", "4294967295", "--warmup=2", "--no-conflict"});
+        {"--interval", "10.5", "net.kvl", "--seed", "4294967295", "--warmup=2", "--no-conflict",
+         "--stats"});
     ASSERT_TRUE(all);
     EXPECT_EQ(all->Interval, 10.5);
     EXPECT_EQ(all->Seed, 4294967295u);
     EXPECT_EQ(all->WarmUp, 2);
     EXPECT_FALSE(all->ConflictCheck);
+    EXPECT_TRUE(all->Stats);
     EXPECT_EQ(ParseSimOptions({"n.kvl", "--interval", "-5"})->Interval, -5);
 }
 
@@ -35,6 +38,7 @@ TEST(SimOptions, RefusesWhatDoesNotFitTheUsage) {
         {"a.kvl", "--seed", "1.5"},
         {"a.kvl", "--fast"},
         {"a.kvl", "--no-conflict=1"},
+        {"a.kvl", "--stats=yes"},
     };
     for (const auto& arguments : bad)
         EXPECT_FALSE(ParseSimOptions(arguments)) << ::testing::PrintToString(arguments);

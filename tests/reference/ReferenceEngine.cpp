@@ -45,7 +45,7 @@ void RecordVertex(TVertex& vertex, double time, std::int32_t received, const THi
     vertex.MinMarking = std::min(vertex.MinMarking, vertex.Marking);
     vertex.MaxMarking = std::max(vertex.MaxMarking, vertex.Marking);
     if (settings.DoVertexHistorySimple)
-        HistoryCompact(vertex, settings.VertexHistoryNormal);
+        reference::HistoryCompact(vertex, settings.VertexHistoryNormal);
 }
 
 void RecordTransition(TTransition& transition, double time, const THistorySettings& settings) {
@@ -55,7 +55,7 @@ void RecordTransition(TTransition& transition, double time, const THistorySettin
     transition.MinBuffer = std::min(transition.MinBuffer, length);
     transition.MaxBuffer = std::max(transition.MaxBuffer, length);
     if (settings.DoTransitionHistorySimple)
-        HistoryCompact(transition, settings.TransitionHistoryNormal);
+        reference::HistoryCompact(transition, settings.TransitionHistoryNormal);
 }
 
 TTransition* LaunchPhase(TEngineNet& net, bool conflictCheck, bool flash, TEngine& engine,
@@ -65,9 +65,9 @@ TTransition* LaunchPhase(TEngineNet& net, bool conflictCheck, bool flash, TEngin
         while (launched) {
             launched = false;
             for (auto& transition : net.Transitions) {
-                if (!IsTransitionEnabled(*transition, net))
+                if (!reference::IsTransitionEnabled(*transition, net))
                     continue;
-                LaunchTransition(*transition, net, net.ModelTime, flash, engine);
+                reference::LaunchTransition(*transition, net, net.ModelTime, flash, engine);
                 launched = true;
                 if (Overflowed(*transition))
                     return transition.get();
@@ -80,14 +80,14 @@ TTransition* LaunchPhase(TEngineNet& net, bool conflictCheck, bool flash, TEngin
         for (auto& transition : net.Transitions) {
             if (Overflowed(*transition))
                 return transition.get();
-            if (!IsTransitionEnabled(*transition, net))
+            if (!reference::IsTransitionEnabled(*transition, net))
                 continue;
             if (candidates.empty() || SharesInputVertex(*transition, *candidates.front()))
                 candidates.push_back(transition.get());
         }
         if (candidates.empty())
             return nullptr;
-        LaunchTransition(*ChooseCandidate(candidates), net, net.ModelTime, flash, engine);
+        reference::LaunchTransition(*reference::ChooseCandidate(candidates), net, net.ModelTime, flash, engine);
     }
 }
 
@@ -97,7 +97,7 @@ bool CompletionPhase(TEngineNet& net, double end, bool flash, TEngine& engine) {
         TTransition* earliest = nullptr;
         TBufferEntry entry;
         for (auto& transition : net.Transitions) {
-            const TBufferEntry candidate = BufferEarliest(transition->LaunchBuffer);
+            const TBufferEntry candidate = reference::BufferEarliest(transition->LaunchBuffer);
             if (candidate.Position >= 0 && (earliest == nullptr || candidate.Time < entry.Time)) {
                 earliest = transition.get();
                 entry = candidate;
@@ -109,7 +109,7 @@ bool CompletionPhase(TEngineNet& net, double end, bool flash, TEngine& engine) {
         if (!due)
             return completed;
         net.ModelTime = entry.Time;
-        CompleteLaunch(*earliest, net, entry.Position, flash, engine);
+        reference::CompleteLaunch(*earliest, net, entry.Position, flash, engine);
         completed = true;
     }
 }
@@ -174,7 +174,7 @@ void LaunchTransition(TTransition& transition, TEngineNet& net, double time, boo
     if (flash)
         for (TConnection* connection : transition.InConnections)
             StartFlash(*connection, engine.Graph);
-    BufferAppend(transition.LaunchBuffer, time + DrawDelay(transition));
+    reference::BufferAppend(transition.LaunchBuffer, time + DrawDelay(transition));
     ++net.EventCount;
     if (transition.IsMonitoring)
         RecordTransition(transition, time, settings);
@@ -196,7 +196,7 @@ void CompleteLaunch(TTransition& transition, TEngineNet& net, std::int32_t posit
         if (vertex.IsMonitoring)
             RecordVertex(vertex, time, count > 0 ? count : 0, settings);
     }
-    BufferRemove(transition.LaunchBuffer, position);
+    reference::BufferRemove(transition.LaunchBuffer, position);
     ++net.EventCount;
     if (transition.IsMonitoring)
         RecordTransition(transition, time, settings);
