@@ -1,11 +1,19 @@
-// Events per second of the simulation step on the benchmark nets: each net runs as an interval
-// run from model time 0 to its horizon, in a process of its own so that the peak memory is its own.
-//   build/release/bench/sim_bench [NET HORIZON]...
-// Without arguments: mm1 2000000, ring10 20000, ring1000 1000, mixed 500000.
+// Events per second of the simulation step, each run an interval run from model time 0 in a
+// process of its own (so that the peak memory is its own), side by side in one invocation:
+// - the benchmark nets with the engine's step;
+// - the ring of 1000 with the literal step the engine's is checked against;
+// - M/M/1 with every vertex and transition monitored (compaction on, default lengths), against
+//   the same run unmonitored;
+// - the monitored M/M/1 over growing horizons, to show that the peak memory stays flat.
+//   build/release/bench/sim_bench
+//   build/release/bench/sim_bench NET HORIZON [literal] [monitored]   one run, in this process
+#include "Firing.h"
+#include "Monitoring.h"
 #include "NetFile.h"
 #include "Random.h"
+#include "ReferenceEngine.h"
 #include "RunControl.h"
-#include "Firing.h"
+#include "SimRun.h"
 
 #include <chrono>
 #include <cstdio>
@@ -13,45 +21,91 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
-void RunOne(const std::string& name, double horizon) {
+struct TRun {
+    const char* Net;
+    double Horizon;
+    bool Reference = false;
+    bool Monitored = false;
+};
+
+struct TResult {
+    double EventsPerSecond = 0;
+    long PeakKib = 0;
+};
+
+TResult RunHere(const TRun& run) {
     static TEngine engine;
     InitEngine(engine);
-    LoadNet(engine, std::string(KVL_BENCH_NETS) + "/" + name + ".kvl");
+    LoadNet(engine, std::string(KVL_BENCH_NETS) + "/" + run.Net + ".kvl");
+    if (run.Monitored) {
+        for (auto& vertex : engine.Net.Vertices)
+            StartMonitoring(*vertex, 0);
+        for (auto& transition : engine.Net.Transitions)
+            StartMonitoring(*transition, 0);
+    }
     RandomSeed = 1;
     const auto start = std::chrono::steady_clock::now();
-    RunInterval(engine, horizon);
-    while (!IntervalStep(engine, NoTimeBudget) && !IntervalEndReached(engine)) {
-    }
+    RunWholeInterval(engine, run.Horizon, run.Reference ? reference::SimulationStep : SimulationStep);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("%-9s horizon %-8g events %-10llu wall_s %7.3f events_per_s %10.0f peak_kib %ld\n",
-                name.c_str(), horizon, static_cast<unsigned long long>(engine.Net.EventCount), seconds,
+    std::printf("%-9s %-9s %-9s horizon %-8g events %-10llu wall_s %7.3f events_per_s %10.0f peak_kib %ld\n",
+                run.Net, run.Reference ? "literal" : "engine", run.Monitored ? "monitored" : "-",
+                run.Horizon, static_cast<unsigned long long>(engine.Net.EventCount), seconds,
                 engine.Net.EventCount / seconds, usage.ru_maxrss);
+    return {engine.Net.EventCount / seconds, usage.ru_maxrss};
+}
+
+// Runs in a child process and reads its result back through a pipe.
+TResult Run(const TRun& run) {
+    std::fflush(stdout);
+    int channel[2];
+    if (pipe(channel) != 0)
+        return {};
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        const TResult result = RunHere(run);
+        std::fflush(stdout);
+        if (write(channel[1], &result, sizeof result) != sizeof result)
+            _exit(1);
+        _exit(0);
+    }
+    close(channel[1]);
+    TResult result;
+    if (read(channel[0], &result, sizeof result) != sizeof result)
+        result = {};
+    close(channel[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return result;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::pair<std::string, double>> runs;
-    for (int i = 1; i + 1 < argc; i += 2)
-        runs.emplace_back(argv[i], std::stod(argv[i + 1]));
-    if (runs.empty())
-        runs = {{"mm1", 2000000}, {"ring10", 20000}, {"ring1000", 1000}, {"mixed", 500000}};
-    for (const auto& [name, horizon] : runs) {
-        std::fflush(stdout);
-        const pid_t child = fork();
-        if (child == 0) {
-            RunOne(name, horizon);
-            std::fflush(stdout);
-            _exit(0);
+    if (argc >= 3) {
+        TRun run{argv[1], std::stod(argv[2])};
+        for (int i = 3; i < argc; ++i) {
+            run.Reference = run.Reference || std::string(argv[i]) == "literal";
+            run.Monitored = run.Monitored || std::string(argv[i]) == "monitored";
         }
-        int status = 0;
-        waitpid(child, &status, 0);
+        RunHere(run);
+        return 0;
     }
+    for (const TRun& run : {TRun{"mm1", 2000000}, TRun{"ring10", 20000}, TRun{"mixed", 500000}})
+        Run(run);
+    const TResult ring = Run({"ring1000", 1000});
+    const TResult literal = Run({"ring1000", 1000, true});
+    const TResult plain = Run({"mm1", 2500000});
+    const TResult monitored = Run({"mm1", 2500000, false, true});
+    std::printf("ring1000: engine / literal step = %.1f\n", ring.EventsPerSecond / literal.EventsPerSecond);
+    std::printf("mm1: monitored time / unmonitored time = %.2f\n",
+                plain.EventsPerSecond / monitored.EventsPerSecond);
+    for (double horizon : {250000.0, 2500000.0, 10000000.0})
+        Run({"mm1", horizon, false, true});
     return 0;
 }

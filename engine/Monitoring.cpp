@@ -52,28 +52,6 @@ void StopMonitoring(TTransition& transition) {
     transition.MaxBuffer = 0;
 }
 
-void RecordVertexSample(TVertex& vertex, double time, std::int32_t received,
-                        const THistorySettings& settings) {
-    HistoryAdd(vertex.History, hmAccumulate, received, vertex.Marking, time);
-    vertex.ChangeCount = WrapAdd(vertex.ChangeCount, 1);
-    if (received > 0)
-        vertex.ReceivedTotal = WrapAdd(vertex.ReceivedTotal, received);
-    vertex.MinMarking = std::min(vertex.MinMarking, vertex.Marking);
-    vertex.MaxMarking = std::max(vertex.MaxMarking, vertex.Marking);
-    if (settings.DoVertexHistorySimple)
-        HistoryCompact(vertex, settings.VertexHistoryNormal);
-}
-
-void RecordTransitionSample(TTransition& transition, double time, const THistorySettings& settings) {
-    const std::int32_t length = BufferCount(transition.LaunchBuffer);
-    HistoryAdd(transition.History, hmBusy, 0, length, time);
-    transition.LaunchCount = WrapAdd(transition.LaunchCount, 1);
-    transition.MinBuffer = std::min(transition.MinBuffer, length);
-    transition.MaxBuffer = std::max(transition.MaxBuffer, length);
-    if (settings.DoTransitionHistorySimple)
-        HistoryCompact(transition, settings.TransitionHistoryNormal);
-}
-
 void RecordUserMarking(TVertex& vertex, double modelTime) {
     if (!vertex.IsMonitoring)
         return;

@@ -18,14 +18,11 @@ struct TWindow {
     double Mean = 0;
 };
 
-// `from` is a position before which every sample lies before the start.
-TWindow WindowWalk(const std::vector<HistorySample>& samples, double start, double end,
-                   std::size_t from = 0) {
+TWindow WindowWalk(const std::vector<HistorySample>& samples, double start, double end) {
     TWindow window;
-    std::size_t f = from;
+    std::size_t f = 0;
     while (f < samples.size() && samples[f].Time < start)
         ++f;
-    window.First = f;
     if (f == samples.size())
         return window;
     window.AnyAtOrAfterStart = true;
@@ -67,25 +64,28 @@ double BusyTime(const std::vector<HistorySample>& samples, const TWindow& w, dou
     return busy;
 }
 
-bool ShouldCompact(const HistoryList& history, std::int32_t normal) {
-    return normal >= 1 && !(2.05 * normal > history.Count()) && history.Count() > 1;
-}
-
 } // namespace
 
-namespace {
-
-// The window statistics of a history of two samples or more; `from` as for WindowWalk, and
-// moved to the window's first sample.
-TVertexStats VertexWalkStats(const TVertex& vertex, double windowStart, double windowEnd,
-                             std::size_t& from) {
-    const auto& samples = vertex.History.Samples;
+TVertexStats VertexWindowStats(const TVertex& vertex, double windowStart, double windowEnd) {
     TVertexStats stats;
+    const auto& samples = vertex.History.Samples;
+    if (windowEnd <= windowStart) {
+        stats.Success = true;
+        stats.MinMarking = stats.MaxMarking = vertex.Marking;
+        stats.Mean = vertex.Marking;
+        return stats;
+    }
+    if (samples.empty())
+        return stats;
     stats.Success = true;
     stats.MinMarking = vertex.MinMarking;
     stats.MaxMarking = vertex.MaxMarking;
-    const TWindow window = WindowWalk(samples, windowStart, windowEnd, from);
-    from = window.First;
+    if (samples.size() == 1) {
+        stats.Mean = vertex.Marking;
+        stats.Received = samples[0].Aux;
+        return stats;
+    }
+    const TWindow window = WindowWalk(samples, windowStart, windowEnd);
     if (window.HasSamples)
         for (std::size_t k = window.First; k <= window.Last; ++k)
             stats.Received += samples[k].Aux;
@@ -95,56 +95,32 @@ TVertexStats VertexWalkStats(const TVertex& vertex, double windowStart, double w
     return stats;
 }
 
-TVertexStats CurrentVertexStats(const TVertex& vertex) {
-    TVertexStats stats;
-    stats.Success = true;
-    stats.MinMarking = stats.MaxMarking = vertex.Marking;
-    stats.Mean = vertex.Marking;
-    return stats;
-}
-
-} // namespace
-
-TVertexStats VertexWindowStats(const TVertex& vertex, double windowStart, double windowEnd) {
-    TVertexStats stats;
-    const auto& samples = vertex.History.Samples;
+TTransitionStats TransitionWindowStats(const TTransition& transition, double windowStart,
+                                       double windowEnd, bool busyWanted) {
+    TTransitionStats stats;
+    const auto& samples = transition.History.Samples;
+    const double length = BufferLength(transition);
+    auto current = [&] {
+        stats.Success = true;
+        stats.MinBuffer = stats.MaxBuffer = BufferCount(transition.LaunchBuffer);
+        stats.Mean = length;
+        return stats;
+    };
     if (windowEnd <= windowStart)
-        return CurrentVertexStats(vertex);
+        return current();
     if (samples.empty())
         return stats;
     if (samples.size() == 1) {
-        stats.Success = true;
-        stats.MinMarking = vertex.MinMarking;
-        stats.MaxMarking = vertex.MaxMarking;
-        stats.Mean = vertex.Marking;
-        stats.Received = samples[0].Aux;
-        return stats;
+        if (samples[0].Time < windowStart || samples[0].Time > windowEnd)
+            return stats;
+        return current();
     }
-    std::size_t from = 0;
-    return VertexWalkStats(vertex, windowStart, windowEnd, from);
-}
-
-namespace {
-
-TTransitionStats CurrentTransitionStats(const TTransition& transition) {
-    TTransitionStats stats;
-    stats.Success = true;
-    stats.MinBuffer = stats.MaxBuffer = BufferCount(transition.LaunchBuffer);
-    stats.Mean = BufferLength(transition);
-    return stats;
-}
-
-TTransitionStats TransitionWalkStats(const TTransition& transition, double windowStart,
-                                     double windowEnd, bool busyWanted, std::size_t& from) {
-    const auto& samples = transition.History.Samples;
-    TTransitionStats stats;
     stats.Success = true;
     stats.MinBuffer = transition.MinBuffer;
     stats.MaxBuffer = transition.MaxBuffer;
-    const TWindow window = WindowWalk(samples, windowStart, windowEnd, from);
-    from = window.First;
+    const TWindow window = WindowWalk(samples, windowStart, windowEnd);
     if (!window.AnyAtOrAfterStart) {
-        stats.Mean = BufferLength(transition);
+        stats.Mean = length;
         return stats;
     }
     stats.Mean = window.Mean;
@@ -154,67 +130,4 @@ TTransitionStats TransitionWalkStats(const TTransition& transition, double windo
         stats.Busy = window.HasSamples ? samples[window.Last].Aux : samples[window.First].Aux;
     stats.BusyPercent = stats.Busy / (windowEnd - windowStart) * 100;
     return stats;
-}
-
-} // namespace
-
-TTransitionStats TransitionWindowStats(const TTransition& transition, double windowStart,
-                                       double windowEnd, bool busyWanted) {
-    const auto& samples = transition.History.Samples;
-    if (windowEnd <= windowStart)
-        return CurrentTransitionStats(transition);
-    if (samples.empty())
-        return {};
-    if (samples.size() == 1) {
-        if (samples[0].Time < windowStart || samples[0].Time > windowEnd)
-            return {};
-        return CurrentTransitionStats(transition);
-    }
-    std::size_t from = 0;
-    return TransitionWalkStats(transition, windowStart, windowEnd, busyWanted, from);
-}
-
-namespace {
-
-// Replaces the object's history by `normal` interval averages; `add` puts the sample of interval
-// i, [first + i step, first + (i + 1) step], into the new list. The intervals follow each other,
-// so each one's walk starts where the previous one's began: one pass over the history in all.
-template <typename Object, typename AddSample>
-void Compact(Object& object, std::int32_t normal, AddSample add) {
-    if (!ShouldCompact(object.History, normal))
-        return;
-    const auto& samples = object.History.Samples;
-    const double first = samples.front().Time;
-    const double step = (samples.back().Time - first) / normal;
-    HistoryList compacted;
-    compacted.Samples.reserve(static_cast<std::size_t>(normal));
-    std::size_t from = 0;
-    for (std::int32_t i = 0; i < normal; ++i)
-        add(compacted, i, first, step, first + i * step, first + (i + 1) * step, from);
-    object.History = std::move(compacted);
-}
-
-} // namespace
-
-void HistoryCompact(TVertex& vertex, std::int32_t normal) {
-    Compact(vertex, normal,
-            [&](HistoryList& list, std::int32_t, double, double, double start, double end, std::size_t& from) {
-                const TVertexStats stats = end <= start ? CurrentVertexStats(vertex)
-                                                        : VertexWalkStats(vertex, start, end, from);
-                HistoryAdd(list, hmAccumulate, stats.Received, stats.Mean, start);
-            });
-}
-
-void HistoryCompact(TTransition& transition, std::int32_t normal) {
-    Compact(transition, normal,
-            [&](HistoryList& list, std::int32_t i, double first, double step, double start, double end,
-                std::size_t& from) {
-                const TTransitionStats stats =
-                    end <= start ? CurrentTransitionStats(transition)
-                                 : TransitionWalkStats(transition, start, end, false, from);
-                if (stats.Busy >= 0)
-                    HistoryAdd(list, hmReplace, stats.Busy, stats.Mean, first + (i + 0.5) * step);
-                else
-                    HistoryAdd(list, hmReplace, 0, stats.Mean, start);
-            });
 }
