@@ -17,6 +17,18 @@ public:
     std::int32_t Top() const { return Heap.front().Position; }
     double TopTime() const { return Heap.front().Time; }
 
+    // The transition that would be at the top once the top one left, -1 when none would be.
+    std::int32_t Second() const {
+        if (Heap.size() < 2)
+            return -1;
+        if (Heap.size() > 2 && Before(Heap[2], Heap[1]))
+            return Heap[2].Position;
+        return Heap[1].Position;
+    }
+    double TimeOf(std::int32_t position) const {
+        return Heap[static_cast<std::size_t>(Slot[static_cast<std::size_t>(position)])].Time;
+    }
+
     // Sets the key of a transition, adding it when absent.
     void Update(std::int32_t position, double time) {
         std::int32_t& slot = Slot[static_cast<std::size_t>(position)];

@@ -30,7 +30,8 @@ inline double BusyAfter(const HistorySample& previous, double time) {
 
 // Adds a sample at `time`, or merges it into the last sample when that one has the same time.
 // Inline: it is called for every change of every monitored object.
-inline void HistoryAdd(HistoryList& list, THistoryMode mode, double aux, double value, double time) {
+[[gnu::flatten]] inline void HistoryAdd(HistoryList& list, THistoryMode mode, double aux, double value,
+                                       double time) {
     auto& samples = list.Samples;
     if (samples.empty()) {
         samples.push_back({time, value, aux});

@@ -42,6 +42,9 @@ private:
 
     void BuildIndexes();
     bool Enabled(std::int32_t position);
+    // Without notices for a transition whose launches change no other transition's enabling
+    // (Alone): it stays queued itself, and no formula reads the markings.
+    template <bool Notify = true>
     void Launch(std::int32_t position);
     void Complete(std::int32_t position);
     void MarkingChanged(std::int32_t vertex);
@@ -200,13 +203,17 @@ void TStep::MarkingChanged(std::int32_t vertex) {
     }
 }
 
+template <bool Notify>
 void TStep::Launch(std::int32_t position) {
     TTransition& transition = *Transitions[static_cast<std::size_t>(position)];
     const auto& entries = transition.LaunchBuffer.Entries;
     const bool wasEmpty = entries.empty();
     const double earliest = wasEmpty ? 0 : entries.front();
     LaunchWith(transition, Inputs(position), Net, Net.ModelTime, Flash, Engine, Settings,
-               [this](std::int32_t vertex) { MarkingChanged(vertex); });
+               [this](std::int32_t vertex) {
+                   if constexpr (Notify)
+                       MarkingChanged(vertex);
+               });
     // The queue needs telling only when the new entry became the earliest.
     if (wasEmpty && Vacated >= 0) {
         Completions.Replace(Vacated, position, entries.front());
@@ -312,7 +319,7 @@ TTransition* TStep::LaunchOneConflictAtATime() {
             // It stays the first enabled transition, the only candidate, while it is enabled.
             TTransition* transition = Transitions[static_cast<std::size_t>(first)];
             do {
-                Launch(first);
+                Launch<false>(first);
                 if (BufferCount(transition->LaunchBuffer) > BufferOverflowLimit)
                     return transition;
             } while (Enabled(first));
@@ -338,18 +345,30 @@ TTransition* TStep::LaunchOneConflictAtATime() {
 bool TStep::CompletionPhase(double end) {
     bool completed = false;
     for (;;) {
+        std::int32_t next = -1;
+        if (Vacated >= 0 && Completions.Top() == Vacated) {
+            // Look past it without taking it out: the next launch may take its place.
+            next = Completions.Second();
+        } else {
+            if (Vacated >= 0) {
+                Completions.Remove(Vacated);
+                Vacated = -1;
+            }
+            if (!Completions.Empty())
+                next = Completions.Top();
+        }
+        if (next < 0)
+            break;
+        const double time = Completions.TimeOf(next);
+        const bool due = completed ? time == Net.ModelTime : time <= end;
+        if (!due)
+            break;
         if (Vacated >= 0) {
             Completions.Remove(Vacated);
             Vacated = -1;
         }
-        if (Completions.Empty())
-            break;
-        const double time = Completions.TopTime();
-        const bool due = completed ? time == Net.ModelTime : time <= end;
-        if (!due)
-            break;
         Net.ModelTime = time;
-        Complete(Completions.Top());
+        Complete(next);
         completed = true;
     }
     return completed;
