@@ -16,11 +16,6 @@ void SeedRandomFromClock() {
         std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
-double UniformRandom() {
-    AdvanceSeed();
-    return RandomSeed * (1.0 / 4294967296.0);
-}
-
 std::int32_t RandomInteger(std::int32_t n) {
     AdvanceSeed();
     const std::uint64_t product = static_cast<std::uint64_t>(RandomSeed) * static_cast<std::uint32_t>(n);
