@@ -15,7 +15,6 @@ public:
 
     bool Empty() const { return Heap.empty(); }
     std::int32_t Top() const { return Heap.front().Position; }
-    double TopTime() const { return Heap.front().Time; }
 
     // The transition that would be at the top once the top one left, -1 when none would be.
     std::int32_t Second() const {

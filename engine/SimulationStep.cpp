@@ -34,8 +34,8 @@ public:
     bool Run(double startTime, double span, int budgetMs, std::int64_t entryTick);
 
 private:
-    // Launches until nothing is enabled; returns the transition whose buffer overflowed.
-    TTransition* LaunchPhase();
+    // Launch phases: launch until nothing is enabled; return the transition whose buffer
+    // overflowed.
     TTransition* LaunchPassesInOrder();
     TTransition* LaunchOneConflictAtATime();
     bool CompletionPhase(double end);
@@ -113,12 +113,12 @@ void TStep::BuildIndexes() {
     std::vector<std::int32_t> withInputs;
     // A connection repeats a (vertex, transition) pair when the last transition seen reading its
     // vertex is its own: positions ascend, so repeats are adjacent.
-    std::vector<std::int32_t> lastReader(Net.Vertices.size(), -1);
+    std::vector<std::int32_t> lastReader;
     auto eachNewPair = [&](auto&& use) {
         lastReader.assign(Net.Vertices.size(), -1);
         for (std::int32_t t = 0; t < count; ++t)
-            for (const TConnection* connection : Net.Transitions[static_cast<std::size_t>(t)]->InConnections) {
-                const auto v = static_cast<std::size_t>(connection->Vertex->Index);
+            for (const TArc& arc : Inputs(t)) {
+                const auto v = static_cast<std::size_t>(arc.VertexIndex);
                 if (lastReader[v] != t) {
                     lastReader[v] = t;
                     use(v, t);
@@ -231,10 +231,6 @@ void TStep::Complete(std::int32_t position) {
         Vacated = position;
     else
         Completions.Update(position, transition.LaunchBuffer.Entries.front());
-}
-
-TTransition* TStep::LaunchPhase() {
-    return ConflictCheck ? LaunchOneConflictAtATime() : LaunchPassesInOrder();
 }
 
 // Each pass visits the transitions in position order and launches every enabled one once.
@@ -390,7 +386,8 @@ bool TStep::Run(double startTime, double span, int budgetMs, std::int64_t entryT
                 return StopForOverflow(*transition, Engine);
     }
     for (;;) {
-        if (TTransition* overflowed = LaunchPhase())
+        TTransition* overflowed = ConflictCheck ? LaunchOneConflictAtATime() : LaunchPassesInOrder();
+        if (overflowed)
             return StopForOverflow(*overflowed, Engine);
         if (!CompletionPhase(end)) {
             Net.ModelTime = end;

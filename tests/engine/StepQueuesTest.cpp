@@ -97,7 +97,7 @@ TEST(CompletionQueue, OrdersByTimeThenPositionThroughUpdatesRemovalsAndReplaceme
         if (model.empty())
             continue;
         ASSERT_EQ(queue.Top(), model.begin()->second);
-        ASSERT_EQ(queue.TopTime(), model.begin()->first);
+        ASSERT_EQ(queue.TimeOf(queue.Top()), model.begin()->first);
         ASSERT_EQ(queue.Second(), model.size() > 1 ? std::next(model.begin())->second : -1);
         if (key[static_cast<std::size_t>(position)] >= 0) {
             ASSERT_EQ(queue.TimeOf(position), key[static_cast<std::size_t>(position)]);
