@@ -1,65 +1,16 @@
-// Compaction of a history into `normal` interval averages. Each interval's value is the
-// time-weighted mean the window statistics give for it, computed here in one pass over the
-// history: the intervals follow each other, so each one's walk begins where the previous one
-// ended. The arithmetic is the window statistics' own, term by term, so the results are the
-// same to the last bit.
+// Compaction of a history into about `normal` interval means, in one pass. The intervals run
+// between kept samples: the first sample, for each point of an even grid over the history the
+// first sample at or after it, and the last sample. A kept sample keeps its time and its running
+// totals, so the totals stay exact at every sample of the compacted history; its value becomes
+// the time-weighted mean up to the next kept sample, and a vertex's running count of tokens
+// extends to the stretch's end. The last sample keeps everything: it holds the value in force now.
 #include "Statistics.h"
 
-#include "LaunchBuffer.h"
+#include "HistoryTotals.h"
 
 #include <cmath>
 
 namespace {
-
-// What the window statistics find in one interval [start, end].
-enum TIntervalKind {
-    ikNone,       // end not after start, or no sample at or after start
-    ikNoSamples,  // samples lie only after the interval: the value in force is the mean
-    ikSamples,    // samples lie in the interval
-};
-
-// Walks the intervals i = 0 .. normal - 1, [first + i step, first + (i + 1) step], calling
-// emit(i, start, kind, mean, aux). With SumAux, aux is the sum of Aux over the interval's
-// samples; otherwise it is the Aux of the interval's last sample, or of the first one after it.
-template <bool SumAux, typename Emit>
-void WalkIntervals(const std::vector<HistorySample>& history, double first, double step,
-                   std::int32_t normal, Emit&& emit) {
-    const HistorySample* samples = history.data();
-    const std::size_t count = history.size();
-    std::size_t f = 0; // every sample before it lies before the current interval's start
-    double start = first + 0 * step;
-    for (std::int32_t i = 0; i < normal; ++i) {
-        const double end = first + (i + 1) * step; // also the next interval's start
-        if (end > start) {
-            while (f < count && samples[f].Time < start)
-                ++f;
-        }
-        if (!(end > start) || f == count) {
-            emit(i, start, ikNone, 0.0, 0.0);
-        } else {
-            const double atStart = f > 0 ? samples[f - 1].Value : samples[f].Value;
-            if (samples[f].Time > end) {
-                emit(i, start, ikNoSamples, atStart, SumAux ? 0.0 : samples[f].Aux);
-            } else {
-                double sum = (samples[f].Time - start) * atStart;
-                double aux = 0;
-                aux += samples[f].Aux;
-                std::size_t s = f;
-                while (s + 1 < count && samples[s + 1].Time < end) {
-                    ++s;
-                    sum += (samples[s].Time - samples[s - 1].Time) * samples[s - 1].Value;
-                    if constexpr (SumAux)
-                        aux += samples[s].Aux;
-                }
-                if (end - samples[s].Time > 0)
-                    sum += (end - samples[s].Time) * samples[s].Value;
-                emit(i, start, ikSamples, sum / (end - start), SumAux ? aux : samples[s].Aux);
-                f = s; // the samples before it lie before the next start
-            }
-        }
-        start = end;
-    }
-}
 
 // Compaction starts when the history holds this many samples.
 std::size_t CompactionThreshold(std::int32_t normal) {
@@ -72,53 +23,73 @@ bool ShouldCompact(const HistoryList& history, std::int32_t normal) {
 
 // The compacted list is built in a spare array that keeps its capacity between compactions and
 // has room for every sample up to the next compaction, so recording allocates nothing.
-HistoryList& SpareList(std::int32_t normal) {
-    static thread_local HistoryList spare;
-    spare.Samples.clear();
-    spare.Samples.reserve(CompactionThreshold(normal));
+std::vector<HistorySample>& SpareSamples(std::int32_t normal) {
+    static thread_local std::vector<HistorySample> spare;
+    spare.clear();
+    spare.reserve(CompactionThreshold(normal));
     return spare;
 }
 
-void SwapIn(HistoryList& history, HistoryList& spare, std::int32_t normal) {
-    std::swap(history.Samples, spare.Samples);
-    if (spare.Samples.capacity() > 4 * CompactionThreshold(normal))
-        spare.Samples = {}; // not held on to after a much longer history
+// What a sample's running total counts up to.
+enum class TAuxKind {
+    TokensReceived, // a vertex: up to the next sample, so a merged stretch takes its last sample's
+    BusyTotal,      // a transition: up to the sample's own time, kept from the stretch's first sample
+};
+
+void Compact(HistoryList& history, std::int32_t normal, double warmUpTime, TAuxKind auxKind) {
+    if (!ShouldCompact(history, normal))
+        return;
+    const auto& samples = history.Samples;
+    const std::size_t count = samples.size();
+    const double first = samples.front().Time;
+    const double last = samples.back().Time;
+    const double step = (last - first) / normal;
+
+    // The totals at the warm-up time are taken while the stretch around it still holds the
+    // value really in force; afterwards they could only be interpolated.
+    if (warmUpTime > first && warmUpTime < last &&
+        LastSampleAtOrBefore(history, warmUpTime) >= history.MeanCount) {
+        const THistoryTotals totals = TotalsAt(history, warmUpTime);
+        history.Anchor = {true, warmUpTime, totals.Area, totals.ReceivedBefore, totals.Busy, totals.NextSampleTime};
+    }
+
+    std::vector<HistorySample>& compacted = SpareSamples(normal);
+    std::int32_t gridPoint = 1; // the next grid point, first + gridPoint * step, lies after the
+                                // samples already passed
+    double grid = gridPoint < normal ? first + gridPoint * step : INFINITY;
+    std::size_t kept = 0; // the sample that opens the current stretch
+    double area = 0;      // the stretch's time integral so far
+    for (std::size_t next = 1; next < count; ++next) {
+        const HistorySample& previous = samples[next - 1];
+        const double time = samples[next].Time;
+        area += previous.Value * (time - previous.Time);
+        if (grid > time && next != count - 1)
+            continue;
+        while (grid <= time)
+            grid = ++gridPoint < normal ? first + gridPoint * step : INFINITY;
+        HistorySample merged = samples[kept];
+        merged.Value = area / (time - merged.Time);
+        if (auxKind == TAuxKind::TokensReceived)
+            merged.Aux = previous.Aux;
+        compacted.push_back(merged);
+        kept = next;
+        area = 0;
+    }
+    compacted.push_back(samples.back());
+
+    history.ValueBeforeFirst = history.LeadValue();
+    history.MeanCount = static_cast<std::int32_t>(compacted.size()) - 1;
+    std::swap(history.Samples, compacted);
+    if (compacted.capacity() > 4 * CompactionThreshold(normal))
+        compacted = {}; // not held on to after a much longer history
 }
 
 } // namespace
 
-void HistoryCompact(TVertex& vertex, std::int32_t normal) {
-    if (!ShouldCompact(vertex.History, normal))
-        return;
-    const auto& samples = vertex.History.Samples;
-    const double first = samples.front().Time;
-    const double step = (samples.back().Time - first) / normal;
-    HistoryList& spare = SpareList(normal);
-    WalkIntervals<true>(samples, first, step, normal,
-                        [&](std::int32_t, double start, TIntervalKind kind, double mean, double received) {
-                            if (kind == ikNone)
-                                mean = vertex.Marking;
-                            HistoryAdd(spare, hmAccumulate, received, mean, start);
-                        });
-    SwapIn(vertex.History, spare, normal);
+void HistoryCompact(TVertex& vertex, std::int32_t normal, double warmUpTime) {
+    Compact(vertex.History, normal, warmUpTime, TAuxKind::TokensReceived);
 }
 
-void HistoryCompact(TTransition& transition, std::int32_t normal) {
-    if (!ShouldCompact(transition.History, normal))
-        return;
-    const auto& samples = transition.History.Samples;
-    const double first = samples.front().Time;
-    const double step = (samples.back().Time - first) / normal;
-    const double length = BufferCount(transition.LaunchBuffer);
-    HistoryList& spare = SpareList(normal);
-    // An interval's sample sits at its middle with the busy time of its last sample; without
-    // samples at or after its start it keeps its start, the current length and no busy time.
-    WalkIntervals<false>(samples, first, step, normal,
-                         [&](std::int32_t i, double start, TIntervalKind kind, double mean, double busy) {
-                             if (kind != ikNone && busy >= 0)
-                                 HistoryAdd(spare, hmReplace, busy, mean, first + (i + 0.5) * step);
-                             else
-                                 HistoryAdd(spare, hmReplace, 0, kind == ikNone ? length : mean, start);
-                         });
-    SwapIn(transition.History, spare, normal);
+void HistoryCompact(TTransition& transition, std::int32_t normal, double warmUpTime) {
+    Compact(transition.History, normal, warmUpTime, TAuxKind::BusyTotal);
 }

@@ -18,6 +18,7 @@ struct THistorySettings {
     std::int32_t VertexHistoryNormal = 2000;
     bool DoTransitionHistorySimple = true;
     std::int32_t TransitionHistoryNormal = 2000;
+    double WarmUpInterval = 0; // compaction keeps the running totals at this time exact
 };
 
 THistorySettings HistorySettingsOf(const TEngine& engine);
@@ -49,7 +50,7 @@ inline void RecordVertexSample(TVertex& vertex, double time, std::int32_t receiv
     vertex.MaxMarking = std::max(vertex.MaxMarking, vertex.Marking);
     // The test before the call spares a call per sample; HistoryCompact decides exactly.
     if (settings.DoVertexHistorySimple && !(2.05 * settings.VertexHistoryNormal > vertex.History.Count()))
-        HistoryCompact(vertex, settings.VertexHistoryNormal);
+        HistoryCompact(vertex, settings.VertexHistoryNormal, settings.WarmUpInterval);
 }
 
 // A change of a monitored transition's launch buffer.
@@ -61,5 +62,5 @@ inline void RecordTransitionSample(TTransition& transition, double time, const T
     transition.MaxBuffer = std::max(transition.MaxBuffer, length);
     if (settings.DoTransitionHistorySimple &&
         !(2.05 * settings.TransitionHistoryNormal > transition.History.Count()))
-        HistoryCompact(transition, settings.TransitionHistoryNormal);
+        HistoryCompact(transition, settings.TransitionHistoryNormal, settings.WarmUpInterval);
 }

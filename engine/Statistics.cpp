@@ -1,74 +1,20 @@
+// The window statistics read the running totals that every sample carries: the mean is the
+// difference of the time integrals at the window's ends over its length, the tokens received and
+// the busy time are differences of their totals. Compaction keeps those totals exact, so the
+// figures do not depend on whether or how often a history was compacted. The rules for where a
+// window begins and ends (which instant's tokens count, what stands before the first sample,
+// what a window without samples reports) are those of a walk over the uncompacted samples.
 #include "Statistics.h"
 
+#include "HistoryTotals.h"
 #include "LaunchBuffer.h"
 
-#include <vector>
-
-namespace {
-
-// The window's samples are First..Last (indices into the history), the first sample at or after
-// the window's start provided it is not after the end, followed by every further sample before
-// the end. ValueAtStart is the value in force at the start.
-struct TWindow {
-    bool AnyAtOrAfterStart = false; // some sample lies at or after the start
-    bool HasSamples = false;        // the window holds samples
-    std::size_t First = 0;
-    std::size_t Last = 0;
-    double ValueAtStart = 0;
-    double Mean = 0;
-};
-
-TWindow WindowWalk(const std::vector<HistorySample>& samples, double start, double end) {
-    TWindow window;
-    std::size_t f = 0;
-    while (f < samples.size() && samples[f].Time < start)
-        ++f;
-    if (f == samples.size())
-        return window;
-    window.AnyAtOrAfterStart = true;
-    window.First = f;
-    window.ValueAtStart = f > 0 ? samples[f - 1].Value : samples[f].Value;
-    if (samples[f].Time > end) {
-        window.Mean = window.ValueAtStart;
-        return window;
-    }
-    window.HasSamples = true;
-    std::size_t s = f;
-    while (s + 1 < samples.size() && samples[s + 1].Time < end)
-        ++s;
-    window.Last = s;
-
-    double sum = (samples[f].Time - start) * window.ValueAtStart;
-    for (std::size_t k = f + 1; k <= s; ++k)
-        sum += (samples[k].Time - samples[k - 1].Time) * samples[k - 1].Value;
-    if (end - samples[s].Time > 0)
-        sum += (end - samples[s].Time) * samples[s].Value;
-    window.Mean = sum / (end - start);
-    return window;
-}
-
-double BufferLength(const TTransition& transition) { return BufferCount(transition.LaunchBuffer); }
-
-// Accumulated busy time at `time` within the window's sample list.
-double BusyTime(const std::vector<HistorySample>& samples, const TWindow& w, double start, double end) {
-    if (!w.HasSamples) {
-        // The whole window lies in the stretch before the first sample after it.
-        return w.ValueAtStart > 0 ? end - start : 0;
-    }
-    const HistorySample& f = samples[w.First];
-    const HistorySample& s = samples[w.Last];
-    const double tail = end - s.Time > 0 ? end - s.Time : 0;
-    double busy = s.Aux + (s.Value > 0 ? tail : 0);
-    if (w.First > 0)
-        busy -= f.Aux - (samples[w.First - 1].Value > 0 ? f.Time - start : 0);
-    return busy;
-}
-
-} // namespace
+#include <algorithm>
 
 TVertexStats VertexWindowStats(const TVertex& vertex, double windowStart, double windowEnd) {
     TVertexStats stats;
-    const auto& samples = vertex.History.Samples;
+    const HistoryList& history = vertex.History;
+    const auto& samples = history.Samples;
     if (windowEnd <= windowStart) {
         stats.Success = true;
         stats.MinMarking = stats.MaxMarking = vertex.Marking;
@@ -85,25 +31,38 @@ TVertexStats VertexWindowStats(const TVertex& vertex, double windowStart, double
         stats.Received = samples[0].Aux;
         return stats;
     }
-    const TWindow window = WindowWalk(samples, windowStart, windowEnd);
-    if (window.HasSamples)
-        for (std::size_t k = window.First; k <= window.Last; ++k)
-            stats.Received += samples[k].Aux;
-    stats.Mean = window.AnyAtOrAfterStart ? window.Mean : vertex.Marking;
+    if (samples.back().Time < windowStart) {
+        // Nothing was recorded since the window began: the marking has held since.
+        stats.Mean = vertex.Marking;
+        return stats;
+    }
+    const double length = windowEnd - windowStart;
+    const THistoryTotals start = TotalsAt(history, windowStart);
+    const THistoryTotals end = TotalsAt(history, windowEnd);
+    stats.Mean = (end.Area - start.Area) / length;
+    stats.Received = end.ReceivedBefore - start.ReceivedBefore;
+    // Tokens that arrive exactly at the window's end count when nothing else changed inside it
+    // (known one by one only where the samples were not merged).
+    if (start.NextSampleTime == windowEnd) {
+        const std::ptrdiff_t atEnd = FirstSampleAtOrAfter(history, windowEnd);
+        if (atEnd < history.Count() && samples[atEnd].Time == windowEnd && atEnd >= history.MeanCount)
+            stats.Received += TokensAt(history, atEnd);
+    }
     if (stats.Received > 0)
-        stats.MeanWait = stats.Mean * (windowEnd - windowStart) / stats.Received;
+        stats.MeanWait = stats.Mean * length / stats.Received;
     return stats;
 }
 
 TTransitionStats TransitionWindowStats(const TTransition& transition, double windowStart,
                                        double windowEnd, bool busyWanted) {
     TTransitionStats stats;
-    const auto& samples = transition.History.Samples;
-    const double length = BufferLength(transition);
+    const HistoryList& history = transition.History;
+    const auto& samples = history.Samples;
+    const double bufferLength = BufferCount(transition.LaunchBuffer);
     auto current = [&] {
         stats.Success = true;
         stats.MinBuffer = stats.MaxBuffer = BufferCount(transition.LaunchBuffer);
-        stats.Mean = length;
+        stats.Mean = bufferLength;
         return stats;
     };
     if (windowEnd <= windowStart)
@@ -118,16 +77,28 @@ TTransitionStats TransitionWindowStats(const TTransition& transition, double win
     stats.Success = true;
     stats.MinBuffer = transition.MinBuffer;
     stats.MaxBuffer = transition.MaxBuffer;
-    const TWindow window = WindowWalk(samples, windowStart, windowEnd);
-    if (!window.AnyAtOrAfterStart) {
-        stats.Mean = length;
+    if (samples.back().Time < windowStart) {
+        stats.Mean = bufferLength;
         return stats;
     }
-    stats.Mean = window.Mean;
-    if (busyWanted)
-        stats.Busy = BusyTime(samples, window, windowStart, windowEnd);
-    else
-        stats.Busy = window.HasSamples ? samples[window.Last].Aux : samples[window.First].Aux;
-    stats.BusyPercent = stats.Busy / (windowEnd - windowStart) * 100;
+    const double length = windowEnd - windowStart;
+    const THistoryTotals start = TotalsAt(history, windowStart);
+    const THistoryTotals end = TotalsAt(history, windowEnd);
+    stats.Mean = (end.Area - start.Area) / length;
+    if (busyWanted) {
+        if (windowEnd < samples.front().Time)
+            // The whole window lies before monitoring began, under the first value.
+            stats.Busy = history.LeadValue() > 0 ? length : 0;
+        else
+            // Rounding of the totals may stray past the bounds a busy time cannot leave.
+            stats.Busy = std::clamp(end.Busy - start.Busy, 0.0, length);
+    } else {
+        // The busy total of the window's last sample, or of the first one after the window.
+        const std::ptrdiff_t first = FirstSampleAtOrAfter(history, windowStart);
+        const std::ptrdiff_t last =
+            std::max(first, FirstSampleAtOrAfter(history, windowEnd) - 1);
+        stats.Busy = samples[samples[first].Time > windowEnd ? first : last].Aux;
+    }
+    stats.BusyPercent = stats.Busy / length * 100;
     return stats;
 }

@@ -24,12 +24,17 @@ struct TTransitionStats {
 };
 
 // Statistics of the window [windowStart, windowEnd]. No success means an empty history (or,
-// for a transition, a single sample outside the window).
+// for a transition, a single sample outside the window). The figures are those of the
+// uncompacted history whenever the window starts at or after the first sample that compaction
+// left as it was, at the warm-up time the history was compacted with, or at a kept sample; a
+// start inside an older merged stretch is interpolated within that stretch.
 TVertexStats VertexWindowStats(const TVertex& vertex, double windowStart, double windowEnd);
 TTransitionStats TransitionWindowStats(const TTransition& transition, double windowStart,
                                        double windowEnd, bool busyWanted);
 
-// Replaces a history of at least 2.05 * normal samples by `normal` interval averages. Nothing
-// happens for shorter histories or a normal below 1.
-void HistoryCompact(TVertex& vertex, std::int32_t normal);
-void HistoryCompact(TTransition& transition, std::int32_t normal);
+// Replaces a history of at least 2.05 * normal samples by at most normal + 1 samples: interval
+// means between kept samples, then the last sample. Nothing happens for shorter histories or a
+// normal below 1. The running totals stay exact at every kept sample, and at warmUpTime when it
+// lies inside the history where the values are still the real ones.
+void HistoryCompact(TVertex& vertex, std::int32_t normal, double warmUpTime = 0);
+void HistoryCompact(TTransition& transition, std::int32_t normal, double warmUpTime = 0);

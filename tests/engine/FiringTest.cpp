@@ -229,7 +229,7 @@ TEST_F(FiringTest, EqualCompletionTimesCompleteInArrayOrderBeforeAnyLaunch) {
     EXPECT_EQ(Pending(t3), 1); // launched once PV held 3
     EXPECT_EQ(pv->Marking, 0);
     EXPECT_EQ(pv->History.Count(), 2); // the sample at 2 merged all changes of the instant
-    EXPECT_EQ(pv->History.Samples[1].Aux, 3);
+    EXPECT_EQ(TokensAt(pv->History, 1), 3);
 }
 
 TEST_F(FiringTest, SpanEndingBetweenCompletionsStopsAtTheRoundedEnd) {

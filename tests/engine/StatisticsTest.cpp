@@ -61,7 +61,8 @@ TEST_F(VertexStatsTest, SamplesAtOneInstantMergeAndAccumulate) {
     Change(+1, 8, 1);
     Change(+2, 8, 2);
     ASSERT_EQ(V.History.Count(), 4);
-    EXPECT_EQ(V.History.Samples.back().Aux, 3);
+    EXPECT_EQ(TokensAt(V.History, 3), 3);
+    EXPECT_EQ(V.History.Samples.back().Aux, 4); // with the token received at 4
     EXPECT_EQ(V.History.Samples.back().Value, 5);
     EXPECT_EQ(V.ChangeCount, 4);
 }
@@ -172,32 +173,68 @@ TEST(HistoryCompact, StartsAtTwoPointZeroFiveTimesTheNormalLength) {
     EXPECT_EQ(v.History.Count(), 20);
     v.Marking = 5;
     RecordVertexSample(v, 20, 0, settings);
-    EXPECT_EQ(v.History.Count(), 10);
+    // The first sample, the first one at or after each grid point 2, 4, ..., 18, and the last.
+    ASSERT_EQ(v.History.Count(), 11);
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(v.History.Samples[i].Time, 2 * i);
+    EXPECT_EQ(v.History.MeanCount, 10);
+    EXPECT_EQ(v.History.Samples.back().Value, 5); // the last sample holds the marking of now
 
     TVertex big;
     FillVertex(big, 4099, THistorySettings{});
     EXPECT_EQ(big.History.Count(), 4099);
     big.Marking = 1;
     RecordVertexSample(big, 4099, 0, THistorySettings{});
-    EXPECT_EQ(big.History.Count(), 2000);
+    EXPECT_EQ(big.History.Count(), 2001);
 }
 
-TEST(HistoryCompact, KeepsTheTimeWeightedMeanAndTheReceivedTokens) {
+TEST(HistoryCompact, KeptSamplesHoldTheirStretchMeansAndExactTotals) {
     TVertex v;
     FillVertex(v, 41, kNoCompaction);
-    const double end = v.History.Samples.back().Time;
-    const TVertexStats before = VertexWindowStats(v, 0, end);
+    TVertex whole = v;
     HistoryCompact(v, 20);
-    ASSERT_EQ(v.History.Count(), 20);
-    const TVertexStats after = VertexWindowStats(v, 0, end);
-    EXPECT_NEAR(after.Mean, before.Mean, 1e-12);
-    EXPECT_NEAR(after.Received, before.Received, 1e-12);
-    // Each sample starts its interval and holds the interval's mean.
+    ASSERT_EQ(v.History.Count(), 21);
     EXPECT_EQ(v.History.Samples[1].Time, 2);
     EXPECT_DOUBLE_EQ(v.History.Samples[0].Value, 0.5); // markings 0 then 1 over [0, 2]
+    EXPECT_EQ(TokensAt(v.History, 0), 1);              // tokens received at 0 and at 1
+    EXPECT_EQ(v.History.Samples[1].Area, 1);
+    EXPECT_EQ(v.History.Samples[1].Aux, 2);            // and at 2 and 3
+    // Windows from a kept sample or from before the first are the whole history's, exactly.
+    for (double start : {0.0, 6.0, 38.0, -5.0}) {
+        const TVertexStats a = VertexWindowStats(v, start, 45);
+        const TVertexStats b = VertexWindowStats(whole, start, 45);
+        EXPECT_EQ(a.Mean, b.Mean) << start;
+        EXPECT_EQ(a.Received, b.Received) << start;
+        EXPECT_EQ(a.MeanWait, b.MeanWait) << start;
+    }
+    // Inside a merged stretch the start is interpolated: off by at most that stretch's share.
+    const TVertexStats inside = VertexWindowStats(v, 7, 45);
+    EXPECT_NEAR(inside.Mean, VertexWindowStats(whole, 7, 45).Mean, 2.0 * 2 / 38);
 }
 
-TEST(HistoryCompact, TransitionSamplesSitMidIntervalWithTheirBusyTime) {
+TEST(HistoryCompact, TheWarmUpTimeStaysExactInsideAMergedStretch) {
+    TVertex v;
+    FillVertex(v, 41, kNoCompaction);
+    TVertex whole = v;
+    HistoryCompact(v, 20, 7.25);
+    ASSERT_TRUE(v.History.Anchor.Valid);
+    const TVertexStats a = VertexWindowStats(v, 7.25, 45);
+    const TVertexStats b = VertexWindowStats(whole, 7.25, 45);
+    EXPECT_EQ(a.Mean, b.Mean);
+    EXPECT_EQ(a.Received, b.Received);
+    EXPECT_EQ(a.MeanWait, b.MeanWait);
+    // Grown and compacted again: the warm-up keeps its exact totals.
+    for (int i = 41; i < 200; ++i) {
+        v.Marking = whole.Marking = i % 5;
+        RecordVertexSample(v, i, i % 3, THistorySettings{true, 20, true, 20, 7.25});
+        RecordVertexSample(whole, i, i % 3, kNoCompaction);
+    }
+    EXPECT_LT(v.History.Count(), 42);
+    EXPECT_EQ(VertexWindowStats(v, 7.25, 250).Mean, VertexWindowStats(whole, 7.25, 250).Mean);
+    EXPECT_EQ(VertexWindowStats(v, 7.25, 250).Received, VertexWindowStats(whole, 7.25, 250).Received);
+}
+
+TEST(HistoryCompact, TransitionSamplesKeepTheirBusyTotals) {
     TTransition t;
     StartMonitoring(t, 0);
     for (int i = 1; i <= 40; ++i) {
@@ -207,14 +244,19 @@ TEST(HistoryCompact, TransitionSamplesSitMidIntervalWithTheirBusyTime) {
             BufferRemove(t.LaunchBuffer, 0);
         RecordTransitionSample(t, i, kNoCompaction);
     }
-    const TTransitionStats before = TransitionWindowStats(t, 0, 40, true);
+    TTransition whole = t;
     HistoryCompact(t, 10);
-    ASSERT_EQ(t.History.Count(), 10);
-    EXPECT_EQ(t.History.Samples[0].Time, 2);  // the middle of [0, 4]
-    EXPECT_EQ(t.History.Samples[9].Time, 38); // the middle of [36, 40]
+    ASSERT_EQ(t.History.Count(), 11);
+    EXPECT_EQ(t.History.Samples[1].Time, 4); // kept samples stay where they were
     EXPECT_DOUBLE_EQ(t.History.Samples[0].Value, 0.5);
-    EXPECT_DOUBLE_EQ(t.History.Samples[0].Aux, 1); // busy up to the interval's last sample, at 3
-    EXPECT_DOUBLE_EQ(before.Busy, 20);
+    EXPECT_EQ(t.History.Samples[1].Aux, 2); // busy over [0, 4]
+    for (double start : {0.0, 12.0, 40.0}) {
+        const TTransitionStats a = TransitionWindowStats(t, start, 50, true);
+        const TTransitionStats b = TransitionWindowStats(whole, start, 50, true);
+        EXPECT_EQ(a.Busy, b.Busy) << start;
+        EXPECT_EQ(a.Mean, b.Mean) << start;
+    }
+    EXPECT_EQ(TransitionWindowStats(t, 0, 40, true).Busy, 20);
 }
 
 TEST(HistoryCompact, NormalBelowOneIsSkipped) {

@@ -1,11 +1,10 @@
-// The engine's simulation step and history compaction against the literal ones, on random nets.
-// Both sides start from the same net, settings and generator seed and must end with the same
-// report, messages, counters, history samples (bit for bit) and launch-buffer contents (as
-// multisets: the engine may keep the entries in another order).
-//
-// Sanitized builds run a fifth of the cases. KVL_DIFFERENTIAL_SCALE (a factor) scales the counts
-// further and KVL_DIFFERENTIAL_SEED sets the first case seed, so that a reported case runs alone
-// with KVL_DIFFERENTIAL_SEED=<seed> KVL_DIFFERENTIAL_SCALE=0.
+// The engine's simulation step against the literal one, on random nets. Both sides start from
+// the same net, settings and generator seed and must end with the same report, messages,
+// counters, history samples (bit for bit) and launch-buffer contents (as multisets: the engine
+// may keep the entries in another order). A third side runs the engine with compaction off: its
+// statistics must equal the compacted run's bit for bit, and the walk over its samples.
+#include "Comparison.h"
+#include "DifferentialCases.h"
 #include "RandomNet.h"
 #include "ReferenceEngine.h"
 
@@ -18,6 +17,7 @@
 #include "SimReport.h"
 #include "SimRun.h"
 #include "Statistics.h"
+#include "StatisticsComparison.h"
 
 #include <gtest/gtest.h>
 
@@ -36,40 +36,9 @@
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr double kBuildScale = 0.2;
-#else
-constexpr double kBuildScale = 1;
-#endif
-
-constexpr int kFailureLimit = 3;
-// Below this many runs (a single case being reproduced) the corpus is not checked for coverage.
-constexpr int kCoverageRuns = 100;
 // Events after which a run is cut short: the literal step rescans every transition per launch.
 constexpr std::uint64_t kEventBudget = 10000;
 constexpr std::uint64_t kLargeEventBudget = 20000;
-
-template <typename Number> Number EnvironmentNumber(const char* name, Number fallback) {
-    const char* text = std::getenv(name);
-    Number value = fallback;
-    if (text != nullptr)
-        std::from_chars(text, text + std::strlen(text), value);
-    return value;
-}
-
-int CaseCount(int normal) {
-    const double scale = kBuildScale * EnvironmentNumber("KVL_DIFFERENTIAL_SCALE", 1.0);
-    return std::max(1, static_cast<int>(normal * scale));
-}
-
-std::uint64_t CaseSeed(std::uint64_t first, int index) {
-    return EnvironmentNumber<std::uint64_t>("KVL_DIFFERENTIAL_SEED", first) + index;
-}
-
-std::string Number(double value) {
-    char buffer[32];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-}
 
 // Small normals make compaction frequent; 0 and below switch it off.
 std::int32_t DrawNormal(TTestRandom& random) {
@@ -94,7 +63,7 @@ struct TCase {
     std::int32_t TransitionNormal = 2000;
     std::uint32_t GeneratorSeed = 0;
     double Interval = 0;
-    double WarmUpShare = 0; // the warm-up as a share of the model time reached
+    double WarmUpShare = 0; // the warm-up as a share of the interval
 };
 
 TCase DrawCase(std::uint64_t seed) {
@@ -136,7 +105,7 @@ std::string Failure(const TCase& c, const std::string& what, const std::string& 
 // One engine with the net of a case, what it told the user, and its generator state, which
 // is swapped into the shared generator around each call.
 struct TSide {
-    explicit TSide(const TCase& c) : Engine(std::make_unique<TEngine>()), Seed(c.GeneratorSeed) {
+    TSide(const TCase& c, double warmUp) : Engine(std::make_unique<TEngine>()), Seed(c.GeneratorSeed) {
         InitEngine(*Engine);
         Engine->Graph.FrameTime = 0; // flashes stamp the frame time
         Engine->ShowMessage = [this](const std::string& message) { Messages.push_back(message); };
@@ -145,6 +114,7 @@ struct TSide {
         Engine->VertexHistoryNormal = c.VertexNormal;
         Engine->DoTransitionHistorySimple = c.TransitionSimple;
         Engine->TransitionHistoryNormal = c.TransitionNormal;
+        Engine->WarmUpInterval = warmUp;
         Traits = BuildRandomNet(Engine->Net, c.Seed, c.Kind);
     }
     TSide(const TSide&) = delete;
@@ -169,84 +139,6 @@ struct TSide {
     std::uint32_t Seed;
     bool Overflowed = false;
     TRandomNetTraits Traits;
-};
-
-bool Same(double a, double b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
-template <typename Value> bool Same(const Value& a, const Value& b) {
-    return a == b;
-}
-
-std::string Text(double value) {
-    return Number(value);
-}
-std::string Text(const std::string& value) {
-    return '"' + value + '"';
-}
-template <typename Value> std::string Text(const Value& value) {
-    return std::to_string(value);
-}
-
-bool SameSample(const HistorySample& a, const HistorySample& b) {
-    return Same(a.Time, b.Time) && Same(a.Value, b.Value) && Same(a.Aux, b.Aux);
-}
-
-std::string SampleText(const HistorySample& s) {
-    return "(" + Number(s.Time) + ", " + Number(s.Value) + ", " + Number(s.Aux) + ")";
-}
-
-std::vector<std::uint64_t> SortedBits(const TTransitionBuffer& buffer) {
-    std::vector<std::uint64_t> bits;
-    for (double time : buffer.Entries)
-        bits.push_back(std::bit_cast<std::uint64_t>(time));
-    std::sort(bits.begin(), bits.end());
-    return bits;
-}
-
-std::string FirstDifferentLine(const std::string& a, const std::string& b) {
-    std::size_t at = 0;
-    while (at < a.size() && at < b.size() && a[at] == b[at])
-        ++at;
-    const auto line = [at](const std::string& s) {
-        const std::size_t start = s.rfind('\n', at == 0 ? 0 : at - 1);
-        const std::size_t from = start == std::string::npos ? 0 : start + 1;
-        return s.substr(from, s.find('\n', from) - from);
-    };
-    return line(a) + "\n  against\n" + line(b);
-}
-
-// Keeps the first difference found between the two sides.
-class TComparison {
-public:
-    template <typename Value>
-    void Check(const std::string& object, const char* field, const Value& a, const Value& b) {
-        if (First.empty() && !Same(a, b))
-            First = object + " " + field + ": " + Text(a) + " against " + Text(b);
-    }
-
-    void CheckHistory(const std::string& object, const HistoryList& a, const HistoryList& b) {
-        Check(object, "history length", a.Count(), b.Count());
-        for (std::int32_t i = 0; First.empty() && i < a.Count(); ++i)
-            if (!SameSample(a.Samples[i], b.Samples[i]))
-                First = object + " history sample " + std::to_string(i) + ": " +
-                        SampleText(a.Samples[i]) + " against " + SampleText(b.Samples[i]);
-    }
-
-    void CheckBuffer(const std::string& object, const TTransitionBuffer& a,
-                     const TTransitionBuffer& b) {
-        Check(object, "buffer length", BufferCount(a), BufferCount(b));
-        const auto x = SortedBits(a);
-        const auto y = SortedBits(b);
-        const auto differs = std::mismatch(x.begin(), x.end(), y.begin(), y.end());
-        if (First.empty() && differs.first != x.end())
-            First = object + " launch buffer, sorted entry " +
-                    std::to_string(differs.first - x.begin()) + ": " +
-                    Number(std::bit_cast<double>(*differs.first)) + " against " +
-                    Number(std::bit_cast<double>(*differs.second));
-    }
-
-    std::string First;
 };
 
 std::string Joined(const std::vector<std::string>& messages) {
@@ -312,11 +204,28 @@ std::string FirstDifference(TSide& a, TSide& b, double warmUp) {
     return first == second ? "" : "report line\n" + FirstDifferentLine(first, second);
 }
 
+TCase WithoutCompaction(TCase c) {
+    c.VertexSimple = false;
+    c.TransitionSimple = false;
+    return c;
+}
+
+// The statistics from the warm-up to now of a compacted run against the same run kept whole (bit
+// for bit), and of the whole one against the walk over its samples.
+std::string ExactnessDifference(TSide& compacted, TSide& whole, double warmUp) {
+    const double now = whole.Net().ModelTime;
+    std::string difference = StatisticsDifference(compacted.Net(), whole.Net(), warmUp, now);
+    if (!difference.empty())
+        return "statistics of the compacted run against the whole run: " + difference;
+    difference = WalkDifference(whole.Net(), warmUp, now);
+    return difference.empty() ? "" : "statistics from running totals against the walk: " + difference;
+}
+
 // The interval the case runs: the one drawn, or the time where the engine's step passed the
 // event budget, so that a net whose tokens multiply stays cheap for the literal step.
 double AffordableInterval(const TCase& c) {
     const std::uint64_t budget = c.Kind == TRandomNetKind::Large ? kLargeEventBudget : kEventBudget;
-    TSide probe(c);
+    TSide probe(c, 0);
     const TEngineNet& net = probe.Net();
     while (net.ModelTime < c.Interval) {
         const double reached = net.ModelTime;
@@ -337,17 +246,24 @@ TEST(DifferentialStep, WholeIntervalRunsMatchTheLiteralStep) {
     for (int i = 0; i < cases && failures < kFailureLimit; ++i, ++runs) {
         const TCase c = DrawCase(CaseSeed(1'000'000, i));
         const double interval = AffordableInterval(c);
-        TSide fast(c);
-        TSide literal(c);
+        const double warmUp = c.WarmUpShare * interval;
+        TSide fast(c, warmUp);
+        TSide literal(c, warmUp);
+        TSide whole(WithoutCompaction(c), warmUp);
         fast.RunWhole(interval, &SimulationStep);
         literal.RunWhole(interval, &reference::SimulationStep);
-        const double warmUp = c.WarmUpShare * fast.Net().ModelTime;
+        whole.RunWhole(interval, &SimulationStep);
         std::string difference = FirstDifference(fast, literal, warmUp);
+        if (difference.empty())
+            difference = ExactnessDifference(fast, whole, warmUp);
         if (difference.empty() && fast.Overflowed) {
             // Started again after the stop, the too long buffer is still there.
             fast.RunWhole(1, &SimulationStep);
             literal.RunWhole(1, &reference::SimulationStep);
+            whole.RunWhole(1, &SimulationStep);
             difference = FirstDifference(fast, literal, warmUp);
+            if (difference.empty())
+                difference = ExactnessDifference(fast, whole, warmUp);
             if (!difference.empty())
                 difference = "after a restart: " + difference;
         }
@@ -512,8 +428,11 @@ TEST(DifferentialStep, ShortStepsWithEditsBetweenMatchTheLiteralStep) {
         TCase c = DrawCase(CaseSeed(2'000'000, i));
         if (c.Kind == TRandomNetKind::Large)
             c.Kind = TRandomNetKind::Small;
-        TSide fast(c);
-        TSide literal(c);
+        // The warm-up stays put while the steps pass it, as the editor's does.
+        const double warmUp = c.WarmUpShare * 12;
+        TSide fast(c, warmUp);
+        TSide literal(c, warmUp);
+        TSide whole(WithoutCompaction(c), warmUp);
         TTestRandom random(c.Seed);
         std::string done;
         for (int call = 0; call < 40; ++call) {
@@ -523,12 +442,14 @@ TEST(DifferentialStep, ShortStepsWithEditsBetweenMatchTheLiteralStep) {
             const std::vector<std::int32_t> lengths = HistoryLengths(fast.Net());
             fast.RunSpan(span, &SimulationStep, true);
             literal.RunSpan(span, &reference::SimulationStep, true);
+            whole.RunSpan(span, &SimulationStep, true);
             const std::vector<std::int32_t> after = HistoryLengths(fast.Net());
             compacted += !std::equal(after.begin(), after.end(), lengths.begin(),
                                      [](std::int32_t a, std::int32_t b) { return a >= b; });
             done += "step " + Number(span) + "; ";
-            const std::string difference =
-                FirstDifference(fast, literal, c.WarmUpShare * fast.Net().ModelTime);
+            std::string difference = FirstDifference(fast, literal, warmUp);
+            if (difference.empty())
+                difference = ExactnessDifference(fast, whole, warmUp);
             if (!difference.empty()) {
                 ++failures;
                 ADD_FAILURE() << Failure(c, "short steps and edits: " + done, difference);
@@ -542,6 +463,7 @@ TEST(DifferentialStep, ShortStepsWithEditsBetweenMatchTheLiteralStep) {
                 done += EditText(*edit) + "; ";
                 ApplyEdit(*edit, fast.Net());
                 ApplyEdit(*edit, literal.Net());
+                ApplyEdit(*edit, whole.Net());
                 ++edits;
             }
         }
@@ -550,69 +472,6 @@ TEST(DifferentialStep, ShortStepsWithEditsBetweenMatchTheLiteralStep) {
         return;
     EXPECT_GT(compacted, runs / 20);
     EXPECT_GT(edits, runs);
-}
-
-// A history that grows by samples at the same time (merged), at the next representable time,
-// after a tiny, a whole or a random step, from a start that may be large.
-void GrowHistory(HistoryList& history, THistoryMode mode, std::int32_t count, TTestRandom& random) {
-    double time = history.Samples.empty()
-                      ? DrawOneOf(random, {0.0, 1e9 + 0.5, 3e15, DrawReal(random, 0, 100)})
-                      : history.Samples.back().Time;
-    while (history.Count() < count) {
-        const double next = std::nextafter(time, INFINITY);
-        time = DrawOneOf(random, {time, next, time + 1, time + DrawReal(random, 0, 1e-6),
-                                  time + DrawReal(random, 0, 5), time + DrawReal(random, 0, 5)});
-        const double value =
-            mode == hmBusy ? DrawInteger(random, 0, 4) : DrawInteger(random, -2, 20);
-        HistoryAdd(history, mode, mode == hmAccumulate ? DrawInteger(random, 0, 3) : 0, value,
-                   time);
-    }
-}
-
-// Histories just below, at and above the length that starts compaction, grown further and
-// compacted again, as runs do.
-template <typename Object>
-void CompareCompaction(THistoryMode mode, std::uint64_t seed, int& failures, int& compacted) {
-    TTestRandom random(seed);
-    const int kind = DrawInteger(random, 0, 39);
-    const std::int32_t normal = kind == 0   ? 2000
-                                : kind == 1 ? DrawInteger(random, -1, 0)
-                                            : DrawInteger(random, 1, 50);
-    const auto threshold = static_cast<std::int32_t>(std::ceil(2.05 * std::max(normal, 1)));
-    Object fast;
-    Object literal;
-    for (int round = 0; round < 3; ++round) {
-        const std::int32_t length = DrawOneOf(
-            random, {threshold - 1, threshold, threshold + DrawInteger(random, 1, 2 * threshold)});
-        GrowHistory(fast.History, mode, std::max(length, fast.History.Count() + 1), random);
-        literal.History = fast.History;
-        const std::int32_t before = fast.History.Count();
-        HistoryCompact(fast, normal);
-        reference::HistoryCompact(literal, normal);
-        compacted += fast.History.Count() < before;
-        TComparison c;
-        c.CheckHistory("normal " + std::to_string(normal) + ", round " + std::to_string(round) +
-                           ", " + std::to_string(before) + " samples:",
-                       fast.History, literal.History);
-        if (!c.First.empty()) {
-            ++failures;
-            ADD_FAILURE() << (mode == hmBusy ? "transition" : "vertex") << " history of seed "
-                          << seed << ", " << c.First;
-            return;
-        }
-    }
-}
-
-TEST(DifferentialCompaction, CompactedHistoriesMatchTheLiteralCompactionBitForBit) {
-    const int cases = CaseCount(1500);
-    int failures = 0, compacted = 0;
-    for (int i = 0; i < cases && failures < kFailureLimit; ++i) {
-        CompareCompaction<TVertex>(hmAccumulate, CaseSeed(3'000'000, i), failures, compacted);
-        CompareCompaction<TTransition>(hmBusy, CaseSeed(3'000'000, i), failures, compacted);
-    }
-    if (cases >= kCoverageRuns) {
-        EXPECT_GT(compacted, cases);
-    }
 }
 
 } // namespace

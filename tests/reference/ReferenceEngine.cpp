@@ -4,6 +4,7 @@
 #include "Fades.h"
 #include "Firing.h"
 #include "Formula.h"
+#include "HistoryTotals.h"
 #include "IntegerMath.h"
 #include "Monitoring.h"
 #include "NumberText.h"
@@ -45,7 +46,7 @@ void RecordVertex(TVertex& vertex, double time, std::int32_t received, const THi
     vertex.MinMarking = std::min(vertex.MinMarking, vertex.Marking);
     vertex.MaxMarking = std::max(vertex.MaxMarking, vertex.Marking);
     if (settings.DoVertexHistorySimple)
-        reference::HistoryCompact(vertex, settings.VertexHistoryNormal);
+        reference::HistoryCompact(vertex, settings.VertexHistoryNormal, settings.WarmUpInterval);
 }
 
 void RecordTransition(TTransition& transition, double time, const THistorySettings& settings) {
@@ -55,7 +56,7 @@ void RecordTransition(TTransition& transition, double time, const THistorySettin
     transition.MinBuffer = std::min(transition.MinBuffer, length);
     transition.MaxBuffer = std::max(transition.MaxBuffer, length);
     if (settings.DoTransitionHistorySimple)
-        reference::HistoryCompact(transition, settings.TransitionHistoryNormal);
+        reference::HistoryCompact(transition, settings.TransitionHistoryNormal, settings.WarmUpInterval);
 }
 
 TTransition* LaunchPhase(TEngineNet& net, bool conflictCheck, bool flash, TEngine& engine,
@@ -267,37 +268,64 @@ bool ShouldCompact(const HistoryList& history, std::int32_t normal) {
     return normal >= 1 && !(2.05 * normal > history.Count()) && history.Count() > 1;
 }
 
-template <typename Object, typename AddSample>
-void Compact(Object& object, std::int32_t normal, AddSample add) {
-    if (!ShouldCompact(object.History, normal))
-        return;
-    const auto& samples = object.History.Samples;
+// The samples compaction keeps, by position: the first, for every inner grid point the first
+// sample at or after it (each grid point searched from the start), and the last.
+std::vector<std::size_t> KeptSamples(const std::vector<HistorySample>& samples, std::int32_t normal) {
     const double first = samples.front().Time;
     const double step = (samples.back().Time - first) / normal;
+    std::vector<std::size_t> kept = {0};
+    for (std::int32_t i = 1; i < normal; ++i) {
+        std::size_t at = 0;
+        while (samples[at].Time < first + i * step)
+            ++at;
+        if (at != kept.back() && at != samples.size() - 1)
+            kept.push_back(at);
+    }
+    kept.push_back(samples.size() - 1);
+    return kept;
+}
+
+void Compact(HistoryList& history, std::int32_t normal, double warmUpTime, bool tokens) {
+    if (!ShouldCompact(history, normal))
+        return;
+    const auto& samples = history.Samples;
+    // The totals at the warm-up time, while the stretch around it still holds real values.
+    std::size_t around = 0;
+    while (around + 1 < samples.size() && samples[around + 1].Time <= warmUpTime)
+        ++around;
+    if (warmUpTime > samples.front().Time && warmUpTime < samples.back().Time &&
+        static_cast<std::int32_t>(around) >= history.MeanCount) {
+        const THistoryTotals totals = TotalsAt(history, warmUpTime);
+        history.Anchor = {true, warmUpTime, totals.Area, totals.ReceivedBefore, totals.Busy,
+                          totals.NextSampleTime};
+    }
+    const std::vector<std::size_t> kept = KeptSamples(samples, normal);
     HistoryList compacted;
-    for (std::int32_t i = 0; i < normal; ++i)
-        add(compacted, i, first, step, first + i * step, first + (i + 1) * step);
-    object.History = std::move(compacted);
+    for (std::size_t i = 0; i + 1 < kept.size(); ++i) {
+        HistorySample merged = samples[kept[i]];
+        double area = 0;
+        for (std::size_t j = kept[i]; j < kept[i + 1]; ++j)
+            area += samples[j].Value * (samples[j + 1].Time - samples[j].Time);
+        merged.Value = area / (samples[kept[i + 1]].Time - merged.Time);
+        if (tokens) // counted up to the next kept sample
+            merged.Aux = samples[kept[i + 1] - 1].Aux;
+        compacted.Samples.push_back(merged);
+    }
+    compacted.Samples.push_back(samples.back());
+    compacted.MeanCount = compacted.Count() - 1;
+    compacted.ValueBeforeFirst = history.LeadValue();
+    compacted.Anchor = history.Anchor;
+    history = std::move(compacted);
 }
 
 } // namespace
 
-void HistoryCompact(TVertex& vertex, std::int32_t normal) {
-    Compact(vertex, normal, [&](HistoryList& list, std::int32_t, double, double, double start, double end) {
-        const TVertexStats stats = VertexWindowStats(vertex, start, end);
-        HistoryAdd(list, hmAccumulate, stats.Received, stats.Mean, start);
-    });
+void HistoryCompact(TVertex& vertex, std::int32_t normal, double warmUpTime) {
+    Compact(vertex.History, normal, warmUpTime, true);
 }
 
-void HistoryCompact(TTransition& transition, std::int32_t normal) {
-    Compact(transition, normal,
-            [&](HistoryList& list, std::int32_t i, double first, double step, double start, double end) {
-                const TTransitionStats stats = TransitionWindowStats(transition, start, end, false);
-                if (stats.Busy >= 0)
-                    HistoryAdd(list, hmReplace, stats.Busy, stats.Mean, first + (i + 0.5) * step);
-                else
-                    HistoryAdd(list, hmReplace, 0, stats.Mean, start);
-            });
+void HistoryCompact(TTransition& transition, std::int32_t normal, double warmUpTime) {
+    Compact(transition.History, normal, warmUpTime, false);
 }
 
 } // namespace reference

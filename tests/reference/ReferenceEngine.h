@@ -1,8 +1,9 @@
 // The literal simulation step and history compaction, kept as the yardstick the engine's fast
 // versions are compared with. Everything here works the slow, obvious way: the launch buffer is
 // an unordered array scanned for its earliest entry, every launch rescans every transition, and
-// compaction walks the whole history once per output sample. The engine's formula evaluator,
-// delay laws, generator, HistoryAdd and window statistics are shared.
+// compaction searches every grid point from the start and walks each kept stretch on its own.
+// The engine's formula evaluator, delay laws, generator, HistoryAdd, running totals and window
+// statistics are shared.
 #pragma once
 
 #include "Engine.h"
@@ -28,8 +29,7 @@ void CompleteLaunch(TTransition& transition, TEngineNet& net, std::int32_t posit
 bool SimulationStep(TEngineNet& net, bool conflictCheck, double startTime, double span, bool flash,
                     TEngine& engine, int budgetMs);
 
-// One window walk per output sample.
-void HistoryCompact(TVertex& vertex, std::int32_t normal);
-void HistoryCompact(TTransition& transition, std::int32_t normal);
+void HistoryCompact(TVertex& vertex, std::int32_t normal, double warmUpTime);
+void HistoryCompact(TTransition& transition, std::int32_t normal, double warmUpTime);
 
 } // namespace reference
