@@ -10,11 +10,15 @@
 #include "SimOptions.h"
 #include "SimReport.h"
 #include "SimRun.h"
+#include "Settings.h"
 
 #include <chrono>
 #include <clocale>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
+
+#include <unistd.h>
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, ""); // the same number rules as the editor under the user's locale
@@ -27,7 +31,21 @@ int main(int argc, char** argv) {
     static TEngine engine;
     InitEngine(engine);
     engine.ShowMessage = [](const std::string& message) { std::cerr << message << '\n'; };
-    engine.ConflictCheck = options->ConflictCheck;
+    if (!options->SettingsFile.empty()) {
+        // The options the editor would run with; a named file that cannot be read is an error,
+        // not a silent fall-back to the defaults.
+        const std::filesystem::path settings = options->SettingsFile;
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(settings, error) || access(settings.c_str(), R_OK) != 0) {
+            std::cerr << "Не вдається прочитати файл параметрів \"" << options->SettingsFile << "\"\n";
+            return 2;
+        }
+        LoadSettings(engine, settings);
+    }
+    // Compaction keeps the statistics from the warm-up time exact when it knows that time.
+    engine.WarmUpInterval = options->WarmUp;
+    if (options->ConflictCheck)
+        engine.ConflictCheck = *options->ConflictCheck;
     if (options->Seed)
         RandomSeed = *options->Seed;
     else

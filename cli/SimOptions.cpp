@@ -4,11 +4,15 @@
 #include <cmath>
 
 const char* const kSimUsage =
-    "Використання: kvl-sim FILE.kvl [--interval T] [--seed N] [--warmup W] [--no-conflict]\n"
+    "Використання: kvl-sim FILE.kvl [--interval T] [--seed N] [--warmup W]\n"
+    "                [--conflict | --no-conflict] [--settings KVLConfig.ini] [--stats]\n"
     "  --interval T   інтервал модельного часу від 0 (типово 1000)\n"
     "  --seed N       початкове значення генератора випадкових чисел (0..4294967295)\n"
     "  --warmup W     інтервал розгону: статистика береться за [W, кінець]\n"
+    "  --conflict     з розв'язанням конфліктів між переходами (типово)\n"
     "  --no-conflict  без розв'язання конфліктів між переходами\n"
+    "  --settings F   параметри з файлу F (KVLConfig.ini): історії, конфлікти;\n"
+    "                 явно задані ключі командного рядка мають перевагу\n"
     "  --stats        кількість подій і подій за секунду прогону (у stderr)\n";
 
 namespace {
@@ -48,6 +52,8 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& argum
         };
         if (name == "--no-conflict" && !value) {
             options.ConflictCheck = false;
+        } else if (name == "--conflict" && !value) {
+            options.ConflictCheck = true;
         } else if (name == "--stats" && !value) {
             options.Stats = true;
         } else if (name == "--interval" || name == "--warmup") {
@@ -56,6 +62,11 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& argum
             if (!text || !ParseReal(*text, number))
                 return std::nullopt;
             (name == "--interval" ? options.Interval : options.WarmUp) = number;
+        } else if (name == "--settings") {
+            const auto text = takeValue();
+            if (!text || text->empty())
+                return std::nullopt;
+            options.SettingsFile = *text;
         } else if (name == "--seed") {
             const auto text = takeValue();
             std::uint32_t seed = 0;

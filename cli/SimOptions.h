@@ -11,7 +11,8 @@ struct TSimOptions {
     double Interval = 1000;
     std::optional<std::uint32_t> Seed; // from the clock when absent
     double WarmUp = 0;
-    bool ConflictCheck = true;
+    std::optional<bool> ConflictCheck; // from the settings file (on by default) when absent
+    std::string SettingsFile;          // a KVLConfig.ini to run with; none when empty
     bool Stats = false; // the event count and rate of the run on standard error
 };
 

@@ -11,19 +11,22 @@ TEST(SimOptions, DefaultsAndEveryOption) {
     EXPECT_EQ(plain->Interval, 1000);
     EXPECT_FALSE(plain->Seed);
     EXPECT_EQ(plain->WarmUp, 0);
-    EXPECT_TRUE(plain->ConflictCheck);
+    EXPECT_FALSE(plain->ConflictCheck); // the settings file, or on
+    EXPECT_TRUE(plain->SettingsFile.empty());
     EXPECT_FALSE(plain->Stats);
 
     const auto all = ParseSimOptions(
         {"--interval", "10.5", "net.kvl", "--seed", "4294967295", "--warmup=2", "--no-conflict",
-         "--stats"});
+         "--stats", "--settings", "my.ini"});
     ASSERT_TRUE(all);
     EXPECT_EQ(all->Interval, 10.5);
     EXPECT_EQ(all->Seed, 4294967295u);
     EXPECT_EQ(all->WarmUp, 2);
-    EXPECT_FALSE(all->ConflictCheck);
+    EXPECT_EQ(all->ConflictCheck, false);
+    EXPECT_EQ(all->SettingsFile, "my.ini");
     EXPECT_TRUE(all->Stats);
     EXPECT_EQ(ParseSimOptions({"n.kvl", "--interval", "-5"})->Interval, -5);
+    EXPECT_EQ(ParseSimOptions({"n.kvl", "--no-conflict", "--conflict"})->ConflictCheck, true); // the last wins
 }
 
 TEST(SimOptions, RefusesWhatDoesNotFitTheUsage) {
@@ -38,7 +41,10 @@ TEST(SimOptions, RefusesWhatDoesNotFitTheUsage) {
         {"a.kvl", "--seed", "1.5"},
         {"a.kvl", "--fast"},
         {"a.kvl", "--no-conflict=1"},
+        {"a.kvl", "--conflict=0"},
         {"a.kvl", "--stats=yes"},
+        {"a.kvl", "--settings"},
+        {"a.kvl", "--settings="},
     };
     for (const auto& arguments : bad)
         EXPECT_FALSE(ParseSimOptions(arguments)) << ::testing::PrintToString(arguments);

@@ -105,6 +105,61 @@ TEST_F(SimTest, OverflowPrintsTheResultsAndTheMessageWithStatusThree) {
     EXPECT_THAT(run.Err, HasSubstr("буфер запуску переходу Runaway завеликий"));
 }
 
+// Two transitions compete for one token: the one of higher priority wins when conflicts are
+// settled, the one earlier in the file when they are not.
+std::string ConflictNet(const std::filesystem::path& folder) {
+    const auto path = folder / "conflict.kvl";
+    std::string text = "1\r\n[Vertex 0]\r\nPool\r\n1\r\n0\r\n0\r\n0\r\n190\r\n12\r\n90\r\n100\r\n2\r\n";
+    for (const char* transition : {"[Transition 0]\r\nLow\r\n0\r\ndtDefault\r\n1\r\n0\r\n",
+                                   "[Transition 1]\r\nHigh\r\n0\r\ndtDefault\r\n1\r\n5\r\n"})
+        text += std::string(transition) + "1\r\n0\r\n0\r\n12\r\n200\r\n90\r\n94\r\n";
+    text += "4\r\n";
+    for (const char* connection : {"ctVT\r\n1\r\n0\r\n0\r\n0\r\n0\r\n", "ctTV\r\n1\r\n0\r\n0\r\n0\r\n0\r\n",
+                                   "ctVT\r\n1\r\n0\r\n0\r\n0\r\n1\r\n", "ctTV\r\n1\r\n0\r\n0\r\n0\r\n1\r\n"})
+        text += std::string("[Connection]\r\n") + connection + "10\r\n10\r\n50\r\n80\r\n";
+    WriteBytes(path, text);
+    return path.string();
+}
+
+TEST_F(SimTest, SettingsFileGivesTheEditorsOptionsAndExplicitFlagsWin) {
+    const std::string net = ConflictNet(Folder.Path());
+    const auto settled = Folder / "settled.ini";
+    const auto unsettled = Folder / "unsettled.ini";
+    WriteBytes(settled, "[Options]\r\nConflictCheck=1\r\n");
+    WriteBytes(unsettled, "; the user's own comment\r\n[Options]\r\nConflictCheck=0\r\n");
+    const TRun on = Run(net + " --interval 10 --seed 1");
+    const TRun off = Run(net + " --interval 10 --seed 1 --no-conflict");
+    ASSERT_EQ(on.Status, 0) << on.Err;
+    EXPECT_THAT(on.Out, HasSubstr("\"name\": \"Low\", \"buffer\": 0"));
+    EXPECT_NE(on.Out, off.Out);
+    EXPECT_EQ(Run(net + " --interval 10 --seed 1 --settings " + unsettled.string()).Out, off.Out);
+    EXPECT_EQ(Run(net + " --interval 10 --seed 1 --settings=" + settled.string()).Out, on.Out);
+    EXPECT_EQ(Run(net + " --interval 10 --seed 1 --conflict --settings " + unsettled.string()).Out, on.Out);
+    EXPECT_EQ(Run(net + " --interval 10 --seed 1 --settings " + settled.string() + " --no-conflict").Out, off.Out);
+
+    const TRun missing = Run(net + " --settings " + (Folder / "absent.ini").string());
+    EXPECT_EQ(missing.Status, 2);
+    EXPECT_THAT(missing.Err, HasSubstr("absent.ini"));
+    EXPECT_TRUE(missing.Out.empty());
+}
+
+TEST_F(SimTest, LongRunReportsTheSameFiguresWithCompactionOnOffOrShort) {
+    const std::string net = QueueNet();
+    const auto whole = Folder / "whole.ini";
+    const auto tight = Folder / "tight.ini";
+    WriteBytes(whole, "[Options]\r\nDoVertexHistorySimple=0\r\nDoTransitionHistorySimple=0\r\n");
+    WriteBytes(tight, "[Options]\r\nVertexHistoryNormal=7\r\nTransitionHistoryNormal=3\r\n");
+    for (const char* warmUp : {"0", "1000", "54321.5"}) {
+        const std::string run = net + " --interval 100000 --seed 9 --warmup " + warmUp;
+        const TRun compacted = Run(run);
+        ASSERT_EQ(compacted.Status, 0) << compacted.Err;
+        EXPECT_EQ(Run(run + " --settings " + whole.string()).Out, compacted.Out) << warmUp;
+        EXPECT_EQ(Run(run + " --settings " + tight.string()).Out, compacted.Out) << warmUp;
+        // The arrivals never pause: their transition is busy all the time.
+        EXPECT_THAT(compacted.Out, HasSubstr("\"busy_pct\": 100.0}"));
+    }
+}
+
 TEST_F(SimTest, RefusalsExitWithStatusTwo) {
     const TRun usage = Run("--interval");
     EXPECT_EQ(usage.Status, 2);
