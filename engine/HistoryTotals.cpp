@@ -35,10 +35,11 @@ THistoryTotals TotalsAt(const HistoryList& list, double time) {
     const THistoryAnchor& anchor = list.Anchor;
     if (anchor.Valid && anchor.Time == time)
         return {anchor.Area, anchor.ReceivedBefore, anchor.Busy, anchor.NextSampleTime};
-    // A compacted stretch: its totals are known at both ends only.
+    // A compacted stretch: its totals are known at both ends only, and whether a sample lay
+    // between the moment and the stretch's end is not known at all.
     const HistorySample& next = samples[k + 1];
     const double share = (time - at.Time) / (next.Time - at.Time);
     return {at.Area + share * (next.Area - at.Area),
             receivedBeforeSample + share * (at.Aux - receivedBeforeSample), at.Aux + share * (next.Aux - at.Aux),
-            nextTime};
+            time == at.Time ? time : NAN};
 }

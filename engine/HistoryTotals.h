@@ -8,8 +8,8 @@ struct THistoryTotals {
                                // (negative before it: the first value is taken as in force there)
     double ReceivedBefore = 0; // vertex histories: tokens received at instants before the moment
     double Busy = 0;           // transition histories: busy time from the first sample (0 before it)
-    double NextSampleTime = 0; // the time of the first sample at or after the moment (infinite when
-                               // none): inside a merged stretch, the stretch's end
+    double NextSampleTime = 0; // the time of the first sample at or after the moment: infinite
+                               // when none, not a number when unknown (inside a merged stretch)
 };
 
 // The totals at `time` of a history holding at least one sample. Between two samples that hold

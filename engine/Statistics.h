@@ -25,9 +25,10 @@ struct TTransitionStats {
 
 // Statistics of the window [windowStart, windowEnd]. No success means an empty history (or,
 // for a transition, a single sample outside the window). The figures are those of the
-// uncompacted history whenever the window starts at or after the first sample that compaction
-// left as it was, at the warm-up time the history was compacted with, or at a kept sample; a
-// start inside an older merged stretch is interpolated within that stretch.
+// uncompacted history whenever each end of the window lies at or after the first sample that
+// compaction left as it was, at a kept sample, or (the start) at the warm-up time the history
+// was compacted with. An end inside an older merged stretch is interpolated within that
+// stretch. The windows of the results panel end now, after every sample.
 TVertexStats VertexWindowStats(const TVertex& vertex, double windowStart, double windowEnd);
 TTransitionStats TransitionWindowStats(const TTransition& transition, double windowStart,
                                        double windowEnd, bool busyWanted);

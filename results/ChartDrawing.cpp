@@ -107,7 +107,7 @@ void DrawMarkingSeries(const TEngine& e, QPainter& canvas, std::size_t n, const 
     const TColor color = c.SeriesColors[n];
     SetPen(canvas, color, 3);
     auto point = [&](double time, double value) { return Pixel(c, time * c.ScaleX, -(value * c.ScaleY)); };
-    QPointF at = point(0, samples[0].Value);
+    QPointF at = point(0, vertex.History.LeadValue()); // the first value recorded, before compaction
     for (std::size_t i = 0; i < samples.size(); ++i) {
         const QPointF rise = point(samples[i].Time, samples[i].Value);
         canvas.drawLine(at, rise);

@@ -67,6 +67,24 @@ TEST_F(VertexStatsTest, SamplesAtOneInstantMergeAndAccumulate) {
     EXPECT_EQ(V.ChangeCount, 4);
 }
 
+TEST(VertexStats, AUserMarkingAtACompletionsInstantReplacesItsTokens) {
+    TVertex v;
+    StartMonitoring(v, 0);
+    v.Marking = 3;
+    RecordVertexSample(v, 1, 3, kNoCompaction);
+    v.Marking = 5;
+    RecordVertexSample(v, 2, 2, kNoCompaction);
+    v.Marking = 7;
+    RecordUserMarking(v, 2); // typed at the same instant: the 2 tokens no longer count
+    v.Marking = 12;
+    RecordVertexSample(v, 3, 5, kNoCompaction);
+    EXPECT_EQ(VertexWindowStats(v, 0, 10).Received, 8);
+    EXPECT_EQ(VertexWindowStats(v, 2.5, 10).Received, 5);
+    EXPECT_EQ(VertexWindowStats(v, 1.5, 2).Received, 0);   // only the typed marking, at the end
+    EXPECT_EQ(VertexWindowStats(v, 0.5, 1).Received, 3);   // the window's only sample, at its end
+    EXPECT_EQ(VertexWindowStats(v, 1.5, 10).Mean, (3 * 0.5 + 7 + 12 * 7) / 8.5);
+}
+
 TEST(VertexStats, OneSampleGivesCurrentMarkingAndMonitoredExtremes) {
     TVertex v;
     v.Marking = 3;
