@@ -1,6 +1,7 @@
 // Runs the built kvl-sim program as users and scripts do.
 #include "NetFile.h"
 #include "NetObjects.h"
+#include "QueueNet.h"
 #include "TempFolder.h"
 
 #include <gmock/gmock.h>
@@ -34,18 +35,7 @@ protected:
         TEngine engine;
         InitEngine(engine);
         TEngineNet& net = engine.Net;
-        TVertex* source = CreateVertex(net, "Source", 1, 0, 0, nullptr);
-        TVertex* queue = CreateVertex(net, "Queue", 0, 0, 0, nullptr);
-        TVertex* free = CreateVertex(net, "Free", 1, 0, 0, nullptr);
-        TTransition* arrive = CreateTransition(net, "Arrive", 0, 1.0, 0, nullptr);
-        TTransition* serve = CreateTransition(net, "Serve", 0, 0.8, 0, nullptr);
-        arrive->DelayType = serve->DelayType = dtExponential;
-        CreateConnection(net, ctVT, 1, source, arrive, nullptr);
-        CreateConnection(net, ctTV, 1, source, arrive, nullptr);
-        CreateConnection(net, ctTV, 1, queue, arrive, nullptr);
-        CreateConnection(net, ctVT, 1, queue, serve, nullptr);
-        CreateConnection(net, ctVT, 1, free, serve, nullptr);
-        CreateConnection(net, ctTV, 1, free, serve, nullptr);
+        BuildQueueNet(net, 1, dtExponential, 0.8);
         for (auto& v : net.Vertices)
             v->IsMonitoring = true;
         for (auto& t : net.Transitions)

@@ -3,6 +3,7 @@
 #include "Firing.h"
 #include "Monitoring.h"
 #include "NetObjects.h"
+#include "QueueNet.h"
 #include "Random.h"
 #include "RunControl.h"
 #include "Statistics.h"
@@ -15,26 +16,12 @@ namespace {
 
 constexpr double kHorizon = 200000;
 
-// A queue fed by Poisson arrivals of rate 1, with `servers` servers of the given service law;
-// every object monitored from time 0.
+// The queue with `servers` servers of the given service law, every object monitored from time 0.
 std::unique_ptr<TEngine> QueueEngine(std::int32_t servers, TDelayType service, double mean, double deviation) {
     auto engine = std::make_unique<TEngine>();
     InitEngine(*engine);
     TEngineNet& net = engine->Net;
-    TVertex* source = CreateVertex(net, "Source", 1, 0, 0, nullptr);
-    TVertex* queue = CreateVertex(net, "Queue", 0, 0, 0, nullptr);
-    TVertex* free = CreateVertex(net, "Free", servers, 0, 0, nullptr);
-    TTransition* arrive = CreateTransition(net, "Arrive", 0, 1.0, 0, nullptr);
-    TTransition* serve = CreateTransition(net, "Serve", 0, mean, 0, nullptr);
-    arrive->DelayType = dtExponential;
-    serve->DelayType = service;
-    serve->Deviation = deviation;
-    CreateConnection(net, ctVT, 1, source, arrive, nullptr);
-    CreateConnection(net, ctTV, 1, source, arrive, nullptr);
-    CreateConnection(net, ctTV, 1, queue, arrive, nullptr);
-    CreateConnection(net, ctVT, 1, queue, serve, nullptr);
-    CreateConnection(net, ctVT, 1, free, serve, nullptr);
-    CreateConnection(net, ctTV, 1, free, serve, nullptr);
+    BuildQueueNet(net, servers, service, mean, deviation);
     for (auto& vertex : net.Vertices)
         StartMonitoring(*vertex, 0);
     for (auto& transition : net.Transitions)
@@ -42,7 +29,7 @@ std::unique_ptr<TEngine> QueueEngine(std::int32_t servers, TDelayType service, d
     return engine;
 }
 
-void Run(TEngine& engine, std::uint32_t seed, double horizon) {
+void RunFor(TEngine& engine, std::uint32_t seed, double horizon) {
     RandomSeed = seed;
     RunInterval(engine, horizon);
     while (!IntervalEndReached(engine))
@@ -57,13 +44,12 @@ struct TRunPair {
 
 // The same run twice, with compaction at its defaults and switched off, the warm-up set first
 // as the editor's simulation panel sets it.
-TRunPair RunBoth(double warmUp, std::int32_t servers = 1) {
-    TRunPair pair{QueueEngine(servers, dtExponential, 0.8 * servers, 0),
-                  QueueEngine(servers, dtExponential, 0.8 * servers, 0)};
+TRunPair RunBoth(double warmUp) {
+    TRunPair pair{QueueEngine(1, dtExponential, 0.8, 0), QueueEngine(1, dtExponential, 0.8, 0)};
     pair.Compacted->WarmUpInterval = pair.Whole->WarmUpInterval = warmUp;
     pair.Whole->DoVertexHistorySimple = pair.Whole->DoTransitionHistorySimple = false;
-    Run(*pair.Compacted, 17, kHorizon);
-    Run(*pair.Whole, 17, kHorizon);
+    RunFor(*pair.Compacted, 17, kHorizon);
+    RunFor(*pair.Whole, 17, kHorizon);
     return pair;
 }
 
@@ -104,27 +90,42 @@ TEST_P(LongRun, CompactionOnAndOffGiveTheSameFigures) {
 // From the start, a warm-up that compaction later merges into a stretch, and one far inside.
 INSTANTIATE_TEST_SUITE_P(WarmUps, LongRun, ::testing::Values(0.0, 1000.0, 77777.7));
 
-// Wait in queue and load of the server against queueing theory, arrivals of rate 1 and
-// utilisation 0.8. One seed, so the tolerances leave room for the statistical error.
-TEST(LongRunTheory, SingleAndTripleServerQueues) {
-    {
-        const TRunPair runs = RunBoth(1000);
-        const TEngineNet& net = runs.Compacted->Net;
-        const TVertexStats queue = VertexWindowStats(*net.Vertices[1], 1000, net.ModelTime);
-        const TTransitionStats server = TransitionWindowStats(*net.Transitions[1], 1000, net.ModelTime, true);
-        EXPECT_NEAR(queue.Mean, 3.2, 0.3);     // Lq = rho^2 / (1 - rho)
-        EXPECT_NEAR(queue.MeanWait, 3.2, 0.3); // Wq = Lq / lambda
-        EXPECT_NEAR(server.BusyPercent, 80, 0.8);
-    }
-    {
-        const TRunPair runs = RunBoth(1000, 3);
-        const TEngineNet& net = runs.Compacted->Net;
-        const TVertexStats queue = VertexWindowStats(*net.Vertices[1], 1000, net.ModelTime);
-        const TTransitionStats server = TransitionWindowStats(*net.Transitions[1], 1000, net.ModelTime, true);
-        EXPECT_NEAR(queue.MeanWait, 2.589, 0.3);       // Erlang C with a = 2.4
-        EXPECT_NEAR(server.BusyPercent, 94.382, 0.8);  // some server busy: 1 - P0
-        EXPECT_NEAR(server.Mean, 2.4, 0.05);           // busy servers on average
-    }
+// Queue length, wait in queue and load of the servers against queueing theory, arrivals of
+// rate 1 and utilisation 0.8, compaction on. One seed, so the tolerances leave room for the
+// statistical error of the run.
+struct TQueueTheory {
+    const char* Name;
+    std::int32_t Servers;
+    TDelayType Service;
+    double Mean;
+    double Deviation;
+    double WaitInQueue; // Lq = Wq with arrivals of rate 1
+    double SomeServerBusy;
+};
+
+class LongRunTheory : public ::testing::TestWithParam<TQueueTheory> {};
+
+TEST_P(LongRunTheory, QueueAndLoadAgreeWithTheory) {
+    const TQueueTheory& q = GetParam();
+    const auto engine = QueueEngine(q.Servers, q.Service, q.Mean, q.Deviation);
+    engine->WarmUpInterval = 1000;
+    RunFor(*engine, 23, kHorizon);
+    const TEngineNet& net = engine->Net;
+    const TVertexStats queue = VertexWindowStats(*net.Vertices[1], 1000, net.ModelTime);
+    const TTransitionStats server = TransitionWindowStats(*net.Transitions[1], 1000, net.ModelTime, true);
+    EXPECT_NEAR(queue.Mean, q.WaitInQueue, 0.1 * q.WaitInQueue);
+    EXPECT_NEAR(queue.MeanWait, q.WaitInQueue, 0.1 * q.WaitInQueue);
+    EXPECT_NEAR(server.BusyPercent, q.SomeServerBusy, 0.8);
+    EXPECT_NEAR(server.Mean, 0.8 * q.Servers, 0.02 * q.Servers); // busy servers on average
 }
+
+// M/M/1: rho^2 / (1 - rho). M/D/1 and M/U/1 (service uniform on [0.4, 1.2)): lambda E[S^2] /
+// (2 (1 - rho)). M/M/3: Erlang C with a = 2.4, and some server busy with probability 1 - P0.
+INSTANTIATE_TEST_SUITE_P(Queues, LongRunTheory,
+                         ::testing::Values(TQueueTheory{"MM1", 1, dtExponential, 0.8, 0, 3.2, 80},
+                                           TQueueTheory{"MD1", 1, dtDefault, 0.8, 0, 1.6, 80},
+                                           TQueueTheory{"MU1", 1, dtUniform, 0.8, 0.4, 1.7333, 80},
+                                           TQueueTheory{"MM3", 3, dtExponential, 2.4, 0, 2.589, 94.382}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace
