@@ -140,8 +140,8 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
         if (results && results->isVisible())
             results->FillObjectResults();
     };
-    connect(FormDraw_, &TFormDraw::ToolChanged, this, [this](int mode) {
-        if (mode == 0 || mode == 5 || mode == 6)
+    connect(FormDraw_, &TFormDraw::ToolChanged, this, [this](TEditMode mode) {
+        if (mode == emIdle || mode == emCreateVertex || mode == emCreateTransition)
             SetTool(mode);
     });
 }
@@ -248,9 +248,9 @@ void TFormMain::BuildMenusAndToolBar() {
         Tools->addAction(a);
     }
     noTool->setChecked(true);
-    on(noTool, [this] { Engine.EditMode = 0; });
-    on(vertex, [this] { SetTool(5); });
-    on(transition, [this] { SetTool(6); });
+    on(noTool, [this] { Engine.EditMode = emIdle; });
+    on(vertex, [this] { SetTool(emCreateVertex); });
+    on(transition, [this] { SetTool(emCreateTransition); });
     on(connection, [this] { ButtonConnectionToolClick(false); });
     on(inform, [this] { ButtonConnectionToolClick(true); });
     QAction* clearNet = AddAction("ButtonClearNet", "Очистити сітку");
@@ -391,7 +391,7 @@ void TFormMain::showEvent(QShowEvent* event) {
 void TFormMain::TimerTick() {
     FormDraw_->update();
     int position = 0;
-    if (Engine.RunMode == 1 && Engine.IntervalLength > 0)
+    if (Engine.RunMode == rmInterval && Engine.IntervalLength > 0)
         position = 120 - RoundToInt(120 * (Engine.IntervalEnd - Engine.Net.ModelTime) / Engine.IntervalLength);
     Progress_->setValue(std::clamp(position, 0, 120));
 }
@@ -409,12 +409,15 @@ void TFormMain::Zoom(bool zoomIn) {
     ShowZoomText();
 }
 
-void TFormMain::SetTool(int editMode) {
-    static const char* const kButtons[] = {"ButtonNoTool", nullptr, nullptr, nullptr, nullptr,
-                                           "ButtonCreateVertex", "ButtonCreateTransition"};
-    if (editMode == 0 || editMode == 5 || editMode == 6)
-        Action(kButtons[editMode])->setChecked(true);
-    Engine.EditMode = static_cast<std::uint8_t>(editMode);
+void TFormMain::SetTool(TEditMode editMode) {
+    // Only the tools that the editor window can choose or use up have a button to check here.
+    const char* const button = editMode == emIdle               ? "ButtonNoTool"
+                               : editMode == emCreateVertex     ? "ButtonCreateVertex"
+                               : editMode == emCreateTransition ? "ButtonCreateTransition"
+                                                                : nullptr;
+    if (button != nullptr)
+        Action(button)->setChecked(true);
+    Engine.EditMode = editMode;
 }
 
 void TFormMain::UpdateDrawCaption() {

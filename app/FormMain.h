@@ -3,6 +3,8 @@
 // loads the settings at creation, and stops the threads and saves the settings when destroyed.
 #pragma once
 
+#include "EngineTypes.h"
+
 #include <QMainWindow>
 
 #include <filesystem>
@@ -85,7 +87,7 @@ private:
     void BuildMenusAndToolBar();
     void BuildStatusBar();
     void TimerTick();
-    void SetTool(int editMode);
+    void SetTool(TEditMode editMode);
     void ShowZoomText();
     void LoadFile(const std::filesystem::path& path);
     bool SaveFile(const std::filesystem::path& path);

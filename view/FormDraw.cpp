@@ -48,9 +48,9 @@ void TFormDraw::BuildMenus() {
     };
     PopupScreen_ = menu("PopupScreen");
     connect(item(PopupScreen_, "PSButtonCreateVertex", "Створити вершину"), &QAction::triggered, this,
-            [this] { ChooseTool(5); });
+            [this] { ChooseTool(emCreateVertex); });
     connect(item(PopupScreen_, "PSButtonCreateTransition", "Створити перехід"), &QAction::triggered, this,
-            [this] { ChooseTool(6); });
+            [this] { ChooseTool(emCreateTransition); });
     PasteAction = item(PopupScreen_, "PSButtonPasteNetPart", "Вставити скопійований фрагмент сітки");
     connect(PasteAction, &QAction::triggered, this, &TFormDraw::PSButtonPasteNetPartClick);
     PopupScreen_->addSeparator();
@@ -106,7 +106,7 @@ void TFormDraw::resizeEvent(QResizeEvent* event) {
 
 void TFormDraw::AfterGesture(const TGestureResult& result) {
     if (result.CreatedObject)
-        emit ToolChanged(0);
+        emit ToolChanged(emIdle);
     if (result.ZoomChanged)
         emit ZoomTextChanged(QString::fromStdString(ZoomText(Engine.Graph)));
 }
@@ -132,7 +132,7 @@ void TFormDraw::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TFormDraw::mouseDoubleClickEvent(QMouseEvent*) {
-    Engine.EditMode = 0;
+    Engine.EditMode = emIdle;
     State_.SkipNextPress = true;
     if (Engine.Choiced.Items.size() == 1)
         emit PropertiesRequested();
@@ -170,8 +170,8 @@ void TFormDraw::OpenContextMenu(int x, int y, const QPoint& globalPosition) {
     menu->popup(globalPosition);
 }
 
-void TFormDraw::ChooseTool(int editMode) {
-    Engine.EditMode = static_cast<std::uint8_t>(editMode);
+void TFormDraw::ChooseTool(TEditMode editMode) {
+    Engine.EditMode = editMode;
     emit ToolChanged(editMode);
 }
 
@@ -180,7 +180,7 @@ void TFormDraw::PVButtonCreateConnectionClick() {
         QMessageBox::information(this, window()->windowTitle(), QString::fromStdString(*refusal));
         return;
     }
-    ChooseTool(7);
+    ChooseTool(emCreateConnection);
 }
 
 void TFormDraw::PVButtonDeleteVertexClick() {
@@ -224,7 +224,7 @@ void TFormDraw::PMButtonCopyNetPartClick() {
 }
 
 void TFormDraw::PropertiesClick() {
-    Engine.EditMode = 0;
+    Engine.EditMode = emIdle;
     if (Engine.Choiced.Items.size() == 1)
         emit PropertiesRequested();
     State_.SkipNextPress = false;

@@ -28,8 +28,8 @@ signals:
     // " X: 123" and " Y: -45": the model position under the mouse.
     void CursorTextChanged(const QString& x, const QString& y);
     void ZoomTextChanged(const QString& text);
-    // A creation tool was chosen (5 to 8) or used up (0), for the main window's tool buttons.
-    void ToolChanged(int editMode);
+    // A creation tool was chosen, or used up (emIdle), for the main window's tool buttons.
+    void ToolChanged(TEditMode editMode);
     // The double-click action: the property dialog of the one chosen object.
     void PropertiesRequested();
     // Objects were deleted or pasted: the monitor list is rebuilt.
@@ -63,7 +63,7 @@ protected:
 private:
     void BuildMenus();
     void OpenContextMenu(int x, int y, const QPoint& globalPosition);
-    void ChooseTool(int editMode);
+    void ChooseTool(TEditMode editMode);
     void AfterGesture(const TGestureResult& result);
 
     TEngine& Engine;

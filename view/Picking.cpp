@@ -177,24 +177,24 @@ void SyncConnectionLists(TEngine& e, bool chosenList) {
 void CreateAtPoint(TEngine& e, int x, int y) {
     const TPoint m = ScreenToModel(e.Graph, x, y);
     const TEngineGraphOptions* options = &e.Graph.Options;
-    const std::uint8_t mode = e.EditMode;
-    e.EditMode = 0;
-    if (mode == 5) {
+    const TEditMode mode = e.EditMode;
+    e.EditMode = emIdle;
+    if (mode == emCreateVertex) {
         CreateVertex(e.Net, "", e.BaseVertexMark, m.X, m.Y, options);
         return;
     }
-    if (mode == 6) {
+    if (mode == emCreateTransition) {
         CreateTransition(e.Net, "", m.X, e.BaseTransitionDelay, m.Y, options);
         return;
     }
-    if ((mode != 7 && mode != 8) || e.Choiced.Items.empty() || e.Picked.Items.empty())
+    if ((mode != emCreateConnection && mode != emCreateInformConnection) || e.Choiced.Items.empty() || e.Picked.Items.empty())
         return;
     const TEnginePickedChoicedEntry source = e.Choiced.Items.front();
     const TEnginePickedChoicedEntry target = e.Picked.Items.front();
     if (source.Kind == okVertex && target.Kind == okTransition) {
         auto* v = static_cast<TVertex*>(source.Object);
         auto* t = static_cast<TTransition*>(target.Object);
-        const bool inform = mode == 8;
+        const bool inform = mode == emCreateInformConnection;
         if (TConnection* existing = FindVT(v, t)) {
             if (existing->IsInform == inform)
                 existing->Count = WrapAdd(existing->Count, 1);
@@ -203,7 +203,7 @@ void CreateAtPoint(TEngine& e, int x, int y) {
         } else {
             CreateConnection(e.Net, ctVT, 1, v, t, options)->IsInform = inform;
         }
-    } else if (mode == 7 && source.Kind == okTransition && target.Kind == okVertex) {
+    } else if (mode == emCreateConnection && source.Kind == okTransition && target.Kind == okVertex) {
         CreateConnection(e.Net, ctTV, 1, static_cast<TVertex*>(target.Object),
                          static_cast<TTransition*>(source.Object), options);
     }

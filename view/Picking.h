@@ -33,7 +33,7 @@ void BandCommit(TEngine& engine, int x1, int y1, int x2, int y2, bool additive);
 // A connection is in the list exactly when both its ends are.
 void SyncConnectionLists(TEngine& engine, bool chosenList);
 
-// Creates what EditMode 5 to 8 asks for at the click, then returns to mode 0.
+// Creates what the waiting creation tool asks for at the click, then returns to emIdle.
 void CreateAtPoint(TEngine& engine, int x, int y);
 
 // The check of the connection tools: nothing when exactly one vertex (or, for an ordinary

@@ -98,8 +98,8 @@ TEST_F(FormMainTest, OpensAnExampleAndRunsItOverAnInterval) {
     form->FormModeling()->LEditInterval()->setText("50");
     RandomSeed = 9;
     Key(form.get(), Qt::Key_F8);
-    EXPECT_EQ(Engine.RunMode, 1);
-    QTRY_COMPARE_WITH_TIMEOUT(static_cast<int>(Engine.RunMode), 0, 10000);
+    EXPECT_EQ(Engine.RunMode, rmInterval);
+    QTRY_COMPARE_WITH_TIMEOUT(Engine.RunMode, rmStopped, 10000);
     EXPECT_EQ(Engine.Net.ModelTime, 50);
 
     // The same run without the window, from the same seed, ends with the same markings.
@@ -117,25 +117,25 @@ TEST_F(FormMainTest, OpensAnExampleAndRunsItOverAnInterval) {
 TEST_F(FormMainTest, SimulationKeysStartStopAndSwitchRuns) {
     auto form = Open();
     Key(form.get(), Qt::Key_F2); // stopped: nothing
-    EXPECT_EQ(Engine.RunMode, 0);
+    EXPECT_EQ(Engine.RunMode, rmStopped);
     Key(form.get(), Qt::Key_F9);
-    EXPECT_EQ(Engine.RunMode, 2);
+    EXPECT_EQ(Engine.RunMode, rmRealTime);
     Key(form.get(), Qt::Key_F9);
-    EXPECT_EQ(Engine.RunMode, 0);
+    EXPECT_EQ(Engine.RunMode, rmStopped);
 
     form->FormModeling()->LEditInterval()->setText("100000");
     Key(form.get(), Qt::Key_F8);
-    EXPECT_EQ(Engine.RunMode, 1);
+    EXPECT_EQ(Engine.RunMode, rmInterval);
     Key(form.get(), Qt::Key_F9); // an interval run turns into a real-time run
-    EXPECT_EQ(Engine.RunMode, 2);
+    EXPECT_EQ(Engine.RunMode, rmRealTime);
     Key(form.get(), Qt::Key_F2);
-    EXPECT_EQ(Engine.RunMode, 0);
+    EXPECT_EQ(Engine.RunMode, rmStopped);
 
     form->FormModeling()->LEditInterval()->setText("-5");
     Key(form.get(), Qt::Key_F8);
     EXPECT_EQ(form->FormModeling()->LEditInterval()->text(), QString("0"));
     EXPECT_EQ(Engine.IntervalLength, 0);
-    QTRY_COMPARE_WITH_TIMEOUT(static_cast<int>(Engine.RunMode), 0, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(Engine.RunMode, rmStopped, 5000);
 }
 
 TEST_F(FormMainTest, InvalidFormulaRefusesTheStartNamingTheArc) {
@@ -147,7 +147,7 @@ TEST_F(FormMainTest, InvalidFormulaRefusesTheStartNamingTheArc) {
     c->Formula = "M(Nothing)";
     Key(form.get(), Qt::Key_F9);
     Key(form.get(), Qt::Key_F8);
-    EXPECT_EQ(Engine.RunMode, 0);
+    EXPECT_EQ(Engine.RunMode, rmStopped);
     ASSERT_EQ(Messages.size(), 2);
     EXPECT_EQ(Messages[0], QString("Неможливо запустити імітацію. Формула зв'язку T1 -> P1 задана неправильно. "
                                    "Можливо, в формулі неправильно вказані імена вершин."));
@@ -160,12 +160,12 @@ TEST_F(FormMainTest, ToolsCheckTheChosenObject) {
     form->Action("ButtonCreateInformConnection")->trigger();
     ASSERT_EQ(Messages.size(), 1);
     EXPECT_EQ(Messages[0], QString("Не вибрана початкова вершина."));
-    EXPECT_EQ(Engine.EditMode, 0);
+    EXPECT_EQ(Engine.EditMode, emIdle);
     EXPECT_TRUE(form->Action("ButtonNoTool")->isChecked());
     form->Action("ButtonCreateConnection")->trigger();
-    EXPECT_EQ(Engine.EditMode, 7);
+    EXPECT_EQ(Engine.EditMode, emCreateConnection);
     form->Action("ButtonCreateVertex")->trigger();
-    EXPECT_EQ(Engine.EditMode, 5);
+    EXPECT_EQ(Engine.EditMode, emCreateVertex);
 }
 
 TEST_F(FormMainTest, ShortcutsAndReloadOfANewNet) {

@@ -111,7 +111,7 @@ TEST_F(FormDrawTest, ClickShiftClickAndCtrlClick) {
     EXPECT_TRUE(Chosen(b));
     Click(At(0, -120)); // empty canvas
     EXPECT_TRUE(Engine.Choiced.Items.empty());
-    EXPECT_EQ(Engine.EditMode, 0);
+    EXPECT_EQ(Engine.EditMode, emIdle);
 }
 
 TEST_F(FormDrawTest, DraggingMovesEveryChosenObject) {
@@ -120,7 +120,7 @@ TEST_F(FormDrawTest, DraggingMovesEveryChosenObject) {
     CreateConnection(Engine.Net, ctVT, 1, v, t, &Engine.Graph.Options);
     Engine.Choiced.Items = {{okVertex, v}, {okTransition, t}};
     Press(Qt::LeftButton, At(-100, 0));
-    EXPECT_EQ(Engine.EditMode, 4);
+    EXPECT_EQ(Engine.EditMode, emMove);
     MoveTo(At(-80, 10), Qt::LeftButton);
     MoveTo(At(-70, 30), Qt::LeftButton);
     Release(Qt::LeftButton, At(-70, 30));
@@ -137,7 +137,7 @@ TEST_F(FormDrawTest, RubberBandChoosesObjectsAndTheirConnection) {
     TConnection* c = CreateConnection(Engine.Net, ctVT, 1, v, t, &Engine.Graph.Options);
     Engine.Graph.Scale = 0.5; // the window now spans the whole net
     Press(Qt::LeftButton, {10, 10});
-    EXPECT_EQ(Engine.EditMode, 1);
+    EXPECT_EQ(Engine.EditMode, emRubberBand);
     MoveTo({390, 290}, Qt::LeftButton);
     EXPECT_TRUE(ContainsObject(Engine.Picked, c)); // previewed in the picked list
     Release(Qt::LeftButton, {390, 290});
@@ -154,7 +154,7 @@ TEST_F(FormDrawTest, RightDragPansWithoutAMenuAndBothButtonsZoom) {
 
     Press(Qt::LeftButton, {100, 100});
     MoveTo({100, 120}, Qt::LeftButton | Qt::RightButton);
-    EXPECT_EQ(Engine.EditMode, 3);
+    EXPECT_EQ(Engine.EditMode, emDragZoom);
     EXPECT_DOUBLE_EQ(Engine.Graph.Scale, 1.0 / std::pow(1.005, 20));
     Release(Qt::LeftButton, {100, 120});
     EXPECT_EQ(zoom.count(), 1);
@@ -210,13 +210,13 @@ TEST_F(FormDrawTest, CopiedFragmentIsPastedWhereTheMenuOpened) {
 
 TEST_F(FormDrawTest, RightClickInACreationModeCreatesAndOpensAMenu) {
     QSignalSpy tool(Form.get(), &TFormDraw::ToolChanged);
-    Engine.EditMode = 5;
+    Engine.EditMode = emCreateVertex;
     Click(At(50, 50), Qt::RightButton);
     ASSERT_EQ(Engine.Net.Vertices.size(), 1u);
     EXPECT_EQ(Engine.Net.Vertices[0]->X, 50);
     EXPECT_EQ(Form->OpenedMenu(), Form->PopupVertex());
     ASSERT_EQ(tool.count(), 1);
-    EXPECT_EQ(tool.at(0).at(0).toInt(), 0);
+    EXPECT_EQ(tool.at(0).at(0).value<TEditMode>(), emIdle);
 }
 
 TEST_F(FormDrawTest, DeleteKeyDeletesVertexTransitionAndConnectionOnce) {
@@ -241,8 +241,8 @@ TEST_F(FormDrawTest, MenuCommandsActOnTheOneChosenObject) {
     Form->findChild<QAction*>("PTButtonClearBuffer")->trigger();
     EXPECT_EQ(BufferCount(t->LaunchBuffer), 0);
     Form->findChild<QAction*>("PTButtonCreateConnection")->trigger();
-    EXPECT_EQ(Engine.EditMode, 7);
-    Engine.EditMode = 0;
+    EXPECT_EQ(Engine.EditMode, emCreateConnection);
+    Engine.EditMode = emIdle;
     QSignalSpy changed(Form.get(), &TFormDraw::NetObjectsChanged);
     Engine.Choiced.Items = {{okConnection, Engine.Net.Connections[0].get()}};
     Form->findChild<QAction*>("PCButtonDeleteConnection")->trigger();
@@ -260,13 +260,13 @@ TEST_F(FormDrawTest, DoubleClickChoosesAndAsksForPropertiesWithoutABand) {
     DoubleClick(At(0, 0));
     EXPECT_TRUE(Chosen(v));
     EXPECT_EQ(properties.count(), 1);
-    EXPECT_EQ(Engine.EditMode, 0);
+    EXPECT_EQ(Engine.EditMode, emIdle);
 
     V(200, 0);
     Engine.Choiced.Items = {{okVertex, Engine.Net.Vertices[0].get()}, {okVertex, Engine.Net.Vertices[1].get()}};
     DoubleClick(At(100, -130)); // empty canvas with two objects chosen: no dialog, no band
     EXPECT_EQ(properties.count(), 1);
-    EXPECT_EQ(Engine.EditMode, 0);
+    EXPECT_EQ(Engine.EditMode, emIdle);
 }
 
 TEST_F(FormDrawTest, MovingTheMouseReportsTheModelPosition) {

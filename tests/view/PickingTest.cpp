@@ -104,42 +104,42 @@ TEST_F(PickingTest, RubberBandCatchesObjectsAndTheirConnection) {
 TEST_F(PickingTest, ConnectionToolMergesAndTogglesInformational) {
     TVertex* v = V(-300, 0);
     TTransition* t = T(300, 0);
-    auto connect = [&](int mode) {
+    auto connect = [&](TEditMode mode) {
         Engine.Choiced.Items = {{okVertex, v}};
         Engine.Picked.Items = {{okTransition, t}};
-        Engine.EditMode = static_cast<std::uint8_t>(mode);
+        Engine.EditMode = mode;
         CreateAtPoint(Engine, 500, 150);
-        EXPECT_EQ(Engine.EditMode, 0);
+        EXPECT_EQ(Engine.EditMode, emIdle);
     };
-    connect(8);
+    connect(emCreateInformConnection);
     ASSERT_EQ(Engine.Net.Connections.size(), 1u);
     TConnection* c = Engine.Net.Connections[0].get();
     EXPECT_TRUE(c->IsInform);
-    connect(8);
+    connect(emCreateInformConnection);
     EXPECT_EQ(c->Count, 2);
-    connect(7); // an ordinary one drawn over the informational one turns it ordinary
+    connect(emCreateConnection); // an ordinary one drawn over the informational one turns it ordinary
     EXPECT_FALSE(c->IsInform);
     EXPECT_EQ(c->Count, 2);
-    connect(7);
+    connect(emCreateConnection);
     EXPECT_EQ(c->Count, 3);
-    connect(8);
+    connect(emCreateInformConnection);
     EXPECT_TRUE(c->IsInform);
     EXPECT_EQ(c->Count, 3);
     EXPECT_EQ(Engine.Net.Connections.size(), 1u);
 
     // Empty canvas, or a vertex onto a vertex: nothing, and the mode ends.
     Engine.Picked.Items.clear();
-    Engine.EditMode = 7;
+    Engine.EditMode = emCreateConnection;
     CreateAtPoint(Engine, 0, 0);
-    EXPECT_EQ(Engine.EditMode, 0);
+    EXPECT_EQ(Engine.EditMode, emIdle);
     Engine.Picked.Items = {{okVertex, V(0, 0)}};
-    Engine.EditMode = 7;
+    Engine.EditMode = emCreateConnection;
     CreateAtPoint(Engine, 0, 0);
     EXPECT_EQ(Engine.Net.Connections.size(), 1u);
 
     Engine.Choiced.Items = {{okTransition, t}};
     Engine.Picked.Items = {{okVertex, v}};
-    Engine.EditMode = 7;
+    Engine.EditMode = emCreateConnection;
     CreateAtPoint(Engine, 0, 0);
     EXPECT_EQ(Engine.Net.Connections.back()->ConnectionType, ctTV);
 }
@@ -147,9 +147,9 @@ TEST_F(PickingTest, ConnectionToolMergesAndTogglesInformational) {
 TEST_F(PickingTest, CreationModesPlaceNewObjectsWithTheBaseValues) {
     Engine.BaseVertexMark = 4;
     Engine.BaseTransitionDelay = 2.5;
-    Engine.EditMode = 5;
+    Engine.EditMode = emCreateVertex;
     CreateAtPoint(Engine, 210, 140);
-    Engine.EditMode = 6;
+    Engine.EditMode = emCreateTransition;
     CreateAtPoint(Engine, 190, 160);
     ASSERT_EQ(Engine.Net.Vertices.size(), 1u);
     EXPECT_EQ(Engine.Net.Vertices[0]->X, 10);
