@@ -52,6 +52,9 @@ void PostToInterface(std::function<void()> work) {
 
 const char* const kNetFileFilter = "Файли сіток Петрі (*.kvl);;Всі файли (*)";
 
+// The progress bar counts an interval run in this many steps.
+constexpr int kProgressRange = 120;
+
 } // namespace
 
 std::filesystem::path EditorSettingsPath() {
@@ -118,15 +121,15 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     StartUpdateThread(Engine);
 
     connect(FormDraw_, &TFormDraw::CursorTextChanged, this, [this](const QString& x, const QString& y) {
-        StatusPanels[2]->setText(x);
-        StatusPanels[3]->setText(y);
+        StatusPanels[spCursorX]->setText(x);
+        StatusPanels[spCursorY]->setText(y);
     });
-    connect(FormDraw_, &TFormDraw::ZoomTextChanged, StatusPanels[4], &QLabel::setText);
+    connect(FormDraw_, &TFormDraw::ZoomTextChanged, StatusPanels[spZoom], &QLabel::setText);
     connect(FormDraw_, &TFormDraw::WheelZoom, this, &TFormMain::Zoom);
     connect(FormDraw_, &TFormDraw::PropertiesRequested, this, &TFormMain::ShowChosenProperties);
     connect(FormObjectResults_, &TFormObjectResults::PropertiesRequested, this, &TFormMain::ShowChosenProperties);
     connect(FormDraw_, &TFormDraw::NetObjectsChanged, this, &TFormMain::FillMonitorTree);
-    connect(FormDraw_, &TFormDraw::OptionsRequested, this, [this](int page) { FormOptions_->ShowOnPage(page); });
+    connect(FormDraw_, &TFormDraw::OptionsRequested, this, [this](TOptionsPage page) { FormOptions_->ShowOnPage(page); });
     for (TPropertyDialog* dialog : {static_cast<TPropertyDialog*>(FormVertexProperties),
                                     static_cast<TPropertyDialog*>(FormTransitionProperties)})
         connect(dialog, &TPropertyDialog::MonitorListChanged, this, &TFormMain::FillMonitorTree);
@@ -339,7 +342,7 @@ void TFormMain::BuildStatusBar() {
     QFont small = bar->font();
     small.setPointSize(8);
     bar->setFont(small);
-    for (int width : {320, 122, 60, 60, 94, 50}) {
+    for (int width : {320, 122, 60, 60, 94, 50}) { // in the order of TStatusPanel
         auto* panel = new QLabel(this);
         panel->setFixedWidth(width);
         panel->setFrameShape(QFrame::Panel);
@@ -347,19 +350,19 @@ void TFormMain::BuildStatusBar() {
         bar->addWidget(panel);
         StatusPanels.push_back(panel);
     }
-    Progress_ = new QProgressBar(StatusPanels[1]);
+    Progress_ = new QProgressBar(StatusPanels[spProgress]);
     Progress_->setObjectName("ProgressBar");
-    Progress_->setRange(0, 120);
+    Progress_->setRange(0, kProgressRange);
     Progress_->setTextVisible(false);
     Progress_->setGeometry(2, 2, 118, 17);
 }
 
-QString TFormMain::StatusText(int panel) const { return StatusPanels.at(panel)->text(); }
+QString TFormMain::StatusText(TStatusPanel panel) const { return StatusPanels.at(panel)->text(); }
 
 bool TFormMain::event(QEvent* event) {
-    // The long hint of the control under the mouse goes to panel 0.
+    // The long hint of the control under the mouse goes to its panel.
     if (event->type() == QEvent::StatusTip) {
-        StatusPanels[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        StatusPanels[spHint]->setText(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);
@@ -392,8 +395,9 @@ void TFormMain::TimerTick() {
     FormDraw_->update();
     int position = 0;
     if (Engine.RunMode == rmInterval && Engine.IntervalLength > 0)
-        position = 120 - RoundToInt(120 * (Engine.IntervalEnd - Engine.Net.ModelTime) / Engine.IntervalLength);
-    Progress_->setValue(std::clamp(position, 0, 120));
+        position = kProgressRange - RoundToInt(kProgressRange * (Engine.IntervalEnd - Engine.Net.ModelTime) /
+                                               Engine.IntervalLength);
+    Progress_->setValue(std::clamp(position, 0, kProgressRange));
 }
 
 void TFormMain::SyncCheckMarks() {
@@ -402,7 +406,7 @@ void TFormMain::SyncCheckMarks() {
     FormModeling_->CBoxConflictTransitions()->setChecked(Engine.ConflictCheck);
 }
 
-void TFormMain::ShowZoomText() { StatusPanels[4]->setText(QString::fromStdString(ZoomText(Engine.Graph))); }
+void TFormMain::ShowZoomText() { StatusPanels[spZoom]->setText(QString::fromStdString(ZoomText(Engine.Graph))); }
 
 void TFormMain::Zoom(bool zoomIn) {
     ZoomStep(Engine.Graph, zoomIn);

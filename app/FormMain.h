@@ -32,6 +32,16 @@ class TFormVertexProperties;
 class TPropertyDialog;
 struct TEngine;
 
+// The panels of the status bar, left to right.
+enum TStatusPanel : std::uint8_t {
+    spHint = 0,     // the long hint of the control under the mouse
+    spProgress = 1, // holds the progress bar of an interval run
+    spCursorX = 2,  // the model position under the mouse, written by the editor window
+    spCursorY = 3,
+    spZoom = 4,
+    spEmpty = 5,    // stays empty
+};
+
 class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -51,7 +61,7 @@ public:
     const std::filesystem::path& SettingsPath() const { return SettingsPath_; }
     // A menu or tool-bar command by its object name ("ButtonOpenProject", ...).
     QAction* Action(const QString& name) const;
-    QString StatusText(int panel) const; // panels 0 to 5 of the status bar
+    QString StatusText(TStatusPanel panel) const;
 
     // The file dialogs; tests replace them. An empty result means the dialog was cancelled.
     std::function<QString()> ChooseFileToOpen;

@@ -157,8 +157,8 @@ TFormOptions::TFormOptions(TEngine& engine, QWidget* parent)
         hide();
         show();
     });
-    Pages_->setCurrentIndex(1);
-    VisualPages_->setCurrentIndex(1);
+    Pages_->setCurrentIndex(opVisualization);
+    VisualPages_->setCurrentIndex(vpVertex);
 }
 
 QLineEdit* TFormOptions::AddNumber(QFormLayout* form, const char* name, const char* label, std::int32_t* value) {
@@ -205,9 +205,9 @@ std::uint32_t TFormOptions::ColorOf(const QLabel* swatch) {
     return static_cast<std::uint32_t>(c.red() | (c.green() << 8) | (c.blue() << 16));
 }
 
-void TFormOptions::ShowOnPage(int page) {
-    if (page >= 0)
-        Pages_->setCurrentIndex(page);
+void TFormOptions::ShowOnPage(std::optional<TOptionsPage> page) {
+    if (page)
+        Pages_->setCurrentIndex(*page);
     show();
     raise();
 }

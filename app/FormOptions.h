@@ -2,10 +2,13 @@
 // OK commits them in a fixed order and pushes the colours to the objects.
 #pragma once
 
+#include "OptionsPages.h"
+
 #include <QWidget>
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QCheckBox;
@@ -21,8 +24,8 @@ public:
 
     QTabWidget* Pages() const { return Pages_; }
     QTabWidget* VisualPages() const { return VisualPages_; }
-    // Shows the dialog on the given top page (1: "Візуалізація"), or on the pages last shown.
-    void ShowOnPage(int page = -1);
+    // Shows the dialog on the given top page, or on the pages last shown.
+    void ShowOnPage(std::optional<TOptionsPage> page = std::nullopt);
     void ButtonOkClick();
     // The main window's "Завантажити базові настройки"; set by the main window.
     std::function<void()> LoadBaseSettings;

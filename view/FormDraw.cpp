@@ -55,7 +55,7 @@ void TFormDraw::BuildMenus() {
     connect(PasteAction, &QAction::triggered, this, &TFormDraw::PSButtonPasteNetPartClick);
     PopupScreen_->addSeparator();
     connect(item(PopupScreen_, "PSButtonOptions", "Настройки візуалізації"), &QAction::triggered, this,
-            [this] { emit OptionsRequested(1); });
+            [this] { emit OptionsRequested(opVisualization); });
     connect(PopupScreen_, &QMenu::aboutToShow, this,
             [this] { PasteAction->setEnabled(!Engine.NetBuffer.IsEmpty()); });
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Gestures.h"
+#include "OptionsPages.h"
 
 #include <QWidget>
 
@@ -34,7 +35,7 @@ signals:
     void PropertiesRequested();
     // Objects were deleted or pasted: the monitor list is rebuilt.
     void NetObjectsChanged();
-    void OptionsRequested(int page);
+    void OptionsRequested(TOptionsPage page);
     // The wheel turned over the canvas: one zoom step in (true) or out.
     void WheelZoom(bool zoomIn);
 

@@ -69,7 +69,7 @@ TEST_F(FormMainTest, HoldsTheMaximisedEditorCaptionedNewFile) {
     EXPECT_EQ(sub->widget(), form->FormDraw());
     EXPECT_TRUE(form->FormModeling()->isVisible());
     EXPECT_TRUE(form->Action("ButtonModelingPanel")->isChecked());
-    EXPECT_EQ(form->StatusText(4), QString(" Масштаб: 100%"));
+    EXPECT_EQ(form->StatusText(spZoom), QString(" Масштаб: 100%"));
 }
 
 TEST_F(FormMainTest, LoadsSettingsAtStartAndSavesThemAtTheEnd) {
@@ -194,17 +194,17 @@ TEST_F(FormMainTest, ZoomButtonsStopAtTheLimits) {
     auto form = Open();
     for (int i = 0; i < 20; ++i)
         form->Action("SButtonZoomIn")->trigger();
-    EXPECT_EQ(form->StatusText(4), QString(" Масштаб: 700%"));
+    EXPECT_EQ(form->StatusText(spZoom), QString(" Масштаб: 700%"));
     for (int i = 0; i < 40; ++i)
         form->Action("SButtonZoomOut")->trigger();
-    EXPECT_EQ(form->StatusText(4), QString(" Масштаб: 7%"));
+    EXPECT_EQ(form->StatusText(spZoom), QString(" Масштаб: 7%"));
 
     // One step per wheel message over the canvas, whatever its size.
     const QPoint centre = form->FormDraw()->rect().center();
     QWheelEvent wheel(centre, form->FormDraw()->mapToGlobal(centre), QPoint(), QPoint(0, 360), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(form->FormDraw(), &wheel);
-    EXPECT_EQ(form->StatusText(4), QString(" Масштаб: 8%"));
+    EXPECT_EQ(form->StatusText(spZoom), QString(" Масштаб: 8%"));
 }
 
 TEST_F(FormMainTest, SimulationPanelRewritesItsEdits) {
