@@ -431,7 +431,7 @@ void TFormMain::UpdateDrawCaption() {
     DrawWindow_->setWindowTitle(caption);
 }
 
-TPropertyDialog* TFormMain::PropertiesDialog(int kind) const {
+TPropertyDialog* TFormMain::PropertiesDialog(TObjectKind kind) const {
     switch (kind) {
     case okVertex:
         return FormVertexProperties;
@@ -447,7 +447,7 @@ TPropertyDialog* TFormMain::PropertiesDialog(int kind) const {
 void TFormMain::ShowChosenProperties() {
     if (Engine.Choiced.Items.size() != 1)
         return;
-    if (TPropertyDialog* dialog = PropertiesDialog(Engine.Choiced.Items[0].Kind))
+    if (TPropertyDialog* dialog = PropertiesDialog(Engine.Choiced.Items[0].Kind()))
         dialog->exec();
 }
 

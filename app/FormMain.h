@@ -86,7 +86,7 @@ public:
     void Zoom(bool zoomIn);
     // The property dialog of the one chosen object, shown modally.
     void ShowChosenProperties();
-    TPropertyDialog* PropertiesDialog(int kind) const;
+    TPropertyDialog* PropertiesDialog(TObjectKind kind) const;
 
 protected:
     bool event(QEvent* event) override;

@@ -159,13 +159,13 @@ void TFormDraw::wheelEvent(QWheelEvent* event) {
 
 void TFormDraw::OpenContextMenu(int x, int y, const QPoint& globalPosition) {
     QMenu* menu = PopupScreen_;
-    auto byKind = [this](std::int32_t kind) {
+    auto byKind = [this](TObjectKind kind) {
         return kind == okVertex ? PopupVertex_ : kind == okTransition ? PopupTransition_ : PopupConnection_;
     };
     if (IsChosenAt(Engine, x, y))
-        menu = Engine.Choiced.Items.size() == 1 ? byKind(Engine.Choiced.Items[0].Kind) : PopupManyObjects_;
+        menu = Engine.Choiced.Items.size() == 1 ? byKind(Engine.Choiced.Items[0].Kind()) : PopupManyObjects_;
     else if (ClickSelect(Engine, x, y, State_.AdditiveSelect))
-        menu = byKind(Engine.Choiced.Items[0].Kind);
+        menu = byKind(Engine.Choiced.Items[0].Kind());
     OpenedMenu_ = menu;
     menu->popup(globalPosition);
 }
@@ -184,26 +184,26 @@ void TFormDraw::PVButtonCreateConnectionClick() {
 }
 
 void TFormDraw::PVButtonDeleteVertexClick() {
-    if (TVertex* v = FirstChosen<TVertex>(Engine, okVertex, true)) {
+    if (TVertex* v = FirstChosen<TVertex>(Engine, true)) {
         DeleteVertex(Engine.Net, v->Index, &Engine);
         emit NetObjectsChanged();
     }
 }
 
 void TFormDraw::PTButtonClearBufferClick() {
-    if (TTransition* t = FirstChosen<TTransition>(Engine, okTransition, true))
+    if (TTransition* t = FirstChosen<TTransition>(Engine, true))
         BufferClear(t->LaunchBuffer);
 }
 
 void TFormDraw::PTButtonDeleteTransitionClick() {
-    if (TTransition* t = FirstChosen<TTransition>(Engine, okTransition, true)) {
+    if (TTransition* t = FirstChosen<TTransition>(Engine, true)) {
         DeleteTransition(Engine.Net, t->Index, &Engine);
         emit NetObjectsChanged();
     }
 }
 
 void TFormDraw::PCButtonDeleteConnectionClick() {
-    if (TConnection* c = FirstChosen<TConnection>(Engine, okConnection, true))
+    if (TConnection* c = FirstChosen<TConnection>(Engine, true))
         DeleteConnection(Engine.Net, c->Index, &Engine);
 }
 

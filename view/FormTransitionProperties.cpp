@@ -56,7 +56,7 @@ void TFormTransitionProperties::SyncDeviation() {
 }
 
 void TFormTransitionProperties::Fill() {
-    const TTransition* t = FirstChosen<TTransition>(Engine, okTransition);
+    const TTransition* t = FirstChosen<TTransition>(Engine);
     if (t == nullptr)
         return;
     SetEditText(EditName, t->Name);
@@ -75,7 +75,7 @@ void TFormTransitionProperties::Fill() {
 }
 
 bool TFormTransitionProperties::Commit() {
-    TTransition* t = FirstChosen<TTransition>(Engine, okTransition);
+    TTransition* t = FirstChosen<TTransition>(Engine);
     if (t == nullptr)
         return true;
     const std::string name = EditText(EditName);

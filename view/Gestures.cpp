@@ -58,13 +58,11 @@ TGestureResult Move(TEngine& e, TEditorState& s, int buttons, int x, int y) {
         } else if (e.EditMode == emMove) {
             const std::int32_t mx = RoundToInt(dx / e.Graph.Scale);
             const std::int32_t my = RoundToInt(dy / e.Graph.Scale);
-            for (const TEnginePickedChoicedEntry& entry : e.Choiced.Items) {
-                if (entry.Kind == okVertex) {
-                    auto* v = static_cast<TVertex*>(entry.Object);
+            for (const TObjectRef& entry : e.Choiced.Items) {
+                if (TVertex* v = entry.Vertex()) {
                     v->X += mx;
                     v->Y += my;
-                } else if (entry.Kind == okTransition) {
-                    auto* t = static_cast<TTransition*>(entry.Object);
+                } else if (TTransition* t = entry.Transition()) {
                     t->X += mx;
                     t->Y += my;
                 }

@@ -166,15 +166,13 @@ void DrawCreationGhost(TEngine& engine, QPainter& canvas, int x, int y) {
     case emCreateInformConnection: {
         if (engine.Choiced.Items.empty())
             return;
-        const TEnginePickedChoicedEntry& first = engine.Choiced.Items.front();
-        if (engine.EditMode == emCreateInformConnection && first.Kind != okVertex)
+        const TObjectRef& first = engine.Choiced.Items.front();
+        if (engine.EditMode == emCreateInformConnection && first.Kind() != okVertex)
             return;
         TPoint centre;
-        if (first.Kind == okVertex) {
-            const auto* v = static_cast<const TVertex*>(first.Object);
+        if (const TVertex* v = first.Vertex()) {
             centre = {v->X, v->Y};
-        } else if (first.Kind == okTransition) {
-            const auto* t = static_cast<const TTransition*>(first.Object);
+        } else if (const TTransition* t = first.Transition()) {
             centre = {t->X, t->Y};
         } else {
             return;

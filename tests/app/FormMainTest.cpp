@@ -156,7 +156,7 @@ TEST_F(FormMainTest, InvalidFormulaRefusesTheStartNamingTheArc) {
 TEST_F(FormMainTest, ToolsCheckTheChosenObject) {
     auto form = Open();
     TTransition* t = CreateTransition(Engine.Net, "T1", 0, 1, 0, nullptr);
-    Engine.Choiced.Items = {{okTransition, t}};
+    Engine.Choiced.Items = {t};
     form->Action("ButtonCreateInformConnection")->trigger();
     ASSERT_EQ(Messages.size(), 1);
     EXPECT_EQ(Messages[0], QString("Не вибрана початкова вершина."));

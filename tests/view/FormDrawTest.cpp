@@ -70,7 +70,7 @@ protected:
         Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
     }
     TTransition* T(int x, int y) { return CreateTransition(Engine.Net, "", x, 1, y, &Engine.Graph.Options); }
-    bool Chosen(const void* o) const { return ContainsObject(Engine.Choiced, o); }
+    bool Chosen(TObjectRef o) const { return ContainsObject(Engine.Choiced, o); }
     static QStringList Texts(QMenu* menu) {
         QStringList texts;
         for (QAction* a : menu->actions())
@@ -118,7 +118,7 @@ TEST_F(FormDrawTest, DraggingMovesEveryChosenObject) {
     TVertex* v = V(-100, 0);
     TTransition* t = T(100, 0);
     CreateConnection(Engine.Net, ctVT, 1, v, t, &Engine.Graph.Options);
-    Engine.Choiced.Items = {{okVertex, v}, {okTransition, t}};
+    Engine.Choiced.Items = {v, t};
     Press(Qt::LeftButton, At(-100, 0));
     EXPECT_EQ(Engine.EditMode, emMove);
     MoveTo(At(-80, 10), Qt::LeftButton);
@@ -174,12 +174,12 @@ TEST_F(FormDrawTest, RightClickOpensTheMenuOfWhatIsUnderIt) {
     EXPECT_EQ(Form->OpenedMenu(), Form->PopupVertex());
     Form->PopupVertex()->hide();
 
-    Engine.Choiced.Items = {{okVertex, v}, {okTransition, t}};
+    Engine.Choiced.Items = {v, t};
     Click(At(100, 0), Qt::RightButton);
     EXPECT_EQ(Form->OpenedMenu(), Form->PopupManyObjects());
     Form->PopupManyObjects()->hide();
 
-    Engine.Choiced.Items = {{okTransition, t}};
+    Engine.Choiced.Items = {t};
     Click(At(100, 0), Qt::RightButton);
     EXPECT_EQ(Form->OpenedMenu(), Form->PopupTransition());
 }
@@ -188,7 +188,7 @@ TEST_F(FormDrawTest, CopiedFragmentIsPastedWhereTheMenuOpened) {
     TVertex* v = V(-100, 0);
     TTransition* t = T(100, 0);
     TConnection* c = CreateConnection(Engine.Net, ctVT, 1, v, t, &Engine.Graph.Options);
-    Engine.Choiced.Items = {{okVertex, v}, {okTransition, t}, {okConnection, c}};
+    Engine.Choiced.Items = {v, t, c};
     MoveTo(At(100, 0), Qt::NoButton);
     Click(At(100, 0), Qt::RightButton);
     ASSERT_EQ(Form->OpenedMenu(), Form->PopupManyObjects());
@@ -223,7 +223,7 @@ TEST_F(FormDrawTest, DeleteKeyDeletesVertexTransitionAndConnectionOnce) {
     TVertex* v = V(-100, 0);
     TTransition* t = T(100, 0);
     TConnection* c = CreateConnection(Engine.Net, ctVT, 1, v, t, &Engine.Graph.Options);
-    Engine.Choiced.Items = {{okConnection, c}, {okVertex, v}, {okTransition, t}};
+    Engine.Choiced.Items = {c, v, t};
     QSignalSpy changed(Form.get(), &TFormDraw::NetObjectsChanged);
     QTest::keyClick(Form.get(), Qt::Key_Delete);
     EXPECT_TRUE(Engine.Net.Vertices.empty());
@@ -237,18 +237,18 @@ TEST_F(FormDrawTest, MenuCommandsActOnTheOneChosenObject) {
     TTransition* t = T(100, 0);
     CreateConnection(Engine.Net, ctVT, 1, v, t, &Engine.Graph.Options);
     BufferAppend(t->LaunchBuffer, 5);
-    Engine.Choiced.Items = {{okTransition, t}};
+    Engine.Choiced.Items = {t};
     Form->findChild<QAction*>("PTButtonClearBuffer")->trigger();
     EXPECT_EQ(BufferCount(t->LaunchBuffer), 0);
     Form->findChild<QAction*>("PTButtonCreateConnection")->trigger();
     EXPECT_EQ(Engine.EditMode, emCreateConnection);
     Engine.EditMode = emIdle;
     QSignalSpy changed(Form.get(), &TFormDraw::NetObjectsChanged);
-    Engine.Choiced.Items = {{okConnection, Engine.Net.Connections[0].get()}};
+    Engine.Choiced.Items = {Engine.Net.Connections[0].get()};
     Form->findChild<QAction*>("PCButtonDeleteConnection")->trigger();
     EXPECT_TRUE(Engine.Net.Connections.empty());
     EXPECT_EQ(changed.count(), 0); // a connection is not in the monitor list
-    Engine.Choiced.Items = {{okVertex, v}};
+    Engine.Choiced.Items = {v};
     Form->findChild<QAction*>("PVButtonDeleteVertex")->trigger();
     EXPECT_TRUE(Engine.Net.Vertices.empty());
     EXPECT_EQ(changed.count(), 1);
@@ -263,7 +263,7 @@ TEST_F(FormDrawTest, DoubleClickChoosesAndAsksForPropertiesWithoutABand) {
     EXPECT_EQ(Engine.EditMode, emIdle);
 
     V(200, 0);
-    Engine.Choiced.Items = {{okVertex, Engine.Net.Vertices[0].get()}, {okVertex, Engine.Net.Vertices[1].get()}};
+    Engine.Choiced.Items = {Engine.Net.Vertices[0].get(), Engine.Net.Vertices[1].get()};
     DoubleClick(At(100, -130)); // empty canvas with two objects chosen: no dialog, no band
     EXPECT_EQ(properties.count(), 1);
     EXPECT_EQ(Engine.EditMode, emIdle);
