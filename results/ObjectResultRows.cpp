@@ -1,6 +1,6 @@
 #include "ObjectResultRows.h"
 
-#include "FormTransitionProperties.h"
+#include "DelayLawNames.h"
 #include "LaunchBuffer.h"
 #include "NumberText.h"
 #include "Statistics.h"

@@ -1,5 +1,6 @@
 #include "FormTransitionProperties.h"
 
+#include "DelayLawNames.h"
 #include "DialogControls.h"
 #include "Engine.h"
 #include "Picking.h"
@@ -11,9 +12,6 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
-
-const char* const kDelayTypeTexts[4] = {"Точне значення", "Рівномірний закон", "Нормальний закон",
-                                        "Експоненціальний закон"};
 
 namespace {
 
