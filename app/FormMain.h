@@ -94,6 +94,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    struct TCommandRow;
+    // Every command of the menus and the tool bar, in the order they are created.
+    std::vector<TCommandRow> CommandRows();
     void BuildMenusAndToolBar();
     void BuildStatusBar();
     void TimerTick();
