@@ -44,6 +44,12 @@ private:
         QLabel* Swatch;
         std::uint32_t* Value;
     };
+    struct TOptionRow;
+    struct TOptionPage;
+    // The rows of "Загальні" and the pages of "Візуалізація", in the order they are shown.
+    static std::vector<TOptionRow> GeneralRows();
+    static std::vector<TOptionPage> VisualPageRows();
+    void AddRow(class QFormLayout* form, const TOptionRow& row);
     QLineEdit* AddNumber(class QFormLayout* form, const char* name, const char* label, std::int32_t* value);
     void AddColors(class QFormLayout* form, const char* label, std::vector<std::pair<const char*, std::uint32_t*>> colors);
     void Fill();
