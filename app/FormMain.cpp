@@ -131,7 +131,8 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     connect(FormDraw_, &TFormDraw::PropertiesRequested, this, &TFormMain::ShowChosenProperties);
     connect(FormObjectResults_, &TFormObjectResults::PropertiesRequested, this, &TFormMain::ShowChosenProperties);
     connect(FormDraw_, &TFormDraw::NetObjectsChanged, this, &TFormMain::FillMonitorTree);
-    connect(FormDraw_, &TFormDraw::OptionsRequested, this, [this](TOptionsPage page) { FormOptions_->ShowOnPage(page); });
+    connect(FormDraw_, &TFormDraw::OptionsRequested, this,
+            [this](TOptionsPage page) { FormOptions_->ShowOnPage(page); });
     for (TPropertyDialog* dialog : {static_cast<TPropertyDialog*>(FormVertexProperties),
                                     static_cast<TPropertyDialog*>(FormTransitionProperties)})
         connect(dialog, &TPropertyDialog::MonitorListChanged, this, &TFormMain::FillMonitorTree);
@@ -244,7 +245,8 @@ std::vector<TFormMain::TCommandRow> TFormMain::CommandRows() {
          .Shortcut = QKeySequence("Ctrl+S"), .Triggered = [this] { ButtonSaveProjectClick(); }},
         {.Name = "ButtonSaveProjectAs", .Text = "Зберегти як новий файл", .Shortcut = QKeySequence("Ctrl+Alt+S"),
          .Triggered = [this] { ButtonSaveProjectAsClick(); }},
-        {.Name = "ButtonExit", .Text = "Вихід", .Shortcut = QKeySequence("Ctrl+E"), .Triggered = [this] { close(); }},
+        {.Name = "ButtonExit", .Text = "Вихід", .Shortcut = QKeySequence("Ctrl+E"),
+         .Triggered = [this] { close(); }},
 
         {.Name = "ButtonModelingPanel", .Text = "Панель імітації", .Shortcut = QKeySequence("Ctrl+I"),
          .Checkable = true, .Triggered = toggle(FormModeling_), .Panel = FormModeling_},
@@ -288,7 +290,8 @@ std::vector<TFormMain::TCommandRow> TFormMain::CommandRows() {
              FormChart_->show();
              FormChart_->raise();
          }},
-        {.Name = "ButtonShowOptions", .Text = "Показати настройки", .Triggered = [this] { FormOptions_->ShowOnPage(); }},
+        {.Name = "ButtonShowOptions", .Text = "Показати настройки",
+         .Triggered = [this] { FormOptions_->ShowOnPage(); }},
         {.Name = "ButtonLoadBaseSettings", .Text = "Завантажити базові настройки",
          .Triggered = [this] { ButtonLoadBaseSettingsClick(); }},
         {.Name = "ButtonAbout", .Text = "Про програму",

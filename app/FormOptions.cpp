@@ -81,8 +81,10 @@ struct TFormOptions::TOptionPage {
 
 std::vector<TFormOptions::TOptionRow> TFormOptions::GeneralRows() {
     return {
-        {.Label = "Маркування при створенні вершини", .Name = "LEditBaseMark", .Edit = &TFormOptions::EditBaseMark},
-        {.Label = "Затримка при створенні переходу", .Name = "LEditBaseDelay", .Edit = &TFormOptions::EditBaseDelay},
+        {.Label = "Маркування при створенні вершини", .Name = "LEditBaseMark",
+         .Edit = &TFormOptions::EditBaseMark},
+        {.Label = "Затримка при створенні переходу", .Name = "LEditBaseDelay",
+         .Edit = &TFormOptions::EditBaseDelay},
         {.Label = "Спрощувати історію маркування вершини", .Check = &TFormOptions::CBoxVertexHistory},
         {.Label = "Максимальна довжина історії вершини", .Name = "LEditVertexHistory",
          .Edit = &TFormOptions::EditVertexHistory},

@@ -73,7 +73,8 @@ TRunMode ModelTick(TEngine& engine) {
     // A tick queued just before the run stopped finds the run stopped and does nothing.
     if (engine.RunMode == rmStopped)
         return rmStopped;
-    const bool overflow = engine.RunMode == rmRealTime ? RealTimeStep(engine) : IntervalStep(engine, StepTimeBudget);
+    const bool overflow =
+        engine.RunMode == rmRealTime ? RealTimeStep(engine) : IntervalStep(engine, StepTimeBudget);
     if (overflow)
         StopRun(engine);
     else if (engine.RunMode == rmInterval && IntervalEndReached(engine))
