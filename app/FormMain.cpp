@@ -19,6 +19,7 @@
 #include "RunControl.h"
 #include "Settings.h"
 #include "ToolIcons.h"
+#include "ToolWindow.h"
 #include "Viewport.h"
 
 #include <QAction>
@@ -27,6 +28,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -51,6 +53,9 @@ void PostToInterface(std::function<void()> work) {
 }
 
 const char* const kNetFileFilter = "Файли сіток Петрі (*.kvl);;Всі файли (*)";
+
+// The progress bar counts an interval run in this many steps.
+constexpr int kProgressRange = 120;
 
 } // namespace
 
@@ -118,15 +123,16 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     StartUpdateThread(Engine);
 
     connect(FormDraw_, &TFormDraw::CursorTextChanged, this, [this](const QString& x, const QString& y) {
-        StatusPanels[2]->setText(x);
-        StatusPanels[3]->setText(y);
+        StatusPanels[spCursorX]->setText(x);
+        StatusPanels[spCursorY]->setText(y);
     });
-    connect(FormDraw_, &TFormDraw::ZoomTextChanged, StatusPanels[4], &QLabel::setText);
+    connect(FormDraw_, &TFormDraw::ZoomTextChanged, StatusPanels[spZoom], &QLabel::setText);
     connect(FormDraw_, &TFormDraw::WheelZoom, this, &TFormMain::Zoom);
     connect(FormDraw_, &TFormDraw::PropertiesRequested, this, &TFormMain::ShowChosenProperties);
     connect(FormObjectResults_, &TFormObjectResults::PropertiesRequested, this, &TFormMain::ShowChosenProperties);
     connect(FormDraw_, &TFormDraw::NetObjectsChanged, this, &TFormMain::FillMonitorTree);
-    connect(FormDraw_, &TFormDraw::OptionsRequested, this, [this](int page) { FormOptions_->ShowOnPage(page); });
+    connect(FormDraw_, &TFormDraw::OptionsRequested, this,
+            [this](TOptionsPage page) { FormOptions_->ShowOnPage(page); });
     for (TPropertyDialog* dialog : {static_cast<TPropertyDialog*>(FormVertexProperties),
                                     static_cast<TPropertyDialog*>(FormTransitionProperties)})
         connect(dialog, &TPropertyDialog::MonitorListChanged, this, &TFormMain::FillMonitorTree);
@@ -140,8 +146,8 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
         if (results && results->isVisible())
             results->FillObjectResults();
     };
-    connect(FormDraw_, &TFormDraw::ToolChanged, this, [this](int mode) {
-        if (mode == 0 || mode == 5 || mode == 6)
+    connect(FormDraw_, &TFormDraw::ToolChanged, this, [this](TEditMode mode) {
+        if (mode == emIdle || mode == emCreateVertex || mode == emCreateTransition)
             SetTool(mode);
     });
 }
@@ -178,159 +184,171 @@ QAction* TFormMain::Action(const QString& name) const {
     return found == Actions.end() ? nullptr : found->second;
 }
 
+// One command of the main window: its object name, text, hint (the tool tip and, after a "|", the
+// status-bar text), shortcut and check box, and what it does.
+struct TFormMain::TCommandRow {
+    const char* Name;
+    const char* Text;
+    const char* Hint = "";
+    QKeySequence Shortcut{};
+    bool Checkable = false;
+    bool Tool = false; // one of the exclusive tool buttons
+    std::function<void()> Triggered{};
+    std::function<void(bool)> Toggled{};
+    TToolWindow* Panel = nullptr; // a window the command shows and hides; the check mark follows it
+};
+
+namespace {
+
+struct TToolButtonRow {
+    const char* Name = nullptr;
+    TToolGlyph Glyph = tgNew;
+};
+
+// The menus by title, each with its commands; nullptr stands for a separator.
+const std::pair<const char*, std::vector<const char*>> kMenus[] = {
+    {"Файл", {"ButtonNewProject", "ButtonOpenProject", "ButtonReloadProject", "ButtonSaveProject",
+              "ButtonSaveProjectAs", nullptr, "ButtonExit"}},
+    {"Вид", {"ButtonModelingPanel", "ButtonMonitorList", "ButtonObjectResults", nullptr, "ButtonTimeLine",
+             "ButtonGrid"}},
+    {"Інструменти", {"ButtonCreateVertex", "ButtonCreateTransition", "ButtonCreateConnection",
+                     "ButtonCreateInformConnection", nullptr, "ButtonClearNet"}},
+    {"Імітація", {"ButtonRealTime", "ButtonStop", nullptr, "ButtonInterval", nullptr, "ButtonClearRunHistory"}},
+    {"Результати", {"ButtonShowChart"}},
+    {"Настройки", {"ButtonShowOptions", nullptr, "ButtonLoadBaseSettings"}},
+    {"Довідка", {"ButtonAbout"}},
+};
+// The tool bar's buttons with their glyphs; a row without a name stands for a separator.
+const TToolButtonRow kToolButtons[] = {
+    {"ButtonNewProject", tgNew}, {"ButtonOpenProject", tgOpen}, {"ButtonSaveProject", tgSave},
+    {"ButtonReloadProject", tgReload}, {},
+    {"ButtonNoTool", tgNoTool}, {"ButtonCreateVertex", tgVertex}, {"ButtonCreateTransition", tgTransition},
+    {"ButtonCreateConnection", tgConnection}, {"ButtonCreateInformConnection", tgInformational}, {},
+    {"SButtonZoomIn", tgZoomIn}, {"SButtonZoomOut", tgZoomOut}, {},
+    {"ButtonRealTime", tgRealTime}, {"ButtonStop", tgStop}, {"ButtonInterval", tgInterval}, {},
+    {"ButtonShowChart", tgChart}};
+
+
+} // namespace
+
+std::vector<TFormMain::TCommandRow> TFormMain::CommandRows() {
+    auto toggle = [](QWidget* window) { return [window] { window->setVisible(!window->isVisible()); }; };
+    return {
+        {.Name = "ButtonNewProject", .Text = "Новий проект", .Hint = "Новий|Новий файл",
+         .Shortcut = QKeySequence("Ctrl+N"), .Triggered = [this] { ButtonNewProjectClick(); }},
+        {.Name = "ButtonOpenProject", .Text = "Відкрити проект", .Hint = "Відкрити",
+         .Shortcut = QKeySequence("Ctrl+O"), .Triggered = [this] { ButtonOpenProjectClick(); }},
+        {.Name = "ButtonReloadProject", .Text = "Перезавантажити сітку зі збереженого файлу",
+         .Hint = "Відкрити проект зі збереженого файлу", .Shortcut = QKeySequence("Ctrl+X"),
+         .Triggered = [this] { ButtonReloadProjectClick(); }},
+        {.Name = "ButtonSaveProject", .Text = "Зберегти проект", .Hint = "Зберегти",
+         .Shortcut = QKeySequence("Ctrl+S"), .Triggered = [this] { ButtonSaveProjectClick(); }},
+        {.Name = "ButtonSaveProjectAs", .Text = "Зберегти як новий файл", .Shortcut = QKeySequence("Ctrl+Alt+S"),
+         .Triggered = [this] { ButtonSaveProjectAsClick(); }},
+        {.Name = "ButtonExit", .Text = "Вихід", .Shortcut = QKeySequence("Ctrl+E"),
+         .Triggered = [this] { close(); }},
+
+        {.Name = "ButtonModelingPanel", .Text = "Панель імітації", .Shortcut = QKeySequence("Ctrl+I"),
+         .Checkable = true, .Triggered = toggle(FormModeling_), .Panel = FormModeling_},
+        {.Name = "ButtonMonitorList", .Text = "Список об'єктів моніторингу", .Shortcut = QKeySequence("Ctrl+L"),
+         .Checkable = true, .Triggered = toggle(FormMonitorList_), .Panel = FormMonitorList_},
+        {.Name = "ButtonObjectResults", .Text = "Результати моделювання по вибраному об'єкту",
+         .Shortcut = QKeySequence("Ctrl+R"), .Checkable = true, .Triggered = toggle(FormObjectResults_),
+         .Panel = FormObjectResults_},
+        {.Name = "ButtonTimeLine", .Text = "Шкала часу", .Shortcut = QKeySequence("Ctrl+T"), .Checkable = true,
+         .Toggled = [this](bool on) { Engine.TimeLineEnabled = on; }},
+        {.Name = "ButtonGrid", .Text = "Сітка", .Shortcut = QKeySequence("Ctrl+G"), .Checkable = true,
+         .Toggled = [this](bool on) { Engine.GridEnabled = on; }},
+
+        {.Name = "ButtonNoTool", .Text = "Без інструмента", .Checkable = true, .Tool = true,
+         .Triggered = [this] { Engine.EditMode = emIdle; }},
+        {.Name = "ButtonCreateVertex", .Text = "Створити вершину", .Hint = "Створити вершину", .Checkable = true,
+         .Tool = true, .Triggered = [this] { SetTool(emCreateVertex); }},
+        {.Name = "ButtonCreateTransition", .Text = "Створити перехід", .Hint = "Створити перехід",
+         .Checkable = true, .Tool = true, .Triggered = [this] { SetTool(emCreateTransition); }},
+        {.Name = "ButtonCreateConnection", .Text = "Створити лінію зв'язку", .Hint = "Створити зв'язок",
+         .Checkable = true, .Tool = true, .Triggered = [this] { ButtonConnectionToolClick(false); }},
+        {.Name = "ButtonCreateInformConnection", .Text = "Створити інформаційний зв'язок",
+         .Hint = "Створити інформаційний зв'язок", .Checkable = true, .Tool = true,
+         .Triggered = [this] { ButtonConnectionToolClick(true); }},
+        {.Name = "ButtonClearNet", .Text = "Очистити сітку", .Triggered = [this] { ButtonClearNetClick(); }},
+
+        {.Name = "ButtonRealTime", .Text = "Запустити імітацію в реальному часі",
+         .Hint = "Запустити/зупинити час (F9)|Імітація в реальному часі", .Shortcut = QKeySequence(Qt::Key_F9),
+         .Triggered = [this] { ButtonRealTimeClick(); }},
+        {.Name = "ButtonStop", .Text = "Зупинити імітацію в реальному часі",
+         .Hint = "Зупинити імітацію (F2)|Зупинити імітацію", .Shortcut = QKeySequence(Qt::Key_F2),
+         .Triggered = [this] { ButtonStopClick(); }},
+        {.Name = "ButtonInterval", .Text = "Імітація на вказаному інтервалі",
+         .Hint = "Моделювання на вказаному інтервалі", .Shortcut = QKeySequence(Qt::Key_F8),
+         .Triggered = [this] { ButtonIntervalClick(); }},
+        {.Name = "ButtonClearRunHistory", .Text = "Очистити історію запусків",
+         .Triggered = [this] { ButtonClearRunHistoryClick(); }},
+
+        {.Name = "ButtonShowChart", .Text = "Показати графік", .Hint = "Показати графік",
+         .Triggered = [this] {
+             FormChart_->show();
+             FormChart_->raise();
+         }},
+        {.Name = "ButtonShowOptions", .Text = "Показати настройки",
+         .Triggered = [this] { FormOptions_->ShowOnPage(); }},
+        {.Name = "ButtonLoadBaseSettings", .Text = "Завантажити базові настройки",
+         .Triggered = [this] { ButtonLoadBaseSettingsClick(); }},
+        {.Name = "ButtonAbout", .Text = "Про програму",
+         .Triggered = [this] {
+             FormAbout->adjustSize();
+             const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+             FormAbout->move(screen.center() - FormAbout->rect().center());
+             FormAbout->show();
+         }},
+        {.Name = "SButtonZoomIn", .Text = "Збільшити масштаб", .Hint = "Збільшити масштаб",
+         .Triggered = [this] { Zoom(true); }},
+        {.Name = "SButtonZoomOut", .Text = "Зменшити масштаб", .Hint = "Зменшити масштаб",
+         .Triggered = [this] { Zoom(false); }},
+    };
+}
+
 void TFormMain::BuildMenusAndToolBar() {
-    auto on = [this](QAction* action, auto slot) { connect(action, &QAction::triggered, this, slot); };
-    QMenuBar* bar = menuBar();
-
-    QMenu* file = bar->addMenu("Файл");
-    QAction* newProject = AddAction("ButtonNewProject", "Новий проект", "Новий|Новий файл");
-    newProject->setShortcut(QKeySequence("Ctrl+N"));
-    on(newProject, [this] { ButtonNewProjectClick(); });
-    QAction* open = AddAction("ButtonOpenProject", "Відкрити проект", "Відкрити");
-    open->setShortcut(QKeySequence("Ctrl+O"));
-    on(open, [this] { ButtonOpenProjectClick(); });
-    QAction* reload = AddAction("ButtonReloadProject", "Перезавантажити сітку зі збереженого файлу",
-                                "Відкрити проект зі збереженого файлу");
-    reload->setShortcut(QKeySequence("Ctrl+X"));
-    on(reload, [this] { ButtonReloadProjectClick(); });
-    QAction* save = AddAction("ButtonSaveProject", "Зберегти проект", "Зберегти");
-    save->setShortcut(QKeySequence("Ctrl+S"));
-    on(save, [this] { ButtonSaveProjectClick(); });
-    QAction* saveAs = AddAction("ButtonSaveProjectAs", "Зберегти як новий файл");
-    saveAs->setShortcut(QKeySequence("Ctrl+Alt+S"));
-    on(saveAs, [this] { ButtonSaveProjectAsClick(); });
-    QAction* exit = AddAction("ButtonExit", "Вихід");
-    exit->setShortcut(QKeySequence("Ctrl+E"));
-    on(exit, [this] { close(); });
-    file->addActions({newProject, open, reload, save, saveAs});
-    file->addSeparator();
-    file->addAction(exit);
-
-    QMenu* view = bar->addMenu("Вид");
-    QAction* panel = AddAction("ButtonModelingPanel", "Панель імітації");
-    panel->setShortcut(QKeySequence("Ctrl+I"));
-    panel->setCheckable(true);
-    on(panel, [this] { FormModeling_->setVisible(!FormModeling_->isVisible()); });
-    connect(FormModeling_, &TFormModeling::VisibilityChanged, panel, &QAction::setChecked);
-    QAction* monitor = AddAction("ButtonMonitorList", "Список об'єктів моніторингу");
-    monitor->setShortcut(QKeySequence("Ctrl+L"));
-    monitor->setCheckable(true);
-    on(monitor, [this] { FormMonitorList_->setVisible(!FormMonitorList_->isVisible()); });
-    connect(FormMonitorList_, &TFormMonitorList::VisibilityChanged, monitor, &QAction::setChecked);
-    QAction* results = AddAction("ButtonObjectResults", "Результати моделювання по вибраному об'єкту");
-    results->setShortcut(QKeySequence("Ctrl+R"));
-    results->setCheckable(true);
-    on(results, [this] { FormObjectResults_->setVisible(!FormObjectResults_->isVisible()); });
-    connect(FormObjectResults_, &TFormObjectResults::VisibilityChanged, results, &QAction::setChecked);
-    QAction* timeLine = AddAction("ButtonTimeLine", "Шкала часу");
-    timeLine->setShortcut(QKeySequence("Ctrl+T"));
-    timeLine->setCheckable(true);
-    connect(timeLine, &QAction::toggled, this, [this](bool on) { Engine.TimeLineEnabled = on; });
-    QAction* grid = AddAction("ButtonGrid", "Сітка");
-    grid->setShortcut(QKeySequence("Ctrl+G"));
-    grid->setCheckable(true);
-    connect(grid, &QAction::toggled, this, [this](bool on) { Engine.GridEnabled = on; });
-    view->addActions({panel, monitor, results});
-    view->addSeparator();
-    view->addActions({timeLine, grid});
-
-    QMenu* tools = bar->addMenu("Інструменти");
     Tools = new QActionGroup(this);
     Tools->setExclusive(true);
-    QAction* noTool = AddAction("ButtonNoTool", "Без інструмента");
-    QAction* vertex = AddAction("ButtonCreateVertex", "Створити вершину", "Створити вершину");
-    QAction* transition = AddAction("ButtonCreateTransition", "Створити перехід", "Створити перехід");
-    QAction* connection = AddAction("ButtonCreateConnection", "Створити лінію зв'язку", "Створити зв'язок");
-    QAction* inform = AddAction("ButtonCreateInformConnection", "Створити інформаційний зв'язок",
-                                "Створити інформаційний зв'язок");
-    for (QAction* a : {noTool, vertex, transition, connection, inform}) {
-        a->setCheckable(true);
-        Tools->addAction(a);
+    for (const TCommandRow& row : CommandRows()) {
+        QAction* action = AddAction(row.Name, row.Text, row.Hint);
+        if (!row.Shortcut.isEmpty())
+            action->setShortcut(row.Shortcut);
+        action->setCheckable(row.Checkable);
+        if (row.Tool)
+            Tools->addAction(action);
+        if (row.Triggered)
+            connect(action, &QAction::triggered, this, row.Triggered);
+        if (row.Toggled)
+            connect(action, &QAction::toggled, this, row.Toggled);
+        if (row.Panel != nullptr)
+            connect(row.Panel, &TToolWindow::VisibilityChanged, action, &QAction::setChecked);
     }
-    noTool->setChecked(true);
-    on(noTool, [this] { Engine.EditMode = 0; });
-    on(vertex, [this] { SetTool(5); });
-    on(transition, [this] { SetTool(6); });
-    on(connection, [this] { ButtonConnectionToolClick(false); });
-    on(inform, [this] { ButtonConnectionToolClick(true); });
-    QAction* clearNet = AddAction("ButtonClearNet", "Очистити сітку");
-    on(clearNet, [this] { ButtonClearNetClick(); });
-    tools->addActions({vertex, transition, connection, inform});
-    tools->addSeparator();
-    tools->addAction(clearNet);
+    Action("ButtonNoTool")->setChecked(true);
 
-    QMenu* simulation = bar->addMenu("Імітація");
-    QAction* realTime = AddAction("ButtonRealTime", "Запустити імітацію в реальному часі",
-                                  "Запустити/зупинити час (F9)|Імітація в реальному часі");
-    realTime->setShortcut(QKeySequence(Qt::Key_F9));
-    on(realTime, [this] { ButtonRealTimeClick(); });
-    QAction* stop = AddAction("ButtonStop", "Зупинити імітацію в реальному часі",
-                              "Зупинити імітацію (F2)|Зупинити імітацію");
-    stop->setShortcut(QKeySequence(Qt::Key_F2));
-    on(stop, [this] { ButtonStopClick(); });
-    QAction* interval = AddAction("ButtonInterval", "Імітація на вказаному інтервалі",
-                                  "Моделювання на вказаному інтервалі");
-    interval->setShortcut(QKeySequence(Qt::Key_F8));
-    on(interval, [this] { ButtonIntervalClick(); });
-    QAction* clearHistory = AddAction("ButtonClearRunHistory", "Очистити історію запусків");
-    on(clearHistory, [this] { ButtonClearRunHistoryClick(); });
-    simulation->addActions({realTime, stop});
-    simulation->addSeparator();
-    simulation->addAction(interval);
-    simulation->addSeparator();
-    simulation->addAction(clearHistory);
+    for (const auto& [title, names] : kMenus) {
+        QMenu* menu = menuBar()->addMenu(title);
+        for (const char* name : names) {
+            if (name == nullptr)
+                menu->addSeparator();
+            else
+                menu->addAction(Action(name));
+        }
+    }
 
-    QMenu* resultsMenu = bar->addMenu("Результати");
-    QAction* chart = AddAction("ButtonShowChart", "Показати графік", "Показати графік");
-    on(chart, [this] {
-        FormChart_->show();
-        FormChart_->raise();
-    });
-    resultsMenu->addAction(chart);
-
-    QMenu* settings = bar->addMenu("Настройки");
-    QAction* options = AddAction("ButtonShowOptions", "Показати настройки");
-    on(options, [this] { FormOptions_->ShowOnPage(); });
-    QAction* base = AddAction("ButtonLoadBaseSettings", "Завантажити базові настройки");
-    on(base, [this] { ButtonLoadBaseSettingsClick(); });
-    settings->addAction(options);
-    settings->addSeparator();
-    settings->addAction(base);
-
-    QMenu* help = bar->addMenu("Довідка");
-    QAction* about = AddAction("ButtonAbout", "Про програму");
-    on(about, [this] {
-        FormAbout->adjustSize();
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        FormAbout->move(screen.center() - FormAbout->rect().center());
-        FormAbout->show();
-    });
-    help->addAction(about);
-
-    QAction* zoomIn = AddAction("SButtonZoomIn", "Збільшити масштаб", "Збільшити масштаб");
-    on(zoomIn, [this] { Zoom(true); });
-    QAction* zoomOut = AddAction("SButtonZoomOut", "Зменшити масштаб", "Зменшити масштаб");
-    on(zoomOut, [this] { Zoom(false); });
-
-    const std::pair<QAction*, TToolGlyph> glyphs[] = {
-        {newProject, tgNew}, {open, tgOpen}, {save, tgSave}, {reload, tgReload}, {noTool, tgNoTool},
-        {vertex, tgVertex}, {transition, tgTransition}, {connection, tgConnection}, {inform, tgInformational},
-        {zoomIn, tgZoomIn}, {zoomOut, tgZoomOut}, {realTime, tgRealTime}, {stop, tgStop},
-        {interval, tgInterval}, {chart, tgChart}};
-    for (const auto& [action, glyph] : glyphs)
-        action->setIcon(ToolIcon(glyph));
     QToolBar* toolBar = addToolBar("Інструменти");
     toolBar->setObjectName("ToolBar");
     toolBar->setMovable(false);
-    toolBar->addActions({newProject, open, save, reload});
-    toolBar->addSeparator();
-    toolBar->addActions({noTool, vertex, transition, connection, inform});
-    toolBar->addSeparator();
-    toolBar->addActions({zoomIn, zoomOut});
-    toolBar->addSeparator();
-    toolBar->addActions({realTime, stop, interval});
-    toolBar->addSeparator();
-    toolBar->addAction(chart);
+    for (const TToolButtonRow& row : kToolButtons) {
+        if (row.Name == nullptr) {
+            toolBar->addSeparator();
+            continue;
+        }
+        QAction* action = Action(row.Name);
+        action->setIcon(ToolIcon(row.Glyph));
+        toolBar->addAction(action);
+    }
 }
 
 void TFormMain::BuildStatusBar() {
@@ -339,7 +357,7 @@ void TFormMain::BuildStatusBar() {
     QFont small = bar->font();
     small.setPointSize(8);
     bar->setFont(small);
-    for (int width : {320, 122, 60, 60, 94, 50}) {
+    for (int width : {320, 122, 60, 60, 94, 50}) { // in the order of TStatusPanel
         auto* panel = new QLabel(this);
         panel->setFixedWidth(width);
         panel->setFrameShape(QFrame::Panel);
@@ -347,19 +365,19 @@ void TFormMain::BuildStatusBar() {
         bar->addWidget(panel);
         StatusPanels.push_back(panel);
     }
-    Progress_ = new QProgressBar(StatusPanels[1]);
+    Progress_ = new QProgressBar(StatusPanels[spProgress]);
     Progress_->setObjectName("ProgressBar");
-    Progress_->setRange(0, 120);
+    Progress_->setRange(0, kProgressRange);
     Progress_->setTextVisible(false);
     Progress_->setGeometry(2, 2, 118, 17);
 }
 
-QString TFormMain::StatusText(int panel) const { return StatusPanels.at(panel)->text(); }
+QString TFormMain::StatusText(TStatusPanel panel) const { return StatusPanels.at(panel)->text(); }
 
 bool TFormMain::event(QEvent* event) {
-    // The long hint of the control under the mouse goes to panel 0.
+    // The long hint of the control under the mouse goes to its panel.
     if (event->type() == QEvent::StatusTip) {
-        StatusPanels[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        StatusPanels[spHint]->setText(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);
@@ -391,9 +409,10 @@ void TFormMain::showEvent(QShowEvent* event) {
 void TFormMain::TimerTick() {
     FormDraw_->update();
     int position = 0;
-    if (Engine.RunMode == 1 && Engine.IntervalLength > 0)
-        position = 120 - RoundToInt(120 * (Engine.IntervalEnd - Engine.Net.ModelTime) / Engine.IntervalLength);
-    Progress_->setValue(std::clamp(position, 0, 120));
+    if (Engine.RunMode == rmInterval && Engine.IntervalLength > 0)
+        position = kProgressRange - RoundToInt(kProgressRange * (Engine.IntervalEnd - Engine.Net.ModelTime) /
+                                               Engine.IntervalLength);
+    Progress_->setValue(std::clamp(position, 0, kProgressRange));
 }
 
 void TFormMain::SyncCheckMarks() {
@@ -402,19 +421,22 @@ void TFormMain::SyncCheckMarks() {
     FormModeling_->CBoxConflictTransitions()->setChecked(Engine.ConflictCheck);
 }
 
-void TFormMain::ShowZoomText() { StatusPanels[4]->setText(QString::fromStdString(ZoomText(Engine.Graph))); }
+void TFormMain::ShowZoomText() { StatusPanels[spZoom]->setText(QString::fromStdString(ZoomText(Engine.Graph))); }
 
 void TFormMain::Zoom(bool zoomIn) {
     ZoomStep(Engine.Graph, zoomIn);
     ShowZoomText();
 }
 
-void TFormMain::SetTool(int editMode) {
-    static const char* const kButtons[] = {"ButtonNoTool", nullptr, nullptr, nullptr, nullptr,
-                                           "ButtonCreateVertex", "ButtonCreateTransition"};
-    if (editMode == 0 || editMode == 5 || editMode == 6)
-        Action(kButtons[editMode])->setChecked(true);
-    Engine.EditMode = static_cast<std::uint8_t>(editMode);
+void TFormMain::SetTool(TEditMode editMode) {
+    // Only the tools that the editor window can choose or use up have a button to check here.
+    const char* const button = editMode == emIdle               ? "ButtonNoTool"
+                               : editMode == emCreateVertex     ? "ButtonCreateVertex"
+                               : editMode == emCreateTransition ? "ButtonCreateTransition"
+                                                                : nullptr;
+    if (button != nullptr)
+        Action(button)->setChecked(true);
+    Engine.EditMode = editMode;
 }
 
 void TFormMain::UpdateDrawCaption() {
@@ -424,7 +446,7 @@ void TFormMain::UpdateDrawCaption() {
     DrawWindow_->setWindowTitle(caption);
 }
 
-TPropertyDialog* TFormMain::PropertiesDialog(int kind) const {
+TPropertyDialog* TFormMain::PropertiesDialog(TObjectKind kind) const {
     switch (kind) {
     case okVertex:
         return FormVertexProperties;
@@ -440,7 +462,7 @@ TPropertyDialog* TFormMain::PropertiesDialog(int kind) const {
 void TFormMain::ShowChosenProperties() {
     if (Engine.Choiced.Items.size() != 1)
         return;
-    if (TPropertyDialog* dialog = PropertiesDialog(Engine.Choiced.Items[0].Kind))
+    if (TPropertyDialog* dialog = PropertiesDialog(Engine.Choiced.Items[0].Kind()))
         dialog->exec();
 }
 

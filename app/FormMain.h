@@ -3,6 +3,8 @@
 // loads the settings at creation, and stops the threads and saves the settings when destroyed.
 #pragma once
 
+#include "EngineTypes.h"
+
 #include <QMainWindow>
 
 #include <filesystem>
@@ -30,6 +32,16 @@ class TFormVertexProperties;
 class TPropertyDialog;
 struct TEngine;
 
+// The panels of the status bar, left to right.
+enum TStatusPanel : std::uint8_t {
+    spHint = 0,     // the long hint of the control under the mouse
+    spProgress = 1, // holds the progress bar of an interval run
+    spCursorX = 2,  // the model position under the mouse, written by the editor window
+    spCursorY = 3,
+    spZoom = 4,
+    spEmpty = 5,    // stays empty
+};
+
 class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -49,7 +61,7 @@ public:
     const std::filesystem::path& SettingsPath() const { return SettingsPath_; }
     // A menu or tool-bar command by its object name ("ButtonOpenProject", ...).
     QAction* Action(const QString& name) const;
-    QString StatusText(int panel) const; // panels 0 to 5 of the status bar
+    QString StatusText(TStatusPanel panel) const;
 
     // The file dialogs; tests replace them. An empty result means the dialog was cancelled.
     std::function<QString()> ChooseFileToOpen;
@@ -74,7 +86,7 @@ public:
     void Zoom(bool zoomIn);
     // The property dialog of the one chosen object, shown modally.
     void ShowChosenProperties();
-    TPropertyDialog* PropertiesDialog(int kind) const;
+    TPropertyDialog* PropertiesDialog(TObjectKind kind) const;
 
 protected:
     bool event(QEvent* event) override;
@@ -82,10 +94,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    struct TCommandRow;
+    // Every command of the menus and the tool bar, in the order they are created.
+    std::vector<TCommandRow> CommandRows();
     void BuildMenusAndToolBar();
     void BuildStatusBar();
     void TimerTick();
-    void SetTool(int editMode);
+    void SetTool(TEditMode editMode);
     void ShowZoomText();
     void LoadFile(const std::filesystem::path& path);
     bool SaveFile(const std::filesystem::path& path);

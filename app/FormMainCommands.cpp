@@ -83,10 +83,10 @@ void TFormMain::ButtonSaveProjectAsClick() {
 void TFormMain::ButtonConnectionToolClick(bool informational) {
     if (const auto refusal = ConnectionToolRefusal(Engine, informational)) {
         ShowMessageBox(this, QString::fromStdString(*refusal));
-        SetTool(0);
+        SetTool(emIdle);
         return;
     }
-    Engine.EditMode = informational ? 8 : 7;
+    Engine.EditMode = informational ? emCreateInformConnection : emCreateConnection;
 }
 
 void TFormMain::ButtonClearNetClick() {
@@ -105,14 +105,14 @@ bool TFormMain::CheckFormulasForStart() {
 void TFormMain::ButtonRealTimeClick() {
     if (!CheckFormulasForStart())
         return;
-    if (Engine.RunMode == 2)
+    if (Engine.RunMode == rmRealTime)
         StopRun(Engine);
     else
         StartRealTime(Engine);
 }
 
 void TFormMain::ButtonStopClick() {
-    if (Engine.RunMode != 0)
+    if (Engine.RunMode != rmStopped)
         StopRun(Engine);
 }
 

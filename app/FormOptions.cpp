@@ -59,27 +59,96 @@ QWidget* Page(QTabWidget* tabs, const char* title, QFormLayout*& form, const cha
 
 } // namespace
 
+// One row of an options page: a number edit, a check box, or a row of colour swatches.
+struct TFormOptions::TOptionRow {
+    const char* Label;
+    const char* Name = nullptr;                        // a number edit's object name
+    QLineEdit* TFormOptions::*Edit = nullptr;          // where the dialog keeps an edit it fills itself
+    std::int32_t TEngineGraphOptions::*Size = nullptr; // the size a number edit shows and OK commits
+    QCheckBox* TFormOptions::*Check = nullptr;         // a check box, kept here
+    std::vector<std::pair<const char*, TColor TEngineGraphOptions::*>> Swatches{}; // captions and colours
+};
+
+// A page of "Візуалізація": its tab, the group box around its rows, and the lists OK commits its
+// colours and sizes from.
+struct TFormOptions::TOptionPage {
+    const char* Title;
+    const char* Group;
+    std::vector<TColorField> TFormOptions::*Colors;
+    std::vector<TNumberField> TFormOptions::*Sizes; // none on a page without sizes
+    std::vector<TOptionRow> Rows;
+};
+
+std::vector<TFormOptions::TOptionRow> TFormOptions::GeneralRows() {
+    return {
+        {.Label = "Маркування при створенні вершини", .Name = "LEditBaseMark",
+         .Edit = &TFormOptions::EditBaseMark},
+        {.Label = "Затримка при створенні переходу", .Name = "LEditBaseDelay",
+         .Edit = &TFormOptions::EditBaseDelay},
+        {.Label = "Спрощувати історію маркування вершини", .Check = &TFormOptions::CBoxVertexHistory},
+        {.Label = "Максимальна довжина історії вершини", .Name = "LEditVertexHistory",
+         .Edit = &TFormOptions::EditVertexHistory},
+        {.Label = "Спрощувати історію запусків переходу", .Check = &TFormOptions::CBoxTransitionHistory},
+        {.Label = "Максимальна довжина історії переходу", .Name = "LEditTransitionHistory",
+         .Edit = &TFormOptions::EditTransitionHistory},
+    };
+}
+
+std::vector<TFormOptions::TOptionPage> TFormOptions::VisualPageRows() {
+    using O = TEngineGraphOptions;
+    return {
+        {"Екран", nullptr, &TFormOptions::ScreenColors, nullptr,
+         {{.Label = "Частота поновлення екрану", .Name = "LEditFrequency", .Edit = &TFormOptions::EditFrequency},
+          {.Label = "Колір екрану", .Swatches = {{"Базовий", &O::ScreenColor}}},
+          {.Label = "Колір часової шкали", .Swatches = {{"Базовий", &O::TimeLineColor}}},
+          {.Label = "Колір сітки", .Swatches = {{"Базовий", &O::GridColor}}}}},
+        {"Вершина", "Базові параметри (при створенні вершини)", &TFormOptions::VertexColors,
+         &TFormOptions::VertexSizes,
+         {{.Label = "Колір контуру",
+           .Swatches = {{"Базовий", &O::VertexAmbientColor}, {"Виділений", &O::VertexPickColor},
+                        {"Вибраний", &O::VertexChoiceColor}}},
+          {.Label = "Колір вершини",
+           .Swatches = {{"Базовий", &O::VertexAmbientColor1}, {"Виділений", &O::VertexPickColor1},
+                        {"Вибраний", &O::VertexChoiceColor1}}},
+          {.Label = "Радіус", .Name = "LEditVertexRadius", .Size = &O::VertexRadius},
+          {.Label = "Товщина контуру", .Name = "LEditVertexLineWidth", .Size = &O::VertexLineWidth},
+          {.Label = "Шрифт імені", .Name = "LEditVertexNameFont", .Size = &O::VertexNameFontSize},
+          {.Label = "Шрифт маркування", .Name = "LEditVertexMarkFont", .Size = &O::VertexMarkFontSize}}},
+        {"Перехід", "Базові параметри (при створенні переходу)", &TFormOptions::TransitionColors,
+         &TFormOptions::TransitionSizes,
+         {{.Label = "Колір переходу",
+           .Swatches = {{"Базовий", &O::TransitionAmbientColor}, {"Виділений", &O::TransitionPickColor},
+                        {"Вибраний", &O::TransitionChoiceColor}}},
+          {.Label = "Ширина", .Name = "LEditTransitionWidth", .Size = &O::TransitionWidth},
+          {.Label = "Висота", .Name = "LEditTransitionHeight", .Size = &O::TransitionHeight},
+          {.Label = "Шрифт імені", .Name = "LEditTransitionNameFont", .Size = &O::TransitionNameFontSize},
+          {.Label = "Шрифт затримки", .Name = "LEditTransitionDelayFont", .Size = &O::TransitionDelayFontSize}}},
+        {"Зв'язок", "Базові параметри зв'язку", &TFormOptions::ConnectionColors, &TFormOptions::ConnectionSizes,
+         {{.Label = "Колір зв'язку",
+           .Swatches = {{"Базовий", &O::ConnectionAmbientColor}, {"Виділений", &O::ConnectionPickColor},
+                        {"Вибраний", &O::ConnectionChoiceColor}, {"Активний", &O::ConnectionFlashColor}}},
+          {.Label = "Товщина лінії", .Name = "LEditConnectionWidth", .Size = &O::ConnectionWidth},
+          {.Label = "Товщина лінії2", .Name = "LEditConnectionWidth1", .Size = &O::ConnectionWidth1},
+          {.Label = "Довжина лінії2", .Name = "LEditConnectionHeight1", .Size = &O::ConnectionHeight1},
+          {.Label = "Шрифт", .Name = "LEditConnectionFont", .Size = &O::ConnectionCountFontSize},
+          {.Label = "Спалахування", .Name = "LEditFlashOn", .Size = &O::ConnectionFlashOnDelay},
+          {.Label = "Затухання", .Name = "LEditFlashOff", .Size = &O::ConnectionFlashOffDelay}}},
+    };
+}
+
 TFormOptions::TFormOptions(TEngine& engine, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), Engine(engine) {
     setObjectName("FormOptions");
     setWindowTitle("Настройки");
     ChooseColor = [this](QColor initial) { return QColorDialog::getColor(initial, this); };
-    TEngineGraphOptions& o = engine.Graph.Options;
     auto* layout = new QVBoxLayout(this);
     Pages_ = new QTabWidget(this);
     layout->addWidget(Pages_);
 
     QFormLayout* general = nullptr;
     Page(Pages_, "Загальні", general);
-    EditBaseMark = AddNumber(general, "LEditBaseMark", "Маркування при створенні вершини", nullptr);
-    EditBaseDelay = AddNumber(general, "LEditBaseDelay", "Затримка при створенні переходу", nullptr);
-    CBoxVertexHistory = new QCheckBox("Спрощувати історію маркування вершини", this);
-    general->addRow(CBoxVertexHistory);
-    EditVertexHistory = AddNumber(general, "LEditVertexHistory", "Максимальна довжина історії вершини", nullptr);
-    CBoxTransitionHistory = new QCheckBox("Спрощувати історію запусків переходу", this);
-    general->addRow(CBoxTransitionHistory);
-    EditTransitionHistory =
-        AddNumber(general, "LEditTransitionHistory", "Максимальна довжина історії переходу", nullptr);
+    for (const TOptionRow& row : GeneralRows())
+        AddRow(general, row);
     connect(CBoxVertexHistory, &QCheckBox::toggled, EditVertexHistory, &QWidget::setEnabled);
     connect(CBoxTransitionHistory, &QCheckBox::toggled, EditTransitionHistory, &QWidget::setEnabled);
 
@@ -88,53 +157,14 @@ TFormOptions::TFormOptions(TEngine& engine, QWidget* parent)
     VisualPages_ = new QTabWidget(visual);
     visualLayout->addWidget(VisualPages_);
     Pages_->addTab(visual, "Візуалізація");
-
-    QFormLayout* screen = nullptr;
-    Page(VisualPages_, "Екран", screen);
-    EditFrequency = AddNumber(screen, "LEditFrequency", "Частота поновлення екрану", nullptr);
-    CurrentColors = &ScreenColors;
-    AddColors(screen, "Колір екрану", {{"Базовий", &o.ScreenColor}});
-    AddColors(screen, "Колір часової шкали", {{"Базовий", &o.TimeLineColor}});
-    AddColors(screen, "Колір сітки", {{"Базовий", &o.GridColor}});
-
-    QFormLayout* vertex = nullptr;
-    Page(VisualPages_, "Вершина", vertex, "Базові параметри (при створенні вершини)");
-    CurrentColors = &VertexColors;
-    AddColors(vertex, "Колір контуру",
-              {{"Базовий", &o.VertexAmbientColor}, {"Виділений", &o.VertexPickColor}, {"Вибраний", &o.VertexChoiceColor}});
-    AddColors(vertex, "Колір вершини",
-              {{"Базовий", &o.VertexAmbientColor1}, {"Виділений", &o.VertexPickColor1}, {"Вибраний", &o.VertexChoiceColor1}});
-    CurrentSizes = &VertexSizes;
-    AddNumber(vertex, "LEditVertexRadius", "Радіус", &o.VertexRadius);
-    AddNumber(vertex, "LEditVertexLineWidth", "Товщина контуру", &o.VertexLineWidth);
-    AddNumber(vertex, "LEditVertexNameFont", "Шрифт імені", &o.VertexNameFontSize);
-    AddNumber(vertex, "LEditVertexMarkFont", "Шрифт маркування", &o.VertexMarkFontSize);
-
-    QFormLayout* transition = nullptr;
-    Page(VisualPages_, "Перехід", transition, "Базові параметри (при створенні переходу)");
-    CurrentColors = &TransitionColors;
-    AddColors(transition, "Колір переходу",
-              {{"Базовий", &o.TransitionAmbientColor}, {"Виділений", &o.TransitionPickColor},
-               {"Вибраний", &o.TransitionChoiceColor}});
-    CurrentSizes = &TransitionSizes;
-    AddNumber(transition, "LEditTransitionWidth", "Ширина", &o.TransitionWidth);
-    AddNumber(transition, "LEditTransitionHeight", "Висота", &o.TransitionHeight);
-    AddNumber(transition, "LEditTransitionNameFont", "Шрифт імені", &o.TransitionNameFontSize);
-    AddNumber(transition, "LEditTransitionDelayFont", "Шрифт затримки", &o.TransitionDelayFontSize);
-
-    QFormLayout* connection = nullptr;
-    Page(VisualPages_, "Зв'язок", connection, "Базові параметри зв'язку");
-    CurrentColors = &ConnectionColors;
-    AddColors(connection, "Колір зв'язку",
-              {{"Базовий", &o.ConnectionAmbientColor}, {"Виділений", &o.ConnectionPickColor},
-               {"Вибраний", &o.ConnectionChoiceColor}, {"Активний", &o.ConnectionFlashColor}});
-    CurrentSizes = &ConnectionSizes;
-    AddNumber(connection, "LEditConnectionWidth", "Товщина лінії", &o.ConnectionWidth);
-    AddNumber(connection, "LEditConnectionWidth1", "Товщина лінії2", &o.ConnectionWidth1);
-    AddNumber(connection, "LEditConnectionHeight1", "Довжина лінії2", &o.ConnectionHeight1);
-    AddNumber(connection, "LEditConnectionFont", "Шрифт", &o.ConnectionCountFontSize);
-    AddNumber(connection, "LEditFlashOn", "Спалахування", &o.ConnectionFlashOnDelay);
-    AddNumber(connection, "LEditFlashOff", "Затухання", &o.ConnectionFlashOffDelay);
+    for (const TOptionPage& page : VisualPageRows()) {
+        QFormLayout* form = nullptr;
+        Page(VisualPages_, page.Title, form, page.Group);
+        CurrentColors = &(this->*page.Colors);
+        CurrentSizes = page.Sizes != nullptr ? &(this->*page.Sizes) : nullptr;
+        for (const TOptionRow& row : page.Rows)
+            AddRow(form, row);
+    }
     CurrentSizes = nullptr;
 
     auto* buttons = new QHBoxLayout;
@@ -157,8 +187,26 @@ TFormOptions::TFormOptions(TEngine& engine, QWidget* parent)
         hide();
         show();
     });
-    Pages_->setCurrentIndex(1);
-    VisualPages_->setCurrentIndex(1);
+    Pages_->setCurrentIndex(opVisualization);
+    VisualPages_->setCurrentIndex(vpVertex);
+}
+
+void TFormOptions::AddRow(QFormLayout* form, const TOptionRow& row) {
+    TEngineGraphOptions& o = Engine.Graph.Options;
+    if (row.Check != nullptr) {
+        auto* box = new QCheckBox(QString::fromUtf8(row.Label), this);
+        form->addRow(box);
+        this->*row.Check = box;
+    } else if (!row.Swatches.empty()) {
+        std::vector<std::pair<const char*, std::uint32_t*>> colors;
+        for (const auto& [caption, color] : row.Swatches)
+            colors.push_back({caption, &(o.*color)});
+        AddColors(form, row.Label, colors);
+    } else {
+        QLineEdit* edit = AddNumber(form, row.Name, row.Label, row.Size != nullptr ? &(o.*row.Size) : nullptr);
+        if (row.Edit != nullptr)
+            this->*row.Edit = edit;
+    }
 }
 
 QLineEdit* TFormOptions::AddNumber(QFormLayout* form, const char* name, const char* label, std::int32_t* value) {
@@ -205,9 +253,9 @@ std::uint32_t TFormOptions::ColorOf(const QLabel* swatch) {
     return static_cast<std::uint32_t>(c.red() | (c.green() << 8) | (c.blue() << 16));
 }
 
-void TFormOptions::ShowOnPage(int page) {
-    if (page >= 0)
-        Pages_->setCurrentIndex(page);
+void TFormOptions::ShowOnPage(std::optional<TOptionsPage> page) {
+    if (page)
+        Pages_->setCurrentIndex(*page);
     show();
     raise();
 }

@@ -2,10 +2,13 @@
 // OK commits them in a fixed order and pushes the colours to the objects.
 #pragma once
 
+#include "OptionsPages.h"
+
 #include <QWidget>
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QCheckBox;
@@ -21,8 +24,8 @@ public:
 
     QTabWidget* Pages() const { return Pages_; }
     QTabWidget* VisualPages() const { return VisualPages_; }
-    // Shows the dialog on the given top page (1: "Візуалізація"), or on the pages last shown.
-    void ShowOnPage(int page = -1);
+    // Shows the dialog on the given top page, or on the pages last shown.
+    void ShowOnPage(std::optional<TOptionsPage> page = std::nullopt);
     void ButtonOkClick();
     // The main window's "Завантажити базові настройки"; set by the main window.
     std::function<void()> LoadBaseSettings;
@@ -41,6 +44,12 @@ private:
         QLabel* Swatch;
         std::uint32_t* Value;
     };
+    struct TOptionRow;
+    struct TOptionPage;
+    // The rows of "Загальні" and the pages of "Візуалізація", in the order they are shown.
+    static std::vector<TOptionRow> GeneralRows();
+    static std::vector<TOptionPage> VisualPageRows();
+    void AddRow(class QFormLayout* form, const TOptionRow& row);
     QLineEdit* AddNumber(class QFormLayout* form, const char* name, const char* label, std::int32_t* value);
     void AddColors(class QFormLayout* form, const char* label, std::vector<std::pair<const char*, std::uint32_t*>> colors);
     void Fill();

@@ -29,8 +29,8 @@ void InitEngine(TEngine& engine) {
     engine.Chart.ChartGrid = DefaultChartGrid();
 
     NewNet(engine);
-    engine.EditMode = 0;
-    engine.RunMode = 0;
+    engine.EditMode = emIdle;
+    engine.RunMode = rmStopped;
     engine.TimeScale = 1.0;
 }
 

@@ -40,13 +40,13 @@ struct TEngine {
 
     std::int32_t BandStartX = 0; // start point of a rubber-band selection
     std::int32_t BandStartY = 0;
-    std::uint8_t EditMode = 0;
+    TEditMode EditMode = emIdle;
 
     TEnginePickedChoiced Picked;
     TEnginePickedChoiced Choiced;
 
     // Run state.
-    std::uint8_t RunMode = 0; // 0 stopped, 1 interval run, 2 real-time run
+    TRunMode RunMode = rmStopped;
     double WarmUpInterval = 0;
     double TimeScale = 1.0;
     double IntervalLength = 0;

@@ -9,6 +9,12 @@
 #include <memory>
 #include <vector>
 
+// What the chart draws for each listed name.
+enum TChartType : std::uint8_t {
+    chVertexMarkings = 0,      // the marking history of a vertex, as a line
+    chTransitionLaunches = 1,  // the launch count of a transition, as a bar
+};
+
 struct TEngineChart {
     std::int32_t ChartCenterX = 0;
     std::int32_t ChartCenterY = 0;
@@ -24,7 +30,7 @@ struct TEngineChart {
     double MaxChartZoom = 1.0;
     std::shared_ptr<TFrameImage> ChartBitmap;
     std::shared_ptr<TFrameImage> ChartScreenBitmap;
-    std::uint8_t ChartType = 0; // 0 vertex markings, 1 transition launches
+    TChartType ChartType = chVertexMarkings;
     std::vector<TColor> SeriesColors{MakeColor(150, 0, 0), MakeColor(0, 150, 0), MakeColor(0, 0, 150)};
 };
 

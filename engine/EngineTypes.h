@@ -1,4 +1,5 @@
-// Small shared types of the engine: colours, object kind codes, delay and connection types.
+// Small shared types of the engine: colours, object kind codes, delay and connection types, the
+// edit and run modes.
 #pragma once
 
 #include <cstdint>
@@ -29,4 +30,24 @@ enum TDelayType : std::uint8_t {
 enum TConnectionType : std::uint8_t {
     ctVT = 0, // from the vertex to the transition
     ctTV = 1, // from the transition to the vertex
+};
+
+// What the mouse is doing on the canvas: a gesture under way, or a creation tool waiting for its
+// click. The creation tools come last, so that `>= emCreateVertex` tells them all.
+enum TEditMode : std::uint8_t {
+    emIdle = 0,
+    emRubberBand = 1,
+    emPan = 2,
+    emDragZoom = 3,
+    emMove = 4,
+    emCreateVertex = 5,
+    emCreateTransition = 6,
+    emCreateConnection = 7,
+    emCreateInformConnection = 8,
+};
+
+enum TRunMode : std::uint8_t {
+    rmStopped = 0,
+    rmInterval = 1, // up to the end of an interval of model time, as fast as it goes
+    rmRealTime = 2, // model time paced by the wall clock
 };

@@ -56,18 +56,18 @@ void CopyFragment(TEngine& e, std::int32_t x, std::int32_t y) {
     b.Transitions.clear();
     b.Connections.clear();
     std::vector<const TConnection*> connections;
-    for (const TEnginePickedChoicedEntry& entry : e.Choiced.Items) {
-        if (entry.Kind == okVertex) {
-            const auto& v = *static_cast<const TVertex*>(entry.Object);
+    for (const TObjectRef& entry : e.Choiced.Items) {
+        if (entry.Kind() == okVertex) {
+            const TVertex& v = *entry.Vertex();
             b.Vertices.push_back({v.Name, v.X, v.Y, v.Index, v.Marking, v.Radius, v.LineWidth, v.NameFontSize,
                                   v.MarkFontSize, v.IsMonitoring});
-        } else if (entry.Kind == okTransition) {
-            const auto& t = *static_cast<const TTransition*>(entry.Object);
+        } else if (entry.Kind() == okTransition) {
+            const TTransition& t = *entry.Transition();
             b.Transitions.push_back({t.Name, t.X, t.Y, t.DelayType, t.Delay, t.Deviation, t.Weight, t.Index,
                                      t.Priority, t.Width, t.Height, t.NameFontSize, t.DelayFontSize,
                                      t.IsMonitoring});
-        } else if (entry.Kind == okConnection) {
-            connections.push_back(static_cast<const TConnection*>(entry.Object));
+        } else if (entry.Kind() == okConnection) {
+            connections.push_back(entry.Connection());
         }
     }
     for (const TConnection* c : connections) {
@@ -92,7 +92,8 @@ void PasteFragment(TEngine& e, std::int32_t x, std::int32_t y) {
     const std::size_t vertices = e.Net.Vertices.size();
     const std::size_t transitions = e.Net.Transitions.size();
     while (!e.Choiced.Items.empty())
-        RemoveEntryAt(e.Choiced, static_cast<std::int32_t>(e.Choiced.Items.size()) - 1, true, e.Graph, true);
+        RemoveEntryAt(e.Choiced, static_cast<std::int32_t>(e.Choiced.Items.size()) - 1, e.Graph,
+                      TListRole::Chosen, TFade::Animate);
     const TEngineGraphOptions* options = &e.Graph.Options;
     for (const TEngineNetBufferVertex& bv : b.Vertices) {
         TVertex& v = *CreateVertex(e.Net, "", bv.Marking, bv.X + dx, bv.Y + dy, options);
@@ -103,7 +104,7 @@ void PasteFragment(TEngine& e, std::int32_t x, std::int32_t y) {
         if (bv.IsMonitoring)
             StartMonitoring(v, e.Net.ModelTime);
         NamePasted(e, v, bv.Name, "P");
-        AddEntry(e.Choiced, okVertex, &v, e.Graph, true, true);
+        AddEntry(e.Choiced, &v, e.Graph, TListRole::Chosen, TFade::Animate);
     }
     for (const TEngineNetBufferTransition& bt : b.Transitions) {
         TTransition& t = *CreateTransition(e.Net, "", bt.X + dx, bt.Delay, bt.Y + dy, options);
@@ -118,7 +119,7 @@ void PasteFragment(TEngine& e, std::int32_t x, std::int32_t y) {
         if (bt.IsMonitoring)
             StartMonitoring(t, e.Net.ModelTime);
         NamePasted(e, t, bt.Name, "T");
-        AddEntry(e.Choiced, okTransition, &t, e.Graph, true, true);
+        AddEntry(e.Choiced, &t, e.Graph, TListRole::Chosen, TFade::Animate);
     }
     for (const TEngineNetBufferConnection& bc : b.Connections) {
         TVertex* v = e.Net.Vertices[vertices + bc.VertexPos].get();
@@ -132,6 +133,6 @@ void PasteFragment(TEngine& e, std::int32_t x, std::int32_t y) {
         c.Width1 = bc.Width1;
         c.Height1 = bc.Height1;
         c.CountFontSize = bc.CountFontSize;
-        AddEntry(e.Choiced, okConnection, &c, e.Graph, true, true);
+        AddEntry(e.Choiced, &c, e.Graph, TListRole::Chosen, TFade::Animate);
     }
 }

@@ -42,11 +42,11 @@ void RemoveAt(std::vector<std::unique_ptr<Object>>& objects, std::int32_t index)
     objects.pop_back();
 }
 
-void ForgetSelection(TEngine* engine, const void* object) {
+void ForgetSelection(TEngine* engine, TObjectRef object) {
     if (engine == nullptr)
         return;
-    RemoveObject(engine->Choiced, object, &engine->Graph, true, true);
-    RemoveObject(engine->Picked, object, &engine->Graph, false, true);
+    RemoveObject(engine->Choiced, object, &engine->Graph, TListRole::Chosen, TFade::Animate);
+    RemoveObject(engine->Picked, object, &engine->Graph, TListRole::Picked, TFade::Animate);
 }
 
 template <typename Object>
@@ -197,7 +197,7 @@ std::int32_t FindTransition(const TEngineNet& net, const std::string& name) {
     return FindByName(net.Transitions, name);
 }
 
-bool IsNameFree(const TEngineNet& net, std::int32_t kind, const void* object,
+bool IsNameFree(const TEngineNet& net, TObjectKind kind, const void* object,
                 const std::string& name) {
     const std::int32_t v = FindVertex(net, name);
     if (v >= 0 && !(kind == okVertex && net.Vertices[v].get() == object))

@@ -40,6 +40,6 @@ std::int32_t FindVertex(const TEngineNet& net, const std::string& name);
 std::int32_t FindTransition(const TEngineNet& net, const std::string& name);
 
 // True when no vertex or transition other than `object` (of kind `kind`) bears the name, letter
-// case disregarded. Kind 0 with no object checks the name against every object.
-bool IsNameFree(const TEngineNet& net, std::int32_t kind, const void* object,
+// case disregarded. okNone with no object checks the name against every object.
+bool IsNameFree(const TEngineNet& net, TObjectKind kind, const void* object,
                 const std::string& name);

@@ -6,12 +6,13 @@
 namespace {
 
 // Fades the object into its pick or choice colours (entering) or back to normal (leaving).
-void FadeFor(const TEnginePickedChoicedEntry& entry, const TEngineGraph& g, bool choice, bool entering) {
+void FadeFor(TObjectRef object, const TEngineGraph& g, TListRole role, bool entering) {
     const TEngineGraphOptions& o = g.Options;
     const std::int32_t tick = g.FrameTime;
-    switch (entry.Kind) {
+    const bool choice = role == TListRole::Chosen;
+    switch (object.Kind()) {
     case okVertex: {
-        auto& v = *static_cast<TVertex*>(entry.Object);
+        TVertex& v = *object.Vertex();
         const TVertexColors target = !entering ? TVertexColors{o.VertexAmbientColor, o.VertexAmbientColor1}
                                      : choice  ? TVertexColors{o.VertexChoiceColor, o.VertexChoiceColor1}
                                                : TVertexColors{o.VertexPickColor, o.VertexPickColor1};
@@ -21,7 +22,7 @@ void FadeFor(const TEnginePickedChoicedEntry& entry, const TEngineGraph& g, bool
         break;
     }
     case okTransition: {
-        auto& t = *static_cast<TTransition*>(entry.Object);
+        TTransition& t = *object.Transition();
         const TColor target = !entering ? o.TransitionAmbientColor
                               : choice  ? o.TransitionChoiceColor
                                         : o.TransitionPickColor;
@@ -31,7 +32,7 @@ void FadeFor(const TEnginePickedChoicedEntry& entry, const TEngineGraph& g, bool
         break;
     }
     case okConnection: {
-        auto& c = *static_cast<TConnection*>(entry.Object);
+        TConnection& c = *object.Connection();
         const TColor target = !entering ? o.ConnectionAmbientColor
                               : choice  ? o.ConnectionChoiceColor
                                         : o.ConnectionPickColor;
@@ -47,39 +48,39 @@ void FadeFor(const TEnginePickedChoicedEntry& entry, const TEngineGraph& g, bool
 
 } // namespace
 
-std::int32_t IndexOfObject(const TEnginePickedChoiced& list, const void* object) {
+std::int32_t IndexOfObject(const TEnginePickedChoiced& list, TObjectRef object) {
     for (std::size_t i = 0; i < list.Items.size(); ++i)
-        if (list.Items[i].Object == object)
+        if (list.Items[i] == object)
             return static_cast<std::int32_t>(i);
     return -1;
 }
 
-bool ContainsObject(const TEnginePickedChoiced& list, const void* object) {
+bool ContainsObject(const TEnginePickedChoiced& list, TObjectRef object) {
     return IndexOfObject(list, object) >= 0;
 }
 
-void AddEntry(TEnginePickedChoiced& list, std::int32_t kind, void* object, const TEngineGraph& graph,
-              bool isChoiceList, bool animate) {
-    list.Items.push_back({kind, object});
-    if (animate)
-        FadeFor(list.Items.back(), graph, isChoiceList, true);
+void AddEntry(TEnginePickedChoiced& list, TObjectRef object, const TEngineGraph& graph, TListRole role,
+              TFade fade) {
+    list.Items.push_back(object);
+    if (fade == TFade::Animate)
+        FadeFor(list.Items.back(), graph, role, true);
 }
 
-void RemoveEntryAt(TEnginePickedChoiced& list, std::int32_t index, bool animate, const TEngineGraph& graph,
-                   bool isChoiceList) {
-    if (animate)
-        FadeFor(list.Items[index], graph, isChoiceList, false);
+void RemoveEntryAt(TEnginePickedChoiced& list, std::int32_t index, const TEngineGraph& graph, TListRole role,
+                   TFade fade) {
+    if (fade == TFade::Animate)
+        FadeFor(list.Items[index], graph, role, false);
     list.Items[index] = list.Items.back();
     list.Items.pop_back();
 }
 
-bool RemoveObject(TEnginePickedChoiced& list, const void* object, const TEngineGraph* graph, bool isChoiceList,
-                  bool animate) {
+bool RemoveObject(TEnginePickedChoiced& list, TObjectRef object, const TEngineGraph* graph, TListRole role,
+                  TFade fade) {
     const std::int32_t index = IndexOfObject(list, object);
     if (index < 0)
         return false;
     if (graph != nullptr)
-        RemoveEntryAt(list, index, animate, *graph, isChoiceList);
+        RemoveEntryAt(list, index, *graph, role, fade);
     else {
         list.Items[index] = list.Items.back();
         list.Items.pop_back();

@@ -22,18 +22,18 @@ void ResumeModel(TEngine& engine) {
 } // namespace
 
 void StartRealTime(TEngine& engine) {
-    engine.RunMode = 2;
+    engine.RunMode = rmRealTime;
     ResumeModel(engine);
 }
 
 void StopRun(TEngine& engine) {
     PauseModel(engine);
-    engine.RunMode = 0;
+    engine.RunMode = rmStopped;
 }
 
 void RunInterval(TEngine& engine, double length) {
     PauseModel(engine);
-    engine.RunMode = 1;
+    engine.RunMode = rmInterval;
     engine.IntervalLength = length;
     engine.IntervalEnd = engine.Net.ModelTime + length;
     ResumeModel(engine);
@@ -43,7 +43,7 @@ void ClearRunHistory(TEngine& engine) {
     ClearResults(engine.Net);
     ClearLaunchBuffers(engine.Net);
     engine.Net.ModelTime = 0;
-    if (engine.RunMode != 0)
+    if (engine.RunMode != rmStopped)
         StopRun(engine);
 }
 
@@ -69,28 +69,29 @@ void RefreshResults(TEngine& engine) {
         engine.RefreshCharts();
 }
 
-std::uint8_t ModelTick(TEngine& engine) {
-    // A tick queued just before the run stopped finds the run mode 0 and does nothing.
-    if (engine.RunMode == 0)
-        return 0;
-    const bool overflow = engine.RunMode == 2 ? RealTimeStep(engine) : IntervalStep(engine, StepTimeBudget);
+TRunMode ModelTick(TEngine& engine) {
+    // A tick queued just before the run stopped finds the run stopped and does nothing.
+    if (engine.RunMode == rmStopped)
+        return rmStopped;
+    const bool overflow =
+        engine.RunMode == rmRealTime ? RealTimeStep(engine) : IntervalStep(engine, StepTimeBudget);
     if (overflow)
         StopRun(engine);
-    else if (engine.RunMode == 1 && IntervalEndReached(engine))
+    else if (engine.RunMode == rmInterval && IntervalEndReached(engine))
         StopRun(engine);
     return engine.RunMode;
 }
 
 int ModelThreadCycle(TEngine& engine, THandOver& handOver, const std::function<std::int64_t()>& clock) {
     const std::int64_t start = clock();
-    std::uint8_t mode = 0;
+    TRunMode mode = rmStopped;
     int period = 0;
     handOver.Run([&] {
         mode = ModelTick(engine);
         period = static_cast<int>(RoundHalfEven(engine.RealTimeTick * 1000));
     });
     const std::int64_t end = clock();
-    if (mode == 2)
+    if (mode == rmRealTime)
         return static_cast<int>(std::max<std::int64_t>(MinRealTimeSleep, period - (end - start)));
     return IntervalRunSleep;
 }

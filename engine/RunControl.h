@@ -34,7 +34,7 @@ void RefreshResults(TEngine& engine);
 // The work of the model thread on the interface thread: one step of the current run; an
 // overflow stops the run, and an interval run that reached its end stops and pauses the thread.
 // Returns the run mode after it.
-std::uint8_t ModelTick(TEngine& engine);
+TRunMode ModelTick(TEngine& engine);
 
 // One cycle of each worker: hand the work over, then return the milliseconds to sleep. The clock
 // is passed in so that the pacing can be tested without waiting.

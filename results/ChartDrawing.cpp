@@ -146,7 +146,8 @@ void DrawChart(TEngine& e, const std::vector<std::string>& names) {
         DrawChartGrid(c, canvas);
         std::size_t n = 0;
         for (const std::string& name : names) {
-            const std::int32_t at = c.ChartType == 0 ? FindVertex(e.Net, name) : FindTransition(e.Net, name);
+            const std::int32_t at =
+                c.ChartType == chVertexMarkings ? FindVertex(e.Net, name) : FindTransition(e.Net, name);
             if (at < 0)
                 continue;
             if (c.SeriesColors.size() <= n) {
@@ -155,7 +156,7 @@ void DrawChart(TEngine& e, const std::vector<std::string>& names) {
                 const std::int32_t red = RandomInteger(256);
                 c.SeriesColors.push_back(MakeColor(red, green, blue));
             }
-            if (c.ChartType == 0)
+            if (c.ChartType == chVertexMarkings)
                 DrawMarkingSeries(e, canvas, n, name, *e.Net.Vertices[at]);
             else
                 DrawLaunchBar(e, canvas, n, name, *e.Net.Transitions[at]);

@@ -38,24 +38,24 @@ protected:
     void resizeEvent(QResizeEvent*) override { ResizeChart(Engine.Chart, width(), height()); }
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton)
-            Engine.EditMode = 3;
+            Engine.EditMode = emDragZoom;
         else if (event->button() == Qt::RightButton)
-            Engine.EditMode = 2;
+            Engine.EditMode = emPan;
         else
             return;
         Last = event->position().toPoint();
     }
     void mouseMoveEvent(QMouseEvent* event) override {
         const QPoint at = event->position().toPoint();
-        if (Engine.EditMode == 2)
+        if (Engine.EditMode == emPan)
             ChartPan(Engine.Chart, at.x() - Last.x(), at.y() - Last.y());
-        else if (Engine.EditMode == 3)
+        else if (Engine.EditMode == emDragZoom)
             ChartDragZoom(Engine.Chart, at.y() - Last.y());
         Last = at;
     }
     void mouseReleaseEvent(QMouseEvent*) override {
-        if (Engine.EditMode == 2 || Engine.EditMode == 3)
-            Engine.EditMode = 0;
+        if (Engine.EditMode == emPan || Engine.EditMode == emDragZoom)
+            Engine.EditMode = emIdle;
     }
 
 private:
@@ -125,7 +125,8 @@ TFormChart::TFormChart(TEngine& engine, QWidget* parent)
 
     connect(CBoxChartType_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
         MemoChoiced_->clear();
-        Engine.Chart.ChartType = text == CBoxChartType_->itemText(0) ? 0 : 1;
+        Engine.Chart.ChartType =
+            text == CBoxChartType_->itemText(0) ? chVertexMarkings : chTransitionLaunches;
     });
     connect(CBoxAddObject_, &QComboBox::activated, this, [this](int index) {
         MemoChoiced_->appendPlainText(CBoxAddObject_->itemText(index));
@@ -153,7 +154,7 @@ QStringList TFormChart::OfferedNames() const {
             if (o->IsMonitoring && !IsNameListed(listed, o->Name))
                 offered << QString::fromStdString(Win1251ToUtf8(o->Name));
     };
-    if (Engine.Chart.ChartType == 0)
+    if (Engine.Chart.ChartType == chVertexMarkings)
         offer(Engine.Net.Vertices);
     else
         offer(Engine.Net.Transitions);
@@ -169,7 +170,7 @@ void TFormChart::ButtonAddAllClick() {
             if (o->IsMonitoring)
                 MemoChoiced_->appendPlainText(QString::fromStdString(Win1251ToUtf8(o->Name)));
     };
-    if (Engine.Chart.ChartType == 0)
+    if (Engine.Chart.ChartType == chVertexMarkings)
         add(Engine.Net.Vertices);
     else
         add(Engine.Net.Transitions);

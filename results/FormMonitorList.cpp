@@ -38,11 +38,12 @@ QIcon TreeIcon(int image) {
     return QIcon(pixmap);
 }
 
-QTreeWidgetItem* Node(QTreeWidgetItem* parent, const QString& text, int image, void* object) {
+// A node of the tree; a node that names an object of the net keeps its kind code as its data.
+QTreeWidgetItem* Node(QTreeWidgetItem* parent, const QString& text, int image, TObjectRef object) {
     auto* item = new QTreeWidgetItem(parent, {text});
     item->setIcon(0, TreeIcon(image));
-    if (object != nullptr)
-        item->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(object)));
+    if (object)
+        item->setData(0, Qt::UserRole, static_cast<int>(object.Kind()));
     return item;
 }
 
@@ -99,11 +100,11 @@ void TFormMonitorList::FillMonitorTree() {
     auto* root = new QTreeWidgetItem(Tree_, {"Об'єкти сітки"});
     root->setIcon(0, TreeIcon(0));
     const bool onlyMonitored = CBoxMonitoredOnly_->isChecked();
-    VertexGroup = Node(root, "Вершини", 1, nullptr);
+    VertexGroup = Node(root, "Вершини", 1, {});
     for (auto& v : Engine.Net.Vertices)
         if (!onlyMonitored || v->IsMonitoring)
             Node(VertexGroup, QString::fromStdString(Win1251ToUtf8(v->Name)), 1, v.get());
-    TransitionGroup = Node(root, "Переходи", 2, nullptr);
+    TransitionGroup = Node(root, "Переходи", 2, {});
     for (auto& t : Engine.Net.Transitions)
         if (!onlyMonitored || t->IsMonitoring)
             Node(TransitionGroup, QString::fromStdString(Win1251ToUtf8(t->Name)), 2, t.get());
@@ -121,9 +122,9 @@ void TFormMonitorList::SelectionChanged() {
         return;
     const std::string name = Utf8ToWin1251(selected[0]->text(0).toStdString());
     if (const std::int32_t v = FindVertex(Engine.Net, name); v >= 0)
-        ChooseObject(Engine, {okVertex, Engine.Net.Vertices[v].get()}, false);
+        ChooseObject(Engine, Engine.Net.Vertices[v].get(), false);
     else if (const std::int32_t t = FindTransition(Engine.Net, name); t >= 0)
-        ChooseObject(Engine, {okTransition, Engine.Net.Transitions[t].get()}, false);
+        ChooseObject(Engine, Engine.Net.Transitions[t].get(), false);
 }
 
 void TFormMonitorList::RemoveFromMonitoringClick() {

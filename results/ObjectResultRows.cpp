@@ -1,6 +1,6 @@
 #include "ObjectResultRows.h"
 
-#include "FormTransitionProperties.h"
+#include "DelayLawNames.h"
 #include "LaunchBuffer.h"
 #include "NumberText.h"
 #include "Statistics.h"
@@ -63,14 +63,14 @@ std::vector<TResultRow> TransitionRows(const TEngine& e, const TTransition& t) {
 std::vector<TResultRow> ObjectResultRows(const TEngine& e) {
     if (e.Choiced.Items.size() != 1)
         return {TResultRow{}};
-    const TEnginePickedChoicedEntry& entry = e.Choiced.Items[0];
-    switch (entry.Kind) {
+    const TObjectRef& entry = e.Choiced.Items[0];
+    switch (entry.Kind()) {
     case okVertex:
-        return VertexRows(e, *static_cast<const TVertex*>(entry.Object));
+        return VertexRows(e, *entry.Vertex());
     case okTransition:
-        return TransitionRows(e, *static_cast<const TTransition*>(entry.Object));
+        return TransitionRows(e, *entry.Transition());
     case okConnection: {
-        const auto& c = *static_cast<const TConnection*>(entry.Object);
+        const TConnection& c = *entry.Connection();
         return {{"Зв'язок", ""},
                 {"Кількість ліній", c.UseFunction ? Win1251ToUtf8(c.Formula) : std::to_string(c.Count)}};
     }

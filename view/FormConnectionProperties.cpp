@@ -33,7 +33,7 @@ void TFormConnectionProperties::SyncFormula() {
 }
 
 void TFormConnectionProperties::Fill() {
-    const TConnection* c = FirstChosen<TConnection>(Engine, okConnection);
+    const TConnection* c = FirstChosen<TConnection>(Engine);
     if (c == nullptr)
         return;
     EditCount->setText(QString::number(c->Count));
@@ -49,7 +49,7 @@ void TFormConnectionProperties::Fill() {
 }
 
 bool TFormConnectionProperties::Commit() {
-    TConnection* c = FirstChosen<TConnection>(Engine, okConnection);
+    TConnection* c = FirstChosen<TConnection>(Engine);
     if (c == nullptr)
         return false;
     c->IsInform = CBoxInform_->isChecked();

@@ -48,14 +48,14 @@ void TFormDraw::BuildMenus() {
     };
     PopupScreen_ = menu("PopupScreen");
     connect(item(PopupScreen_, "PSButtonCreateVertex", "Створити вершину"), &QAction::triggered, this,
-            [this] { ChooseTool(5); });
+            [this] { ChooseTool(emCreateVertex); });
     connect(item(PopupScreen_, "PSButtonCreateTransition", "Створити перехід"), &QAction::triggered, this,
-            [this] { ChooseTool(6); });
+            [this] { ChooseTool(emCreateTransition); });
     PasteAction = item(PopupScreen_, "PSButtonPasteNetPart", "Вставити скопійований фрагмент сітки");
     connect(PasteAction, &QAction::triggered, this, &TFormDraw::PSButtonPasteNetPartClick);
     PopupScreen_->addSeparator();
     connect(item(PopupScreen_, "PSButtonOptions", "Настройки візуалізації"), &QAction::triggered, this,
-            [this] { emit OptionsRequested(1); });
+            [this] { emit OptionsRequested(opVisualization); });
     connect(PopupScreen_, &QMenu::aboutToShow, this,
             [this] { PasteAction->setEnabled(!Engine.NetBuffer.IsEmpty()); });
 
@@ -106,7 +106,7 @@ void TFormDraw::resizeEvent(QResizeEvent* event) {
 
 void TFormDraw::AfterGesture(const TGestureResult& result) {
     if (result.CreatedObject)
-        emit ToolChanged(0);
+        emit ToolChanged(emIdle);
     if (result.ZoomChanged)
         emit ZoomTextChanged(QString::fromStdString(ZoomText(Engine.Graph)));
 }
@@ -132,7 +132,7 @@ void TFormDraw::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TFormDraw::mouseDoubleClickEvent(QMouseEvent*) {
-    Engine.EditMode = 0;
+    Engine.EditMode = emIdle;
     State_.SkipNextPress = true;
     if (Engine.Choiced.Items.size() == 1)
         emit PropertiesRequested();
@@ -159,19 +159,19 @@ void TFormDraw::wheelEvent(QWheelEvent* event) {
 
 void TFormDraw::OpenContextMenu(int x, int y, const QPoint& globalPosition) {
     QMenu* menu = PopupScreen_;
-    auto byKind = [this](std::int32_t kind) {
+    auto byKind = [this](TObjectKind kind) {
         return kind == okVertex ? PopupVertex_ : kind == okTransition ? PopupTransition_ : PopupConnection_;
     };
     if (IsChosenAt(Engine, x, y))
-        menu = Engine.Choiced.Items.size() == 1 ? byKind(Engine.Choiced.Items[0].Kind) : PopupManyObjects_;
+        menu = Engine.Choiced.Items.size() == 1 ? byKind(Engine.Choiced.Items[0].Kind()) : PopupManyObjects_;
     else if (ClickSelect(Engine, x, y, State_.AdditiveSelect))
-        menu = byKind(Engine.Choiced.Items[0].Kind);
+        menu = byKind(Engine.Choiced.Items[0].Kind());
     OpenedMenu_ = menu;
     menu->popup(globalPosition);
 }
 
-void TFormDraw::ChooseTool(int editMode) {
-    Engine.EditMode = static_cast<std::uint8_t>(editMode);
+void TFormDraw::ChooseTool(TEditMode editMode) {
+    Engine.EditMode = editMode;
     emit ToolChanged(editMode);
 }
 
@@ -180,30 +180,30 @@ void TFormDraw::PVButtonCreateConnectionClick() {
         QMessageBox::information(this, window()->windowTitle(), QString::fromStdString(*refusal));
         return;
     }
-    ChooseTool(7);
+    ChooseTool(emCreateConnection);
 }
 
 void TFormDraw::PVButtonDeleteVertexClick() {
-    if (TVertex* v = FirstChosen<TVertex>(Engine, okVertex, true)) {
+    if (TVertex* v = FirstChosen<TVertex>(Engine, true)) {
         DeleteVertex(Engine.Net, v->Index, &Engine);
         emit NetObjectsChanged();
     }
 }
 
 void TFormDraw::PTButtonClearBufferClick() {
-    if (TTransition* t = FirstChosen<TTransition>(Engine, okTransition, true))
+    if (TTransition* t = FirstChosen<TTransition>(Engine, true))
         BufferClear(t->LaunchBuffer);
 }
 
 void TFormDraw::PTButtonDeleteTransitionClick() {
-    if (TTransition* t = FirstChosen<TTransition>(Engine, okTransition, true)) {
+    if (TTransition* t = FirstChosen<TTransition>(Engine, true)) {
         DeleteTransition(Engine.Net, t->Index, &Engine);
         emit NetObjectsChanged();
     }
 }
 
 void TFormDraw::PCButtonDeleteConnectionClick() {
-    if (TConnection* c = FirstChosen<TConnection>(Engine, okConnection, true))
+    if (TConnection* c = FirstChosen<TConnection>(Engine, true))
         DeleteConnection(Engine.Net, c->Index, &Engine);
 }
 
@@ -224,7 +224,7 @@ void TFormDraw::PMButtonCopyNetPartClick() {
 }
 
 void TFormDraw::PropertiesClick() {
-    Engine.EditMode = 0;
+    Engine.EditMode = emIdle;
     if (Engine.Choiced.Items.size() == 1)
         emit PropertiesRequested();
     State_.SkipNextPress = false;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Gestures.h"
+#include "OptionsPages.h"
 
 #include <QWidget>
 
@@ -28,13 +29,13 @@ signals:
     // " X: 123" and " Y: -45": the model position under the mouse.
     void CursorTextChanged(const QString& x, const QString& y);
     void ZoomTextChanged(const QString& text);
-    // A creation tool was chosen (5 to 8) or used up (0), for the main window's tool buttons.
-    void ToolChanged(int editMode);
+    // A creation tool was chosen, or used up (emIdle), for the main window's tool buttons.
+    void ToolChanged(TEditMode editMode);
     // The double-click action: the property dialog of the one chosen object.
     void PropertiesRequested();
     // Objects were deleted or pasted: the monitor list is rebuilt.
     void NetObjectsChanged();
-    void OptionsRequested(int page);
+    void OptionsRequested(TOptionsPage page);
     // The wheel turned over the canvas: one zoom step in (true) or out.
     void WheelZoom(bool zoomIn);
 
@@ -63,7 +64,7 @@ protected:
 private:
     void BuildMenus();
     void OpenContextMenu(int x, int y, const QPoint& globalPosition);
-    void ChooseTool(int editMode);
+    void ChooseTool(TEditMode editMode);
     void AfterGesture(const TGestureResult& result);
 
     TEngine& Engine;

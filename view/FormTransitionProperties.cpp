@@ -1,5 +1,6 @@
 #include "FormTransitionProperties.h"
 
+#include "DelayLawNames.h"
 #include "DialogControls.h"
 #include "Engine.h"
 #include "Picking.h"
@@ -11,9 +12,6 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
-
-const char* const kDelayTypeTexts[4] = {"Точне значення", "Рівномірний закон", "Нормальний закон",
-                                        "Експоненціальний закон"};
 
 namespace {
 
@@ -56,7 +54,7 @@ void TFormTransitionProperties::SyncDeviation() {
 }
 
 void TFormTransitionProperties::Fill() {
-    const TTransition* t = FirstChosen<TTransition>(Engine, okTransition);
+    const TTransition* t = FirstChosen<TTransition>(Engine);
     if (t == nullptr)
         return;
     SetEditText(EditName, t->Name);
@@ -75,7 +73,7 @@ void TFormTransitionProperties::Fill() {
 }
 
 bool TFormTransitionProperties::Commit() {
-    TTransition* t = FirstChosen<TTransition>(Engine, okTransition);
+    TTransition* t = FirstChosen<TTransition>(Engine);
     if (t == nullptr)
         return true;
     const std::string name = EditText(EditName);

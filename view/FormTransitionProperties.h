@@ -6,9 +6,6 @@
 
 class QComboBox;
 
-// The names of the delay laws, in the order of their codes; the results panel shows them too.
-extern const char* const kDelayTypeTexts[4];
-
 class TFormTransitionProperties : public TPropertyDialog {
     Q_OBJECT
 public:

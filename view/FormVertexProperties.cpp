@@ -23,7 +23,7 @@ TFormVertexProperties::TFormVertexProperties(TEngine& engine, QWidget* parent)
 }
 
 void TFormVertexProperties::Fill() {
-    const TVertex* v = FirstChosen<TVertex>(Engine, okVertex);
+    const TVertex* v = FirstChosen<TVertex>(Engine);
     if (v == nullptr)
         return;
     SetEditText(EditName, v->Name);
@@ -36,7 +36,7 @@ void TFormVertexProperties::Fill() {
 }
 
 bool TFormVertexProperties::Commit() {
-    TVertex* v = FirstChosen<TVertex>(Engine, okVertex);
+    TVertex* v = FirstChosen<TVertex>(Engine);
     if (v == nullptr)
         return true;
     const std::string name = EditText(EditName);

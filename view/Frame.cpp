@@ -94,9 +94,9 @@ void DrawFrame(TEngine& engine) {
             DrawVertex(*v, canvas, g);
         for (auto& t : engine.Net.Transitions)
             DrawTransition(*t, canvas, g);
-        if (engine.EditMode >= 5)
+        if (engine.EditMode >= emCreateVertex)
             DrawCreationGhost(engine, canvas, g.CursorX, g.CursorY);
-        if (engine.EditMode == 1) {
+        if (engine.EditMode == emRubberBand) {
             ClearBrush(canvas);
             SetDottedPen(canvas, 0);
             Rectangle(canvas, engine.BandStartX, engine.BandStartY, g.CursorX, g.CursorY);

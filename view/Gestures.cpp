@@ -8,7 +8,7 @@ TGestureResult Press(TEngine& e, TEditorState& s, TMouseButton button, int x, in
     TGestureResult result;
     s.LastMouseX = x;
     s.LastMouseY = y;
-    if (e.EditMode >= 5) {
+    if (e.EditMode >= emCreateVertex) {
         CreateAtPoint(e, x, y);
         result.CreatedObject = true;
     }
@@ -20,18 +20,18 @@ TGestureResult Press(TEngine& e, TEditorState& s, TMouseButton button, int x, in
         s.LeftMoved = false;
         s.ChosenOnPress = false;
         if (IsChosenAt(e, x, y)) {
-            e.EditMode = 4;
+            e.EditMode = emMove;
         } else if (ClickSelect(e, x, y, s.AdditiveSelect)) {
-            e.EditMode = 4;
+            e.EditMode = emMove;
             s.ChosenOnPress = true;
         } else {
-            e.EditMode = 1;
+            e.EditMode = emRubberBand;
             e.BandStartX = x;
             e.BandStartY = y;
         }
     } else {
         s.RightMoved = false;
-        e.EditMode = 2;
+        e.EditMode = emPan;
     }
     return result;
 }
@@ -42,29 +42,27 @@ TGestureResult Move(TEngine& e, TEditorState& s, int buttons, int x, int y) {
     e.Graph.CursorY = y;
     s.LeftMoved = true;
     s.RightMoved = true;
-    if (e.EditMode != 2 && e.EditMode != 3 && e.EditMode != 4)
+    if (e.EditMode != emPan && e.EditMode != emDragZoom && e.EditMode != emMove)
         HoverPick(e, x, y);
     if ((buttons & mbLeft) && (buttons & mbRight)) {
-        e.EditMode = 3;
+        e.EditMode = emDragZoom;
         DragZoom(e.Graph, y - s.LastMouseY);
         result.ZoomChanged = true;
     } else {
         const int dx = x - s.LastMouseX;
         const int dy = y - s.LastMouseY;
-        if (e.EditMode == 1) {
+        if (e.EditMode == emRubberBand) {
             BandPreview(e, e.BandStartX, e.BandStartY, x, y, s.AdditiveSelect);
-        } else if (e.EditMode == 2) {
+        } else if (e.EditMode == emPan) {
             Pan(e.Graph, dx, dy);
-        } else if (e.EditMode == 4) {
+        } else if (e.EditMode == emMove) {
             const std::int32_t mx = RoundToInt(dx / e.Graph.Scale);
             const std::int32_t my = RoundToInt(dy / e.Graph.Scale);
-            for (const TEnginePickedChoicedEntry& entry : e.Choiced.Items) {
-                if (entry.Kind == okVertex) {
-                    auto* v = static_cast<TVertex*>(entry.Object);
+            for (const TObjectRef& entry : e.Choiced.Items) {
+                if (TVertex* v = entry.Vertex()) {
                     v->X += mx;
                     v->Y += my;
-                } else if (entry.Kind == okTransition) {
-                    auto* t = static_cast<TTransition*>(entry.Object);
+                } else if (TTransition* t = entry.Transition()) {
                     t->X += mx;
                     t->Y += my;
                 }
@@ -81,11 +79,11 @@ TGestureResult Release(TEngine& e, TEditorState& s, TMouseButton button, int x, 
     if (button == mbLeft) {
         if (!s.LeftMoved && !s.ChosenOnPress)
             ClickSelect(e, x, y, s.AdditiveSelect);
-        if (s.LeftMoved && e.EditMode == 1)
+        if (s.LeftMoved && e.EditMode == emRubberBand)
             BandCommit(e, e.BandStartX, e.BandStartY, x, y, s.AdditiveSelect);
     } else if (!s.RightMoved) {
         result.OpenContextMenu = true;
     }
-    e.EditMode = 0;
+    e.EditMode = emIdle;
     return result;
 }

@@ -147,14 +147,14 @@ void DrawCreationGhost(TEngine& engine, QPainter& canvas, int x, int y) {
     const TEngineGraph& g = engine.Graph;
     const TEngineGraphOptions& o = g.Options;
     switch (engine.EditMode) {
-    case 5: {
+    case emCreateVertex: {
         SetBrush(canvas, o.VertexAmbientColor1);
         SetPen(canvas, o.VertexAmbientColor, Scaled(o.VertexLineWidth, g.Scale));
         const int r = Scaled(o.VertexRadius, g.Scale);
         Ellipse(canvas, x - r, y - r, x + r, y + r);
         break;
     }
-    case 6: {
+    case emCreateTransition: {
         SetBrush(canvas, o.TransitionAmbientColor);
         SetPen(canvas, o.TransitionAmbientColor, 1);
         const int w = ScaledAtLeastOne(o.TransitionWidth, g.Scale);
@@ -162,30 +162,28 @@ void DrawCreationGhost(TEngine& engine, QPainter& canvas, int x, int y) {
         Rectangle(canvas, x - w, y - h, x + w, y + h);
         break;
     }
-    case 7:
-    case 8: {
+    case emCreateConnection:
+    case emCreateInformConnection: {
         if (engine.Choiced.Items.empty())
             return;
-        const TEnginePickedChoicedEntry& first = engine.Choiced.Items.front();
-        if (engine.EditMode == 8 && first.Kind != okVertex)
+        const TObjectRef& first = engine.Choiced.Items.front();
+        if (engine.EditMode == emCreateInformConnection && first.Kind() != okVertex)
             return;
         TPoint centre;
-        if (first.Kind == okVertex) {
-            const auto* v = static_cast<const TVertex*>(first.Object);
+        if (const TVertex* v = first.Vertex()) {
             centre = {v->X, v->Y};
-        } else if (first.Kind == okTransition) {
-            const auto* t = static_cast<const TTransition*>(first.Object);
+        } else if (const TTransition* t = first.Transition()) {
             centre = {t->X, t->Y};
         } else {
             return;
         }
         const TPoint s = ModelToScreen(g, centre.X, centre.Y);
         const int width = ScaledAtLeastOne(o.ConnectionWidth, g.Scale);
-        if (engine.EditMode == 8)
+        if (engine.EditMode == emCreateInformConnection)
             SetDottedPen(canvas, o.ConnectionAmbientColor);
         else
             SetPen(canvas, o.ConnectionAmbientColor, width);
-        if (engine.EditMode == 8) {
+        if (engine.EditMode == emCreateInformConnection) {
             QPen pen = canvas.pen();
             pen.setWidth(width);
             canvas.setPen(pen);

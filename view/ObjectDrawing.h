@@ -11,7 +11,7 @@ class QPainter;
 bool DrawVertex(TVertex& vertex, QPainter& canvas, const TEngineGraph& graph);
 bool DrawTransition(TTransition& transition, QPainter& canvas, const TEngineGraph& graph);
 bool DrawConnection(TConnection& connection, QPainter& canvas, TEngine& engine);
-// The outline of what EditMode 5 to 8 is about to create, at the cursor (pixels).
+// The outline of what the waiting creation tool is about to create, at the cursor (pixels).
 void DrawCreationGhost(TEngine& engine, QPainter& canvas, int x, int y);
 
 // The parameter text under a transition: "t=1.5±0.2(norm)" and the like (UTF-8).

@@ -11,16 +11,26 @@
 
 namespace {
 
-bool IsExactly(const TEnginePickedChoiced& list, const void* object) {
-    return list.Items.size() == 1 && list.Items[0].Object == object;
+bool IsExactly(const TEnginePickedChoiced& list, TObjectRef object) {
+    return list.Items.size() == 1 && list.Items[0] == object;
 }
 
-void Add(TEngine& e, bool chosenList, std::int32_t kind, void* object, bool animate) {
-    AddEntry(chosenList ? e.Choiced : e.Picked, kind, object, e.Graph, chosenList, animate);
+TEnginePickedChoiced& ListOf(TEngine& e, TListRole role) {
+    return role == TListRole::Chosen ? e.Choiced : e.Picked;
 }
 
-void Remove(TEngine& e, bool chosenList, const void* object) {
-    RemoveObject(chosenList ? e.Choiced : e.Picked, object, &e.Graph, chosenList, true);
+// A picked object that is also chosen keeps its choice colours: it enters or leaves the picked
+// list without a fade.
+TFade FadeUnlessChosen(const TEngine& e, TObjectRef object) {
+    return ContainsObject(e.Choiced, object) ? TFade::Instant : TFade::Animate;
+}
+
+void Add(TEngine& e, TListRole role, TObjectRef object, TFade fade) {
+    AddEntry(ListOf(e, role), object, e.Graph, role, fade);
+}
+
+void Remove(TEngine& e, TListRole role, TObjectRef object) {
+    RemoveObject(ListOf(e, role), object, &e.Graph, role, TFade::Animate);
 }
 
 struct TBand {
@@ -44,14 +54,17 @@ bool Inside(const TBand& b, const TTransition& t) {
 }
 
 // Adds every vertex and then every transition inside the band that the list lacks.
-void AddInside(TEngine& e, const TBand& band, bool chosenList) {
-    TEnginePickedChoiced& list = chosenList ? e.Choiced : e.Picked;
+void AddInside(TEngine& e, const TBand& band, TListRole role) {
+    TEnginePickedChoiced& list = ListOf(e, role);
+    auto fadeFor = [&](TObjectRef object) {
+        return role == TListRole::Chosen ? TFade::Animate : FadeUnlessChosen(e, object);
+    };
     for (auto& v : e.Net.Vertices)
         if (Inside(band, *v) && !ContainsObject(list, v.get()))
-            Add(e, chosenList, okVertex, v.get(), chosenList || !ContainsObject(e.Choiced, v.get()));
+            Add(e, role, v.get(), fadeFor(v.get()));
     for (auto& t : e.Net.Transitions)
         if (Inside(band, *t) && !ContainsObject(list, t.get()))
-            Add(e, chosenList, okTransition, t.get(), chosenList || !ContainsObject(e.Choiced, t.get()));
+            Add(e, role, t.get(), fadeFor(t.get()));
 }
 
 TConnection* FindVT(TVertex* v, TTransition* t) {
@@ -63,16 +76,16 @@ TConnection* FindVT(TVertex* v, TTransition* t) {
 
 } // namespace
 
-THit HitTest(const TEngine& e, int x, int y) {
+TObjectRef HitTest(const TEngine& e, int x, int y) {
     const TPoint m = ScreenToModel(e.Graph, x, y);
     const TEngineNet& net = e.Net;
     for (auto t = net.Transitions.rbegin(); t != net.Transitions.rend(); ++t)
         if (std::abs(static_cast<double>(m.X) - (*t)->X) <= (*t)->Width + 10.0 &&
             std::abs(static_cast<double>(m.Y) - (*t)->Y) <= (*t)->Height + 10.0)
-            return {okTransition, t->get()};
+            return t->get();
     for (auto v = net.Vertices.rbegin(); v != net.Vertices.rend(); ++v)
         if (PointDistance((*v)->X, (*v)->Y, m.X, m.Y) <= (*v)->Radius + RoundToInt((*v)->LineWidth / 2.0))
-            return {okVertex, v->get()};
+            return v->get();
     for (auto c = net.Connections.rbegin(); c != net.Connections.rend(); ++c) {
         const TConnectionEnds ends = ConnectionEnds(**c);
         const double angle = VectorAngle(ends.P1.X, ends.P1.Y, ends.P2.X, ends.P2.Y);
@@ -82,55 +95,56 @@ THit HitTest(const TEngine& e, int x, int y) {
             continue;
         const TPoint q = PolarPoint(ends.P1.X, ends.P1.Y, fromStart, angle);
         if (PointDistance(q.X, q.Y, m.X, m.Y) <= (*c)->Width + 15)
-            return {okConnection, c->get()};
+            return c->get();
     }
     return {};
 }
 
 void HoverPick(TEngine& e, int x, int y) {
-    const THit hit = HitTest(e, x, y);
+    const TObjectRef hit = HitTest(e, x, y);
     if (!hit) {
         ClearPicked(e);
         return;
     }
-    if (IsExactly(e.Picked, hit.Object))
+    if (IsExactly(e.Picked, hit))
         return;
     ClearPicked(e);
-    Add(e, false, hit.Kind, hit.Object, !ContainsObject(e.Choiced, hit.Object));
+    Add(e, TListRole::Picked, hit, FadeUnlessChosen(e, hit));
 }
 
 void ClearPicked(TEngine& e) {
     for (std::int32_t i = static_cast<std::int32_t>(e.Picked.Items.size()) - 1; i >= 0; --i)
-        RemoveEntryAt(e.Picked, i, !ContainsObject(e.Choiced, e.Picked.Items[i].Object), e.Graph, false);
+        RemoveEntryAt(e.Picked, i, e.Graph, TListRole::Picked, FadeUnlessChosen(e, e.Picked.Items[i]));
 }
 
 void ClearChoiced(TEngine& e) {
     for (std::int32_t i = static_cast<std::int32_t>(e.Choiced.Items.size()) - 1; i >= 0; --i)
-        RemoveEntryAt(e.Choiced, i, !ContainsObject(e.Picked, e.Choiced.Items[i].Object), e.Graph, true);
+        RemoveEntryAt(e.Choiced, i, e.Graph, TListRole::Chosen,
+                      ContainsObject(e.Picked, e.Choiced.Items[i]) ? TFade::Instant : TFade::Animate);
 }
 
-void ChooseObject(TEngine& e, THit o, bool additive) {
+void ChooseObject(TEngine& e, TObjectRef o, bool additive) {
     if (additive) {
-        if (ContainsObject(e.Choiced, o.Object))
-            Remove(e, true, o.Object);
+        if (ContainsObject(e.Choiced, o))
+            Remove(e, TListRole::Chosen, o);
         else
-            Add(e, true, o.Kind, o.Object, true);
+            Add(e, TListRole::Chosen, o, TFade::Animate);
         return;
     }
-    if (IsExactly(e.Choiced, o.Object))
+    if (IsExactly(e.Choiced, o))
         return;
     ClearChoiced(e);
-    Add(e, true, o.Kind, o.Object, true);
+    Add(e, TListRole::Chosen, o, TFade::Animate);
 }
 
 bool ClickSelect(TEngine& e, int x, int y, bool additive) {
-    const THit hit = HitTest(e, x, y);
+    const TObjectRef hit = HitTest(e, x, y);
     if (additive) {
         if (!hit)
             return false;
         ChooseObject(e, hit, true);
         if (e.Choiced.Items.size() > 1)
-            SyncConnectionLists(e, true);
+            SyncConnectionLists(e, TListRole::Chosen);
         return true;
     }
     if (hit) {
@@ -142,59 +156,60 @@ bool ClickSelect(TEngine& e, int x, int y, bool additive) {
 }
 
 bool IsChosenAt(const TEngine& e, int x, int y) {
-    const THit hit = HitTest(e, x, y);
-    return hit && ContainsObject(e.Choiced, hit.Object);
+    const TObjectRef hit = HitTest(e, x, y);
+    return hit && ContainsObject(e.Choiced, hit);
 }
 
 void BandPreview(TEngine& e, int x1, int y1, int x2, int y2, bool additive) {
     if (!additive)
         ClearPicked(e);
-    AddInside(e, ModelBand(e, x1, y1, x2, y2), false);
-    SyncConnectionLists(e, false);
+    AddInside(e, ModelBand(e, x1, y1, x2, y2), TListRole::Picked);
+    SyncConnectionLists(e, TListRole::Picked);
 }
 
 void BandCommit(TEngine& e, int x1, int y1, int x2, int y2, bool additive) {
     if (!additive)
         ClearChoiced(e);
-    AddInside(e, ModelBand(e, x1, y1, x2, y2), true);
-    SyncConnectionLists(e, true);
+    AddInside(e, ModelBand(e, x1, y1, x2, y2), TListRole::Chosen);
+    SyncConnectionLists(e, TListRole::Chosen);
 }
 
-void SyncConnectionLists(TEngine& e, bool chosenList) {
-    TEnginePickedChoiced& list = chosenList ? e.Choiced : e.Picked;
+void SyncConnectionLists(TEngine& e, TListRole role) {
+    TEnginePickedChoiced& list = ListOf(e, role);
     for (auto& c : e.Net.Connections) {
-        if (!chosenList && ContainsObject(e.Choiced, c.get()))
+        if (role == TListRole::Picked && ContainsObject(e.Choiced, c.get()))
             continue;
         const bool ends = ContainsObject(list, c->Vertex) && ContainsObject(list, c->Transition);
         const bool present = ContainsObject(list, c.get());
         if (ends && !present)
-            Add(e, chosenList, okConnection, c.get(), true);
+            Add(e, role, c.get(), TFade::Animate);
         else if (!ends && present)
-            Remove(e, chosenList, c.get());
+            Remove(e, role, c.get());
     }
 }
 
 void CreateAtPoint(TEngine& e, int x, int y) {
     const TPoint m = ScreenToModel(e.Graph, x, y);
     const TEngineGraphOptions* options = &e.Graph.Options;
-    const std::uint8_t mode = e.EditMode;
-    e.EditMode = 0;
-    if (mode == 5) {
+    const TEditMode mode = e.EditMode;
+    e.EditMode = emIdle;
+    if (mode == emCreateVertex) {
         CreateVertex(e.Net, "", e.BaseVertexMark, m.X, m.Y, options);
         return;
     }
-    if (mode == 6) {
+    if (mode == emCreateTransition) {
         CreateTransition(e.Net, "", m.X, e.BaseTransitionDelay, m.Y, options);
         return;
     }
-    if ((mode != 7 && mode != 8) || e.Choiced.Items.empty() || e.Picked.Items.empty())
+    if ((mode != emCreateConnection && mode != emCreateInformConnection) || e.Choiced.Items.empty() ||
+        e.Picked.Items.empty())
         return;
-    const TEnginePickedChoicedEntry source = e.Choiced.Items.front();
-    const TEnginePickedChoicedEntry target = e.Picked.Items.front();
-    if (source.Kind == okVertex && target.Kind == okTransition) {
-        auto* v = static_cast<TVertex*>(source.Object);
-        auto* t = static_cast<TTransition*>(target.Object);
-        const bool inform = mode == 8;
+    const TObjectRef source = e.Choiced.Items.front();
+    const TObjectRef target = e.Picked.Items.front();
+    if (source.Kind() == okVertex && target.Kind() == okTransition) {
+        TVertex* v = source.Vertex();
+        TTransition* t = target.Transition();
+        const bool inform = mode == emCreateInformConnection;
         if (TConnection* existing = FindVT(v, t)) {
             if (existing->IsInform == inform)
                 existing->Count = WrapAdd(existing->Count, 1);
@@ -203,15 +218,14 @@ void CreateAtPoint(TEngine& e, int x, int y) {
         } else {
             CreateConnection(e.Net, ctVT, 1, v, t, options)->IsInform = inform;
         }
-    } else if (mode == 7 && source.Kind == okTransition && target.Kind == okVertex) {
-        CreateConnection(e.Net, ctTV, 1, static_cast<TVertex*>(target.Object),
-                         static_cast<TTransition*>(source.Object), options);
+    } else if (mode == emCreateConnection && source.Kind() == okTransition && target.Kind() == okVertex) {
+        CreateConnection(e.Net, ctTV, 1, target.Vertex(), source.Transition(), options);
     }
 }
 
 std::optional<std::string> ConnectionToolRefusal(const TEngine& e, bool informational) {
     const bool one = e.Choiced.Items.size() == 1;
-    const std::int32_t kind = one ? e.Choiced.Items[0].Kind : okNone;
+    const TObjectKind kind = one ? e.Choiced.Items[0].Kind() : okNone;
     if (informational) {
         if (kind == okVertex)
             return std::nullopt;
@@ -223,19 +237,19 @@ std::optional<std::string> ConnectionToolRefusal(const TEngine& e, bool informat
 }
 
 void DeleteChosenObjects(TEngine& e) {
-    const std::vector<TEnginePickedChoicedEntry> chosen = e.Choiced.Items;
+    const std::vector<TObjectRef> chosen = e.Choiced.Items;
     for (auto entry = chosen.rbegin(); entry != chosen.rend(); ++entry) {
-        if (!ContainsObject(e.Choiced, entry->Object))
+        if (!ContainsObject(e.Choiced, *entry))
             continue; // went with an object deleted before it
-        switch (entry->Kind) {
+        switch (entry->Kind()) {
         case okVertex:
-            DeleteVertex(e.Net, static_cast<TVertex*>(entry->Object)->Index, &e);
+            DeleteVertex(e.Net, entry->Vertex()->Index, &e);
             break;
         case okTransition:
-            DeleteTransition(e.Net, static_cast<TTransition*>(entry->Object)->Index, &e);
+            DeleteTransition(e.Net, entry->Transition()->Index, &e);
             break;
         case okConnection:
-            DeleteConnection(e.Net, static_cast<TConnection*>(entry->Object)->Index, &e);
+            DeleteConnection(e.Net, entry->Connection()->Index, &e);
             break;
         default:
             break;

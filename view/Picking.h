@@ -7,21 +7,16 @@
 
 #include <optional>
 #include <string>
-
-struct THit {
-    std::int32_t Kind = okNone;
-    void* Object = nullptr;
-    explicit operator bool() const { return Object != nullptr; }
-};
+#include <type_traits>
 
 // The object under the screen point: transitions first, then vertices, then connections, each
-// from the last created to the first.
-THit HitTest(const TEngine& engine, int x, int y);
+// from the last created to the first; none when nothing is there.
+TObjectRef HitTest(const TEngine& engine, int x, int y);
 
 void HoverPick(TEngine& engine, int x, int y);
 void ClearPicked(TEngine& engine);
 void ClearChoiced(TEngine& engine);
-void ChooseObject(TEngine& engine, THit object, bool additive);
+void ChooseObject(TEngine& engine, TObjectRef object, bool additive);
 // A click: true when it hit an object.
 bool ClickSelect(TEngine& engine, int x, int y, bool additive);
 bool IsChosenAt(const TEngine& engine, int x, int y);
@@ -31,9 +26,9 @@ bool IsChosenAt(const TEngine& engine, int x, int y);
 void BandPreview(TEngine& engine, int x1, int y1, int x2, int y2, bool additive);
 void BandCommit(TEngine& engine, int x1, int y1, int x2, int y2, bool additive);
 // A connection is in the list exactly when both its ends are.
-void SyncConnectionLists(TEngine& engine, bool chosenList);
+void SyncConnectionLists(TEngine& engine, TListRole role);
 
-// Creates what EditMode 5 to 8 asks for at the click, then returns to mode 0.
+// Creates what the waiting creation tool asks for at the click, then returns to emIdle.
 void CreateAtPoint(TEngine& engine, int x, int y);
 
 // The check of the connection tools: nothing when exactly one vertex (or, for an ordinary
@@ -47,9 +42,14 @@ void DeleteChosenObjects(TEngine& engine);
 // The first chosen object when it is of the kind, else none. `onlyOne` also asks that it be the
 // only chosen object.
 template <typename Object>
-Object* FirstChosen(const TEngine& engine, std::int32_t kind, bool onlyOne = false) {
+Object* FirstChosen(const TEngine& engine, bool onlyOne = false) {
     const auto& items = engine.Choiced.Items;
-    if (items.empty() || items[0].Kind != kind || (onlyOne && items.size() != 1))
+    if (items.empty() || (onlyOne && items.size() != 1))
         return nullptr;
-    return static_cast<Object*>(items[0].Object);
+    if constexpr (std::is_same_v<Object, TVertex>)
+        return items[0].Vertex();
+    else if constexpr (std::is_same_v<Object, TTransition>)
+        return items[0].Transition();
+    else
+        return items[0].Connection();
 }

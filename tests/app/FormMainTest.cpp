@@ -69,7 +69,7 @@ TEST_F(FormMainTest, HoldsTheMaximisedEditorCaptionedNewFile) {
     EXPECT_EQ(sub->widget(), form->FormDraw());
     EXPECT_TRUE(form->FormModeling()->isVisible());
     EXPECT_TRUE(form->Action("ButtonModelingPanel")->isChecked());
-    EXPECT_EQ(form->StatusText(4), QString(" Масштаб: 100%"));
+    EXPECT_EQ(form->StatusText(spZoom), QString(" Масштаб: 100%"));
 }
 
 TEST_F(FormMainTest, LoadsSettingsAtStartAndSavesThemAtTheEnd) {
@@ -98,8 +98,8 @@ TEST_F(FormMainTest, OpensAnExampleAndRunsItOverAnInterval) {
     form->FormModeling()->LEditInterval()->setText("50");
     RandomSeed = 9;
     Key(form.get(), Qt::Key_F8);
-    EXPECT_EQ(Engine.RunMode, 1);
-    QTRY_COMPARE_WITH_TIMEOUT(static_cast<int>(Engine.RunMode), 0, 10000);
+    EXPECT_EQ(Engine.RunMode, rmInterval);
+    QTRY_COMPARE_WITH_TIMEOUT(Engine.RunMode, rmStopped, 10000);
     EXPECT_EQ(Engine.Net.ModelTime, 50);
 
     // The same run without the window, from the same seed, ends with the same markings.
@@ -117,25 +117,25 @@ TEST_F(FormMainTest, OpensAnExampleAndRunsItOverAnInterval) {
 TEST_F(FormMainTest, SimulationKeysStartStopAndSwitchRuns) {
     auto form = Open();
     Key(form.get(), Qt::Key_F2); // stopped: nothing
-    EXPECT_EQ(Engine.RunMode, 0);
+    EXPECT_EQ(Engine.RunMode, rmStopped);
     Key(form.get(), Qt::Key_F9);
-    EXPECT_EQ(Engine.RunMode, 2);
+    EXPECT_EQ(Engine.RunMode, rmRealTime);
     Key(form.get(), Qt::Key_F9);
-    EXPECT_EQ(Engine.RunMode, 0);
+    EXPECT_EQ(Engine.RunMode, rmStopped);
 
     form->FormModeling()->LEditInterval()->setText("100000");
     Key(form.get(), Qt::Key_F8);
-    EXPECT_EQ(Engine.RunMode, 1);
+    EXPECT_EQ(Engine.RunMode, rmInterval);
     Key(form.get(), Qt::Key_F9); // an interval run turns into a real-time run
-    EXPECT_EQ(Engine.RunMode, 2);
+    EXPECT_EQ(Engine.RunMode, rmRealTime);
     Key(form.get(), Qt::Key_F2);
-    EXPECT_EQ(Engine.RunMode, 0);
+    EXPECT_EQ(Engine.RunMode, rmStopped);
 
     form->FormModeling()->LEditInterval()->setText("-5");
     Key(form.get(), Qt::Key_F8);
     EXPECT_EQ(form->FormModeling()->LEditInterval()->text(), QString("0"));
     EXPECT_EQ(Engine.IntervalLength, 0);
-    QTRY_COMPARE_WITH_TIMEOUT(static_cast<int>(Engine.RunMode), 0, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(Engine.RunMode, rmStopped, 5000);
 }
 
 TEST_F(FormMainTest, InvalidFormulaRefusesTheStartNamingTheArc) {
@@ -147,7 +147,7 @@ TEST_F(FormMainTest, InvalidFormulaRefusesTheStartNamingTheArc) {
     c->Formula = "M(Nothing)";
     Key(form.get(), Qt::Key_F9);
     Key(form.get(), Qt::Key_F8);
-    EXPECT_EQ(Engine.RunMode, 0);
+    EXPECT_EQ(Engine.RunMode, rmStopped);
     ASSERT_EQ(Messages.size(), 2);
     EXPECT_EQ(Messages[0], QString("Неможливо запустити імітацію. Формула зв'язку T1 -> P1 задана неправильно. "
                                    "Можливо, в формулі неправильно вказані імена вершин."));
@@ -156,16 +156,16 @@ TEST_F(FormMainTest, InvalidFormulaRefusesTheStartNamingTheArc) {
 TEST_F(FormMainTest, ToolsCheckTheChosenObject) {
     auto form = Open();
     TTransition* t = CreateTransition(Engine.Net, "T1", 0, 1, 0, nullptr);
-    Engine.Choiced.Items = {{okTransition, t}};
+    Engine.Choiced.Items = {t};
     form->Action("ButtonCreateInformConnection")->trigger();
     ASSERT_EQ(Messages.size(), 1);
     EXPECT_EQ(Messages[0], QString("Не вибрана початкова вершина."));
-    EXPECT_EQ(Engine.EditMode, 0);
+    EXPECT_EQ(Engine.EditMode, emIdle);
     EXPECT_TRUE(form->Action("ButtonNoTool")->isChecked());
     form->Action("ButtonCreateConnection")->trigger();
-    EXPECT_EQ(Engine.EditMode, 7);
+    EXPECT_EQ(Engine.EditMode, emCreateConnection);
     form->Action("ButtonCreateVertex")->trigger();
-    EXPECT_EQ(Engine.EditMode, 5);
+    EXPECT_EQ(Engine.EditMode, emCreateVertex);
 }
 
 TEST_F(FormMainTest, ShortcutsAndReloadOfANewNet) {
@@ -194,17 +194,17 @@ TEST_F(FormMainTest, ZoomButtonsStopAtTheLimits) {
     auto form = Open();
     for (int i = 0; i < 20; ++i)
         form->Action("SButtonZoomIn")->trigger();
-    EXPECT_EQ(form->StatusText(4), QString(" Масштаб: 700%"));
+    EXPECT_EQ(form->StatusText(spZoom), QString(" Масштаб: 700%"));
     for (int i = 0; i < 40; ++i)
         form->Action("SButtonZoomOut")->trigger();
-    EXPECT_EQ(form->StatusText(4), QString(" Масштаб: 7%"));
+    EXPECT_EQ(form->StatusText(spZoom), QString(" Масштаб: 7%"));
 
     // One step per wheel message over the canvas, whatever its size.
     const QPoint centre = form->FormDraw()->rect().center();
     QWheelEvent wheel(centre, form->FormDraw()->mapToGlobal(centre), QPoint(), QPoint(0, 360), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(form->FormDraw(), &wheel);
-    EXPECT_EQ(form->StatusText(4), QString(" Масштаб: 8%"));
+    EXPECT_EQ(form->StatusText(spZoom), QString(" Масштаб: 8%"));
 }
 
 TEST_F(FormMainTest, SimulationPanelRewritesItsEdits) {

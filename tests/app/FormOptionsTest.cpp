@@ -58,7 +58,7 @@ TEST_F(FormOptionsTest, FrequencyBecomesTheRefreshPeriodRoundedToEven) {
 TEST_F(FormOptionsTest, RadiusAffectsNewVerticesAndFillColourRecoloursAtOnce) {
     TVertex* old = CreateVertex(Engine.Net, "", 0, 0, 0, &Engine.Graph.Options);
     TVertex* chosen = CreateVertex(Engine.Net, "", 0, 0, 0, &Engine.Graph.Options);
-    Engine.Choiced.Items = {{okVertex, chosen}};
+    Engine.Choiced.Items = {chosen};
     Form->ChooseColor = [](QColor) { return QColor(10, 20, 30); };
     Form->ShowOnPage();
     Edit("LEditVertexRadius")->setText("300");

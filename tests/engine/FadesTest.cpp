@@ -40,7 +40,7 @@ TEST(Fades, FlashRisesThenSettlesBackToTheStateColour) {
     SettleConnectionColor(c, engine);
     EXPECT_EQ(c.Color, engine.Graph.Options.ConnectionFlashColor);
     engine.Graph.FrameTime = 1080;
-    engine.Choiced.Items.push_back({okConnection, &c});
+    engine.Choiced.Items.push_back(&c);
     SettleConnectionColor(c, engine);
     EXPECT_FALSE(c.IsFlashing);
     EXPECT_EQ(c.Color, engine.Graph.Options.ConnectionChoiceColor);

@@ -12,7 +12,7 @@ protected:
     TVertex* V(const std::string& name, int x = 0) {
         return CreateVertex(Engine.Net, name, 3, x, 50, &Engine.Graph.Options);
     }
-    void Choose(std::vector<TEnginePickedChoicedEntry> items) { Engine.Choiced.Items = std::move(items); }
+    void Choose(std::vector<TObjectRef> items) { Engine.Choiced.Items = std::move(items); }
     TEngine Engine;
 };
 
@@ -41,7 +41,7 @@ TEST_F(NetBufferTest, PastedFragmentIsMovedRenamedAndConnected) {
     c->UseFunction = true;
     c->Formula = "M(P1)";
     c->IsInform = true;
-    Choose({{okVertex, p1}, {okTransition, t1}, {okConnection, c}});
+    Choose({p1, t1, c});
     CopyFragment(Engine, 0, 0);
     PasteFragment(Engine, 100, 0);
 
@@ -66,7 +66,7 @@ TEST_F(NetBufferTest, PastedFragmentIsMovedRenamedAndConnected) {
     EXPECT_TRUE(pasted.UseFunction);
     EXPECT_TRUE(pasted.IsInform);
     ASSERT_EQ(Engine.Choiced.Items.size(), 3u); // the copies are the chosen objects now
-    EXPECT_EQ(Engine.Choiced.Items[0].Object, &v);
+    EXPECT_EQ(Engine.Choiced.Items[0].Vertex(), &v);
 
     PasteFragment(Engine, 200, 0); // a second, independent copy
     EXPECT_EQ(Engine.Net.Vertices[2]->Name, "P3");
@@ -78,7 +78,7 @@ TEST_F(NetBufferTest, NamesContinueFromTheirNumber) {
     TVertex* queue = V("Queue7");
     TVertex* buffer = V("Buffer");
     TVertex* p12 = V("P12");
-    Choose({{okVertex, queue}, {okVertex, buffer}, {okVertex, p12}});
+    Choose({queue, buffer, p12});
     CopyFragment(Engine, 0, 0);
     PasteFragment(Engine, 0, 0);
     EXPECT_EQ(Engine.Net.Vertices[3]->Name, "Queue8");
@@ -92,7 +92,7 @@ TEST_F(NetBufferTest, NamesContinueFromTheirNumber) {
 TEST_F(NetBufferTest, MonitoredVertexIsPastedMonitoredFromTheCurrentTime) {
     TVertex* p = V("Store");
     StartMonitoring(*p, 0);
-    Choose({{okVertex, p}});
+    Choose({p});
     CopyFragment(Engine, 0, 0);
     Engine.Net.ModelTime = 12;
     PasteFragment(Engine, 0, 0);
@@ -107,7 +107,7 @@ TEST_F(NetBufferTest, ConnectionWithoutBothEndsChosenIsLeftOut) {
     TVertex* p = V("P1");
     TTransition* t = CreateTransition(Engine.Net, "T1", 0, 1, 0, nullptr);
     TConnection* c = CreateConnection(Engine.Net, ctVT, 1, p, t, nullptr);
-    Choose({{okVertex, p}, {okConnection, c}});
+    Choose({p, c});
     CopyFragment(Engine, 0, 0);
     EXPECT_TRUE(Engine.NetBuffer.Connections.empty());
     PasteFragment(Engine, 0, 0);

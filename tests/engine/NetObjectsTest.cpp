@@ -116,9 +116,9 @@ TEST_F(NetObjectsTest, DeletingAVertexDeletesItsConnectionsAtBothEnds) {
     TConnection* kept = Connect(ctTV, p2, t2);
     Connect(ctVT, p2, t1);
 
-    Engine.Choiced.Items.push_back({okConnection, Engine.Net.Connections[0].get()});
-    Engine.Choiced.Items.push_back({okVertex, p1});
-    Engine.Picked.Items.push_back({okConnection, Engine.Net.Connections[2].get()});
+    Engine.Choiced.Items.push_back(Engine.Net.Connections[0].get());
+    Engine.Choiced.Items.push_back(p1);
+    Engine.Picked.Items.push_back(Engine.Net.Connections[2].get());
     DeleteVertex(Engine.Net, p1->Index, &Engine);
 
     EXPECT_EQ(Engine.Net.Connections.size(), 2u);

@@ -35,21 +35,21 @@ protected:
 
 TEST_F(RunControlTest, RunModeFollowsTheCommands) {
     StartRealTime(Engine);
-    EXPECT_EQ(Engine.RunMode, 2);
+    EXPECT_EQ(Engine.RunMode, rmRealTime);
     StopRun(Engine);
-    EXPECT_EQ(Engine.RunMode, 0);
+    EXPECT_EQ(Engine.RunMode, rmStopped);
     RunInterval(Engine, 10);
-    EXPECT_EQ(Engine.RunMode, 1);
+    EXPECT_EQ(Engine.RunMode, rmInterval);
     Engine.Net.ModelTime = 4;
     RunInterval(Engine, 10); // a new interval from the current model time
     EXPECT_EQ(Engine.IntervalEnd, 14);
     EXPECT_EQ(Engine.IntervalLength, 10);
     StartRealTime(Engine); // an interval run turns into a real-time run
-    EXPECT_EQ(Engine.RunMode, 2);
+    EXPECT_EQ(Engine.RunMode, rmRealTime);
     EXPECT_EQ(Engine.IntervalEnd, 14);
     RunInterval(Engine, 1);
     StopRun(Engine);
-    EXPECT_EQ(Engine.RunMode, 0);
+    EXPECT_EQ(Engine.RunMode, rmStopped);
 }
 
 TEST_F(RunControlTest, IntervalOfZeroRunsOneStepAtTheCurrentInstant) {
@@ -57,7 +57,7 @@ TEST_F(RunControlTest, IntervalOfZeroRunsOneStepAtTheCurrentInstant) {
     TTransition* t = CreateTransition(Engine.Net, "T", 0, 0, 0, nullptr);
     CreateConnection(Engine.Net, ctVT, 1, p, t, nullptr);
     RunInterval(Engine, 0);
-    EXPECT_EQ(ModelTick(Engine), 0);
+    EXPECT_EQ(ModelTick(Engine), rmStopped);
     EXPECT_EQ(Engine.Net.Vertices[0]->Marking, 0);
     EXPECT_EQ(BufferCount(t->LaunchBuffer), 0); // completed at 0 too
     EXPECT_EQ(Engine.Net.ModelTime, 0);
@@ -67,23 +67,23 @@ TEST_F(RunControlTest, IntervalEndsExactlyAtItsEnd) {
     Loop(0.3);
     Engine.Net.ModelTime = 250;
     RunInterval(Engine, 1000);
-    while (Engine.RunMode == 1)
+    while (Engine.RunMode == rmInterval)
         ModelTick(Engine);
     EXPECT_EQ(Engine.Net.ModelTime, 1250);
 
     Engine.Net.ModelTime = 0.1;
     RunInterval(Engine, 0.2); // the end 0.30000000000000004 lies off the grid
-    EXPECT_EQ(ModelTick(Engine), 0);
+    EXPECT_EQ(ModelTick(Engine), rmStopped);
     EXPECT_EQ(Engine.Net.ModelTime, 0.3);
 }
 
 TEST_F(RunControlTest, LongIntervalIsCutIntoSpansOfFiveMillion) {
     RunInterval(Engine, 12000000);
-    EXPECT_EQ(ModelTick(Engine), 1);
+    EXPECT_EQ(ModelTick(Engine), rmInterval);
     EXPECT_EQ(Engine.Net.ModelTime, 5000000);
-    EXPECT_EQ(ModelTick(Engine), 1);
+    EXPECT_EQ(ModelTick(Engine), rmInterval);
     EXPECT_EQ(Engine.Net.ModelTime, 10000000);
-    EXPECT_EQ(ModelTick(Engine), 0);
+    EXPECT_EQ(ModelTick(Engine), rmStopped);
     EXPECT_EQ(Engine.Net.ModelTime, 12000000);
 }
 
@@ -94,9 +94,9 @@ TEST_F(RunControlTest, OverflowStopsTheRun) {
     int messages = 0;
     Engine.ShowMessage = [&](const std::string&) { ++messages; };
     RunInterval(Engine, 10);
-    for (int i = 0; i < 1000 && Engine.RunMode == 1; ++i)
+    for (int i = 0; i < 1000 && Engine.RunMode == rmInterval; ++i)
         ModelTick(Engine); // each tick stops at the 50 ms budget or at the overflow
-    EXPECT_EQ(Engine.RunMode, 0);
+    EXPECT_EQ(Engine.RunMode, rmStopped);
     EXPECT_EQ(messages, 1);
 }
 
@@ -108,11 +108,11 @@ TEST_F(RunControlTest, ClearRunHistoryDuringARunStopsIt) {
     ASSERT_EQ(BufferCount(t->LaunchBuffer), 1);
     StartRealTime(Engine);
     ClearRunHistory(Engine);
-    EXPECT_EQ(Engine.RunMode, 0);
+    EXPECT_EQ(Engine.RunMode, rmStopped);
     EXPECT_EQ(Engine.Net.ModelTime, 0);
     EXPECT_EQ(BufferCount(t->LaunchBuffer), 0);
     EXPECT_EQ(Engine.Net.Vertices[0]->History.Count(), 0);
-    EXPECT_EQ(ModelTick(Engine), 0); // a tick still queued does nothing
+    EXPECT_EQ(ModelTick(Engine), rmStopped); // a tick still queued does nothing
     EXPECT_EQ(Engine.Net.ModelTime, 0);
 }
 
@@ -152,7 +152,7 @@ TEST_F(RunControlTest, ModelThreadIsPausedExactlyWhenTheRunStops) {
     EXPECT_FALSE(Engine.ThreadModel->IsPaused());
     // Play the interface thread: run what the workers hand over until the run ends.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (Engine.RunMode != 0 && std::chrono::steady_clock::now() < deadline) {
+    while (Engine.RunMode != rmStopped && std::chrono::steady_clock::now() < deadline) {
         std::function<void()> work;
         {
             std::lock_guard lock(mutex);
@@ -166,7 +166,7 @@ TEST_F(RunControlTest, ModelThreadIsPausedExactlyWhenTheRunStops) {
         else
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    EXPECT_EQ(Engine.RunMode, 0);
+    EXPECT_EQ(Engine.RunMode, rmStopped);
     EXPECT_TRUE(Engine.ThreadModel->IsPaused());
     StopEngineThreads(Engine);
 }

@@ -132,8 +132,8 @@ TEST_F(SettingsTest, ApplyColorsGivesChosenObjectsTheChoiceColours) {
     TVertex* other = CreateVertex(Engine.Net, "", 0, 0, 0, nullptr);
     TTransition* t = CreateTransition(Engine.Net, "", 0, 0, 0, nullptr);
     TConnection* c = CreateConnection(Engine.Net, ctVT, 1, other, t, nullptr);
-    Engine.Choiced.Items = {{okVertex, chosen}, {okConnection, c}};
-    Engine.Picked.Items = {{okTransition, t}};
+    Engine.Choiced.Items = {chosen, c};
+    Engine.Picked.Items = {t};
     Engine.Graph.Options.VertexAmbientColor1 = MakeColor(1, 2, 3);
     ApplyColors(Engine);
     const TEngineGraphOptions& o = Engine.Graph.Options;

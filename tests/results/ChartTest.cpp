@@ -75,7 +75,7 @@ TEST_F(ChartTest, TransitionBarsStandSideBySide) {
     TTransition* t2 = CreateTransition(Engine.Net, "T2", 0, 1, 0, nullptr);
     t1->LaunchCount = 5;
     t2->LaunchCount = 3;
-    Engine.Chart.ChartType = 1;
+    Engine.Chart.ChartType = chTransitionLaunches;
     Engine.Chart.ScaleX = 1;
     Engine.Chart.ScaleY = 1;
     DrawChart(Engine, {"T1", "T2"});
@@ -101,15 +101,15 @@ TEST_F(ChartTest, WindowListsScalesAndGestures) {
     EXPECT_EQ(Engine.Chart.ScaleX, 0.001);
     EXPECT_EQ(form.LEditScaleX()->text(), QString("0.001"));
 
-    Engine.EditMode = 5; // a creation tool waits: a press on the chart replaces it
+    Engine.EditMode = emCreateVertex; // a creation tool waits: a press on the chart replaces it
     QTest::mousePress(form.ChartView(), Qt::LeftButton, {}, {50, 50});
-    EXPECT_EQ(Engine.EditMode, 3);
+    EXPECT_EQ(Engine.EditMode, emDragZoom);
     QTest::mouseRelease(form.ChartView(), Qt::LeftButton, {}, {50, 50});
-    EXPECT_EQ(Engine.EditMode, 0);
+    EXPECT_EQ(Engine.EditMode, emIdle);
     QTest::mousePress(form.ChartView(), Qt::MiddleButton, {}, {50, 50});
-    EXPECT_EQ(Engine.EditMode, 0);
+    EXPECT_EQ(Engine.EditMode, emIdle);
     form.CBoxChartType()->setCurrentIndex(1);
-    EXPECT_EQ(Engine.Chart.ChartType, 1);
+    EXPECT_EQ(Engine.Chart.ChartType, chTransitionLaunches);
     EXPECT_TRUE(form.MemoChoiced()->toPlainText().isEmpty());
 }
 

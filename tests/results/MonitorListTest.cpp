@@ -59,13 +59,13 @@ TEST_F(MonitorListTest, CollapsedGroupStaysCollapsedAcrossRebuilds) {
 
 TEST_F(MonitorListTest, SelectingANodeChoosesItsObject) {
     StartMonitoring(*T1, 0);
-    Engine.Choiced.Items = {{okVertex, P1}};
+    Engine.Choiced.Items = {P1};
     Form->FillMonitorTree();
     Form->Tree()->setCurrentItem(Transitions()->child(0));
     ASSERT_EQ(Engine.Choiced.Items.size(), 1u);
-    EXPECT_EQ(Engine.Choiced.Items[0].Object, T1);
+    EXPECT_EQ(Engine.Choiced.Items[0].Transition(), T1);
     Form->Tree()->setCurrentItem(Vertices()); // a group node: nothing
-    EXPECT_EQ(Engine.Choiced.Items[0].Object, T1);
+    EXPECT_EQ(Engine.Choiced.Items[0].Transition(), T1);
 }
 
 TEST_F(MonitorListTest, ContextCommandsStopMonitoring) {

@@ -17,8 +17,8 @@ protected:
         P = CreateVertex(Engine.Net, Utf8ToWin1251("Черга"), 2, 0, 0, nullptr);
         T = CreateTransition(Engine.Net, "T1", 0, 1.5, 0, nullptr);
     }
-    std::vector<TResultRow> Rows(int kind, void* object) {
-        Engine.Choiced.Items = {{kind, object}};
+    std::vector<TResultRow> Rows(TObjectRef object) {
+        Engine.Choiced.Items = {object};
         return ObjectResultRows(Engine);
     }
     TEngine Engine;
@@ -30,12 +30,12 @@ TEST_F(ObjectResultsTest, NothingOrSeveralChosenGiveOneEmptyRow) {
     auto rows = ObjectResultRows(Engine);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].Label, "");
-    Engine.Choiced.Items = {{okVertex, P}, {okTransition, T}};
+    Engine.Choiced.Items = {P, T};
     EXPECT_EQ(ObjectResultRows(Engine).size(), 1u);
 }
 
 TEST_F(ObjectResultsTest, VertexRowsShowStatisticsOnlyWhenMonitored) {
-    auto rows = Rows(okVertex, P);
+    auto rows = Rows(P);
     ASSERT_EQ(rows.size(), 7u);
     EXPECT_EQ(rows[1].Value, "2");
     EXPECT_TRUE(rows[2].Spacer);
@@ -43,7 +43,7 @@ TEST_F(ObjectResultsTest, VertexRowsShowStatisticsOnlyWhenMonitored) {
     EXPECT_EQ(rows[3].Value, "");
     StartMonitoring(*P, 0);
     Engine.Net.ModelTime = 10;
-    rows = Rows(okVertex, P);
+    rows = Rows(P);
     EXPECT_EQ(rows[3].Value, "2");
     EXPECT_EQ(rows[5].Value, "2.000000");
     EXPECT_EQ(rows[6].Value, "<Відсутнє>"); // no token arrived: no waiting to average
@@ -52,19 +52,19 @@ TEST_F(ObjectResultsTest, VertexRowsShowStatisticsOnlyWhenMonitored) {
 TEST_F(ObjectResultsTest, TransitionRowsFollowTheDelayLaw) {
     T->DelayType = dtNormal;
     T->Deviation = 0.2;
-    auto rows = Rows(okTransition, T);
+    auto rows = Rows(T);
     ASSERT_EQ(rows.size(), 13u);
     EXPECT_EQ(rows[1].Value, "Нормальний закон");
     EXPECT_EQ(rows[3].Value, "0.2");
     T->DelayType = dtExponential;
-    EXPECT_EQ(Rows(okTransition, T)[3].Value, "");
+    EXPECT_EQ(Rows(T)[3].Value, "");
     StartMonitoring(*T, 0);
     BufferAppend(T->LaunchBuffer, 5);
     RecordTransitionSample(*T, 0, THistorySettings{});
     BufferRemove(T->LaunchBuffer, 0);
     RecordTransitionSample(*T, 5, THistorySettings{});
     Engine.Net.ModelTime = 10;
-    rows = Rows(okTransition, T);
+    rows = Rows(T);
     EXPECT_EQ(rows[10].Value, "0.500000");
     EXPECT_EQ(rows[11].Value, "5");
     EXPECT_EQ(rows[12].Value, "50.000%");
@@ -72,25 +72,25 @@ TEST_F(ObjectResultsTest, TransitionRowsFollowTheDelayLaw) {
 
 TEST_F(ObjectResultsTest, ConnectionShowsItsFormula) {
     TConnection* c = CreateConnection(Engine.Net, ctVT, 3, P, T, nullptr);
-    EXPECT_EQ(Rows(okConnection, c)[1].Value, "3");
+    EXPECT_EQ(Rows(c)[1].Value, "3");
     c->UseFunction = true;
     c->Formula = "M(P1)*2";
-    EXPECT_EQ(Rows(okConnection, c)[1].Value, "M(P1)*2");
+    EXPECT_EQ(Rows(c)[1].Value, "M(P1)*2");
 }
 
 TEST_F(ObjectResultsTest, SpacerRowsStayThinAcrossKinds) {
     TFormObjectResults form(Engine);
     form.show();
-    Engine.Choiced.Items = {{okVertex, P}};
+    Engine.Choiced.Items = {P};
     form.FillObjectResults();
     EXPECT_EQ(form.Grid()->rowHeight(2), 4);
-    Engine.Choiced.Items = {{okTransition, T}};
+    Engine.Choiced.Items = {T};
     form.FillObjectResults();
     EXPECT_EQ(form.Grid()->rowCount(), 13);
     EXPECT_EQ(form.Grid()->rowHeight(2), 16);
     EXPECT_EQ(form.Grid()->rowHeight(7), 4);
     EXPECT_EQ(form.Grid()->item(0, 1)->text(), QString("T1"));
-    Engine.Choiced.Items = {{okVertex, P}};
+    Engine.Choiced.Items = {P};
     form.FillObjectResults();
     EXPECT_EQ(form.Grid()->rowHeight(2), 4);
     EXPECT_EQ(form.Grid()->item(0, 1)->text(), QString("Черга"));

@@ -70,7 +70,7 @@ protected:
         Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
     }
     TTransition* T(int x, int y) { return CreateTransition(Engine.Net, "", x, 1, y, &Engine.Graph.Options); }
-    bool Chosen(const void* o) const { return ContainsObject(Engine.Choiced, o); }
+    bool Chosen(TObjectRef o) const { return ContainsObject(Engine.Choiced, o); }
     static QStringList Texts(QMenu* menu) {
         QStringList texts;
         for (QAction* a : menu->actions())
@@ -111,16 +111,16 @@ TEST_F(FormDrawTest, ClickShiftClickAndCtrlClick) {
     EXPECT_TRUE(Chosen(b));
     Click(At(0, -120)); // empty canvas
     EXPECT_TRUE(Engine.Choiced.Items.empty());
-    EXPECT_EQ(Engine.EditMode, 0);
+    EXPECT_EQ(Engine.EditMode, emIdle);
 }
 
 TEST_F(FormDrawTest, DraggingMovesEveryChosenObject) {
     TVertex* v = V(-100, 0);
     TTransition* t = T(100, 0);
     CreateConnection(Engine.Net, ctVT, 1, v, t, &Engine.Graph.Options);
-    Engine.Choiced.Items = {{okVertex, v}, {okTransition, t}};
+    Engine.Choiced.Items = {v, t};
     Press(Qt::LeftButton, At(-100, 0));
-    EXPECT_EQ(Engine.EditMode, 4);
+    EXPECT_EQ(Engine.EditMode, emMove);
     MoveTo(At(-80, 10), Qt::LeftButton);
     MoveTo(At(-70, 30), Qt::LeftButton);
     Release(Qt::LeftButton, At(-70, 30));
@@ -137,7 +137,7 @@ TEST_F(FormDrawTest, RubberBandChoosesObjectsAndTheirConnection) {
     TConnection* c = CreateConnection(Engine.Net, ctVT, 1, v, t, &Engine.Graph.Options);
     Engine.Graph.Scale = 0.5; // the window now spans the whole net
     Press(Qt::LeftButton, {10, 10});
-    EXPECT_EQ(Engine.EditMode, 1);
+    EXPECT_EQ(Engine.EditMode, emRubberBand);
     MoveTo({390, 290}, Qt::LeftButton);
     EXPECT_TRUE(ContainsObject(Engine.Picked, c)); // previewed in the picked list
     Release(Qt::LeftButton, {390, 290});
@@ -154,7 +154,7 @@ TEST_F(FormDrawTest, RightDragPansWithoutAMenuAndBothButtonsZoom) {
 
     Press(Qt::LeftButton, {100, 100});
     MoveTo({100, 120}, Qt::LeftButton | Qt::RightButton);
-    EXPECT_EQ(Engine.EditMode, 3);
+    EXPECT_EQ(Engine.EditMode, emDragZoom);
     EXPECT_DOUBLE_EQ(Engine.Graph.Scale, 1.0 / std::pow(1.005, 20));
     Release(Qt::LeftButton, {100, 120});
     EXPECT_EQ(zoom.count(), 1);
@@ -174,12 +174,12 @@ TEST_F(FormDrawTest, RightClickOpensTheMenuOfWhatIsUnderIt) {
     EXPECT_EQ(Form->OpenedMenu(), Form->PopupVertex());
     Form->PopupVertex()->hide();
 
-    Engine.Choiced.Items = {{okVertex, v}, {okTransition, t}};
+    Engine.Choiced.Items = {v, t};
     Click(At(100, 0), Qt::RightButton);
     EXPECT_EQ(Form->OpenedMenu(), Form->PopupManyObjects());
     Form->PopupManyObjects()->hide();
 
-    Engine.Choiced.Items = {{okTransition, t}};
+    Engine.Choiced.Items = {t};
     Click(At(100, 0), Qt::RightButton);
     EXPECT_EQ(Form->OpenedMenu(), Form->PopupTransition());
 }
@@ -188,7 +188,7 @@ TEST_F(FormDrawTest, CopiedFragmentIsPastedWhereTheMenuOpened) {
     TVertex* v = V(-100, 0);
     TTransition* t = T(100, 0);
     TConnection* c = CreateConnection(Engine.Net, ctVT, 1, v, t, &Engine.Graph.Options);
-    Engine.Choiced.Items = {{okVertex, v}, {okTransition, t}, {okConnection, c}};
+    Engine.Choiced.Items = {v, t, c};
     MoveTo(At(100, 0), Qt::NoButton);
     Click(At(100, 0), Qt::RightButton);
     ASSERT_EQ(Form->OpenedMenu(), Form->PopupManyObjects());
@@ -210,20 +210,20 @@ TEST_F(FormDrawTest, CopiedFragmentIsPastedWhereTheMenuOpened) {
 
 TEST_F(FormDrawTest, RightClickInACreationModeCreatesAndOpensAMenu) {
     QSignalSpy tool(Form.get(), &TFormDraw::ToolChanged);
-    Engine.EditMode = 5;
+    Engine.EditMode = emCreateVertex;
     Click(At(50, 50), Qt::RightButton);
     ASSERT_EQ(Engine.Net.Vertices.size(), 1u);
     EXPECT_EQ(Engine.Net.Vertices[0]->X, 50);
     EXPECT_EQ(Form->OpenedMenu(), Form->PopupVertex());
     ASSERT_EQ(tool.count(), 1);
-    EXPECT_EQ(tool.at(0).at(0).toInt(), 0);
+    EXPECT_EQ(tool.at(0).at(0).value<TEditMode>(), emIdle);
 }
 
 TEST_F(FormDrawTest, DeleteKeyDeletesVertexTransitionAndConnectionOnce) {
     TVertex* v = V(-100, 0);
     TTransition* t = T(100, 0);
     TConnection* c = CreateConnection(Engine.Net, ctVT, 1, v, t, &Engine.Graph.Options);
-    Engine.Choiced.Items = {{okConnection, c}, {okVertex, v}, {okTransition, t}};
+    Engine.Choiced.Items = {c, v, t};
     QSignalSpy changed(Form.get(), &TFormDraw::NetObjectsChanged);
     QTest::keyClick(Form.get(), Qt::Key_Delete);
     EXPECT_TRUE(Engine.Net.Vertices.empty());
@@ -237,18 +237,18 @@ TEST_F(FormDrawTest, MenuCommandsActOnTheOneChosenObject) {
     TTransition* t = T(100, 0);
     CreateConnection(Engine.Net, ctVT, 1, v, t, &Engine.Graph.Options);
     BufferAppend(t->LaunchBuffer, 5);
-    Engine.Choiced.Items = {{okTransition, t}};
+    Engine.Choiced.Items = {t};
     Form->findChild<QAction*>("PTButtonClearBuffer")->trigger();
     EXPECT_EQ(BufferCount(t->LaunchBuffer), 0);
     Form->findChild<QAction*>("PTButtonCreateConnection")->trigger();
-    EXPECT_EQ(Engine.EditMode, 7);
-    Engine.EditMode = 0;
+    EXPECT_EQ(Engine.EditMode, emCreateConnection);
+    Engine.EditMode = emIdle;
     QSignalSpy changed(Form.get(), &TFormDraw::NetObjectsChanged);
-    Engine.Choiced.Items = {{okConnection, Engine.Net.Connections[0].get()}};
+    Engine.Choiced.Items = {Engine.Net.Connections[0].get()};
     Form->findChild<QAction*>("PCButtonDeleteConnection")->trigger();
     EXPECT_TRUE(Engine.Net.Connections.empty());
     EXPECT_EQ(changed.count(), 0); // a connection is not in the monitor list
-    Engine.Choiced.Items = {{okVertex, v}};
+    Engine.Choiced.Items = {v};
     Form->findChild<QAction*>("PVButtonDeleteVertex")->trigger();
     EXPECT_TRUE(Engine.Net.Vertices.empty());
     EXPECT_EQ(changed.count(), 1);
@@ -260,13 +260,13 @@ TEST_F(FormDrawTest, DoubleClickChoosesAndAsksForPropertiesWithoutABand) {
     DoubleClick(At(0, 0));
     EXPECT_TRUE(Chosen(v));
     EXPECT_EQ(properties.count(), 1);
-    EXPECT_EQ(Engine.EditMode, 0);
+    EXPECT_EQ(Engine.EditMode, emIdle);
 
     V(200, 0);
-    Engine.Choiced.Items = {{okVertex, Engine.Net.Vertices[0].get()}, {okVertex, Engine.Net.Vertices[1].get()}};
+    Engine.Choiced.Items = {Engine.Net.Vertices[0].get(), Engine.Net.Vertices[1].get()};
     DoubleClick(At(100, -130)); // empty canvas with two objects chosen: no dialog, no band
     EXPECT_EQ(properties.count(), 1);
-    EXPECT_EQ(Engine.EditMode, 0);
+    EXPECT_EQ(Engine.EditMode, emIdle);
 }
 
 TEST_F(FormDrawTest, MovingTheMouseReportsTheModelPosition) {

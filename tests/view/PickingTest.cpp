@@ -21,9 +21,9 @@ protected:
     TConnection* C(TConnectionType type, TVertex* v, TTransition* t) {
         return CreateConnection(Engine.Net, type, 1, v, t, &Engine.Graph.Options);
     }
-    THit Hit(int mx, int my) { return HitTest(Engine, mx + 200, my + 150); }
+    TObjectRef Hit(int mx, int my) { return HitTest(Engine, mx + 200, my + 150); }
     bool Click(int mx, int my, bool additive) { return ClickSelect(Engine, mx + 200, my + 150, additive); }
-    bool Chosen(const void* o) { return ContainsObject(Engine.Choiced, o); }
+    bool Chosen(TObjectRef o) { return ContainsObject(Engine.Choiced, o); }
     void Band(int x1, int y1, int x2, int y2, bool additive = false) {
         BandCommit(Engine, x1 + 200, y1 + 150, x2 + 200, y2 + 150, additive);
     }
@@ -34,10 +34,10 @@ protected:
 TEST_F(PickingTest, TransitionsAreHitBeforeVerticesAndLaterObjectsFirst) {
     TVertex* first = V(0, 0);
     TVertex* second = V(50, 0);
-    EXPECT_EQ(Hit(25, 0).Object, second);
+    EXPECT_EQ(Hit(25, 0).Vertex(), second);
     TTransition* t = T(0, 0);
-    EXPECT_EQ(Hit(0, 0).Object, t);
-    EXPECT_EQ(Hit(-150, 0).Object, first);
+    EXPECT_EQ(Hit(0, 0).Transition(), t);
+    EXPECT_EQ(Hit(-150, 0).Vertex(), first);
 }
 
 TEST_F(PickingTest, ToleranceAtTheEdgesOfEachKind) {
@@ -59,9 +59,9 @@ TEST_F(PickingTest, ToleranceAtTheEdgesOfEachKind) {
     small->Radius = 5;
     small->LineWidth = 0;
     TConnection* c = C(ctTV, small, t); // from (-990, 0) to (995, 0), width 10
-    EXPECT_EQ(Hit(0, 25).Object, c);
+    EXPECT_EQ(Hit(0, 25).Connection(), c);
     EXPECT_FALSE(Hit(0, 26));
-    EXPECT_EQ(Hit(1014, 0).Object, c);
+    EXPECT_EQ(Hit(1014, 0).Connection(), c);
     EXPECT_FALSE(Hit(1016, 0)); // beyond the end by more than twice the width
 }
 
@@ -104,42 +104,42 @@ TEST_F(PickingTest, RubberBandCatchesObjectsAndTheirConnection) {
 TEST_F(PickingTest, ConnectionToolMergesAndTogglesInformational) {
     TVertex* v = V(-300, 0);
     TTransition* t = T(300, 0);
-    auto connect = [&](int mode) {
-        Engine.Choiced.Items = {{okVertex, v}};
-        Engine.Picked.Items = {{okTransition, t}};
-        Engine.EditMode = static_cast<std::uint8_t>(mode);
+    auto connect = [&](TEditMode mode) {
+        Engine.Choiced.Items = {v};
+        Engine.Picked.Items = {t};
+        Engine.EditMode = mode;
         CreateAtPoint(Engine, 500, 150);
-        EXPECT_EQ(Engine.EditMode, 0);
+        EXPECT_EQ(Engine.EditMode, emIdle);
     };
-    connect(8);
+    connect(emCreateInformConnection);
     ASSERT_EQ(Engine.Net.Connections.size(), 1u);
     TConnection* c = Engine.Net.Connections[0].get();
     EXPECT_TRUE(c->IsInform);
-    connect(8);
+    connect(emCreateInformConnection);
     EXPECT_EQ(c->Count, 2);
-    connect(7); // an ordinary one drawn over the informational one turns it ordinary
+    connect(emCreateConnection); // an ordinary one drawn over the informational one turns it ordinary
     EXPECT_FALSE(c->IsInform);
     EXPECT_EQ(c->Count, 2);
-    connect(7);
+    connect(emCreateConnection);
     EXPECT_EQ(c->Count, 3);
-    connect(8);
+    connect(emCreateInformConnection);
     EXPECT_TRUE(c->IsInform);
     EXPECT_EQ(c->Count, 3);
     EXPECT_EQ(Engine.Net.Connections.size(), 1u);
 
     // Empty canvas, or a vertex onto a vertex: nothing, and the mode ends.
     Engine.Picked.Items.clear();
-    Engine.EditMode = 7;
+    Engine.EditMode = emCreateConnection;
     CreateAtPoint(Engine, 0, 0);
-    EXPECT_EQ(Engine.EditMode, 0);
-    Engine.Picked.Items = {{okVertex, V(0, 0)}};
-    Engine.EditMode = 7;
+    EXPECT_EQ(Engine.EditMode, emIdle);
+    Engine.Picked.Items = {V(0, 0)};
+    Engine.EditMode = emCreateConnection;
     CreateAtPoint(Engine, 0, 0);
     EXPECT_EQ(Engine.Net.Connections.size(), 1u);
 
-    Engine.Choiced.Items = {{okTransition, t}};
-    Engine.Picked.Items = {{okVertex, v}};
-    Engine.EditMode = 7;
+    Engine.Choiced.Items = {t};
+    Engine.Picked.Items = {v};
+    Engine.EditMode = emCreateConnection;
     CreateAtPoint(Engine, 0, 0);
     EXPECT_EQ(Engine.Net.Connections.back()->ConnectionType, ctTV);
 }
@@ -147,9 +147,9 @@ TEST_F(PickingTest, ConnectionToolMergesAndTogglesInformational) {
 TEST_F(PickingTest, CreationModesPlaceNewObjectsWithTheBaseValues) {
     Engine.BaseVertexMark = 4;
     Engine.BaseTransitionDelay = 2.5;
-    Engine.EditMode = 5;
+    Engine.EditMode = emCreateVertex;
     CreateAtPoint(Engine, 210, 140);
-    Engine.EditMode = 6;
+    Engine.EditMode = emCreateTransition;
     CreateAtPoint(Engine, 190, 160);
     ASSERT_EQ(Engine.Net.Vertices.size(), 1u);
     EXPECT_EQ(Engine.Net.Vertices[0]->X, 10);
@@ -161,7 +161,7 @@ TEST_F(PickingTest, CreationModesPlaceNewObjectsWithTheBaseValues) {
 TEST_F(PickingTest, ToolChecksNeedOneFittingChosenObject) {
     EXPECT_EQ(ConnectionToolRefusal(Engine, false), "Не вибрана початкова вершина чи перехід.");
     EXPECT_EQ(ConnectionToolRefusal(Engine, true), "Не вибрана початкова вершина.");
-    Engine.Choiced.Items = {{okTransition, T(0, 0)}};
+    Engine.Choiced.Items = {T(0, 0)};
     EXPECT_FALSE(ConnectionToolRefusal(Engine, false));
     EXPECT_TRUE(ConnectionToolRefusal(Engine, true));
 }

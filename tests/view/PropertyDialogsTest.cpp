@@ -25,7 +25,7 @@ protected:
         T1 = CreateTransition(Engine.Net, "T1", 0, 1.5, 0, &Engine.Graph.Options);
     }
     void TearDown() override { ShowMessageBox = Previous; }
-    void Choose(int kind, void* object) { Engine.Choiced.Items = {{kind, object}}; }
+    void Choose(TObjectRef object) { Engine.Choiced.Items = {object}; }
     template <typename Dialog>
     QLineEdit* Edit(Dialog& d, const char* name) { return d.template findChild<QLineEdit*>(name); }
     template <typename Dialog>
@@ -40,7 +40,7 @@ protected:
 };
 
 TEST_F(PropertyDialogsTest, VertexRenamedInAnotherCaseButNotToATransitionsName) {
-    Choose(okVertex, P1);
+    Choose(P1);
     TFormVertexProperties dialog(Engine);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QString("Параметри вершини"));
@@ -62,7 +62,7 @@ TEST_F(PropertyDialogsTest, VertexRenamedInAnotherCaseButNotToATransitionsName) 
 }
 
 TEST_F(PropertyDialogsTest, MonitoringStartsAtModelTimeAndStopsClearingTheHistory) {
-    Choose(okVertex, P1);
+    Choose(P1);
     TFormVertexProperties dialog(Engine);
     Engine.Net.ModelTime = 4;
     dialog.show();
@@ -83,7 +83,7 @@ TEST_F(PropertyDialogsTest, MonitoringStartsAtModelTimeAndStopsClearingTheHistor
 }
 
 TEST_F(PropertyDialogsTest, AConversionErrorStopsAtThatField) {
-    Choose(okVertex, P1);
+    Choose(P1);
     TFormVertexProperties dialog(Engine);
     dialog.show();
     Edit(dialog, "EditName")->setText("Queue");
@@ -97,7 +97,7 @@ TEST_F(PropertyDialogsTest, AConversionErrorStopsAtThatField) {
 }
 
 TEST_F(PropertyDialogsTest, DelayLawEnablesTheDeviationForUniformAndNormal) {
-    Choose(okTransition, T1);
+    Choose(T1);
     TFormTransitionProperties dialog(Engine);
     dialog.show();
     QComboBox* type = dialog.CBoxDelayType();
@@ -124,7 +124,7 @@ TEST_F(PropertyDialogsTest, DelayLawEnablesTheDeviationForUniformAndNormal) {
 TEST_F(PropertyDialogsTest, ConnectionDialogSwitchesBetweenCountAndFormula) {
     TConnection* back = CreateConnection(Engine.Net, ctTV, 1, P1, T1, &Engine.Graph.Options);
     back->IsInform = true;
-    Choose(okConnection, back);
+    Choose(back);
     TFormConnectionProperties dialog(Engine);
     dialog.show();
     EXPECT_FALSE(dialog.CBoxInform()->isEnabled()); // a transition-to-vertex connection
@@ -143,13 +143,13 @@ TEST_F(PropertyDialogsTest, ConnectionDialogSwitchesBetweenCountAndFormula) {
     EXPECT_TRUE(back->IsInform); // kept as it was
 
     TConnection* ahead = CreateConnection(Engine.Net, ctVT, 1, P1, T1, &Engine.Graph.Options);
-    Choose(okConnection, ahead);
+    Choose(ahead);
     dialog.show();
     EXPECT_TRUE(dialog.CBoxInform()->isEnabled());
 }
 
 TEST_F(PropertyDialogsTest, CancelChangesNothing) {
-    Choose(okTransition, T1);
+    Choose(T1);
     TFormTransitionProperties dialog(Engine);
     dialog.show();
     Edit(dialog, "EditName")->setText("Other");
