@@ -126,7 +126,9 @@ TVertex StoredCopy(const TVertex& vertex) { return CopyOfFields(vertex); }
 TTransition StoredCopy(const TTransition& transition) { return CopyOfFields(transition); }
 TConnection StoredCopy(const TConnection& connection) { return CopyOfFields(connection); }
 
-void AssignStoredFields(TVertex& to, const TVertex& from, double time) { AssignFields(to, from, time); }
+void AssignStoredFields(TVertex& to, const TVertex& from, double time) {
+    AssignFields(to, from, time);
+}
 void AssignStoredFields(TTransition& to, const TTransition& from, double time) {
     AssignFields(to, from, time);
 }

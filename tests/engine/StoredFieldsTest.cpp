@@ -44,6 +44,17 @@ void FillEveryField(Object& object, int first) {
     }
 }
 
+template <typename Value, typename Object>
+void ExpectSameValue(const TStoredField<Object>& field, const Object& actual, const Object& expected) {
+    EXPECT_EQ(StoredValue<Value>(field, actual), StoredValue<Value>(field, expected)) << field.Name;
+}
+
+template <typename End, typename Object>
+void ExpectSameEnd(const TStoredField<Object>& field, const Object& actual, const Object& expected) {
+    EXPECT_EQ(StoredValue<End*>(field, actual)->Index, StoredValue<End*>(field, expected)->Index)
+        << field.Name;
+}
+
 // Compares every described field but the named ones; ends compare by position.
 template <typename Object>
 void ExpectSameFields(const Object& actual, const Object& expected,
@@ -53,36 +64,28 @@ void ExpectSameFields(const Object& actual, const Object& expected,
             continue;
         switch (field.Kind) {
         case sfText:
-            EXPECT_EQ(StoredValue<std::string>(field, actual), StoredValue<std::string>(field, expected))
-                << field.Name;
+            ExpectSameValue<std::string>(field, actual, expected);
             break;
         case sfInteger:
-            EXPECT_EQ(StoredValue<std::int32_t>(field, actual), StoredValue<std::int32_t>(field, expected))
-                << field.Name;
+            ExpectSameValue<std::int32_t>(field, actual, expected);
             break;
         case sfBoolean:
-            EXPECT_EQ(StoredValue<bool>(field, actual), StoredValue<bool>(field, expected)) << field.Name;
+            ExpectSameValue<bool>(field, actual, expected);
             break;
         case sfReal:
-            EXPECT_EQ(StoredValue<double>(field, actual), StoredValue<double>(field, expected)) << field.Name;
+            ExpectSameValue<double>(field, actual, expected);
             break;
         case sfDelayType:
-            EXPECT_EQ(StoredValue<TDelayType>(field, actual), StoredValue<TDelayType>(field, expected))
-                << field.Name;
+            ExpectSameValue<TDelayType>(field, actual, expected);
             break;
         case sfConnectionType:
-            EXPECT_EQ(StoredValue<TConnectionType>(field, actual),
-                      StoredValue<TConnectionType>(field, expected))
-                << field.Name;
+            ExpectSameValue<TConnectionType>(field, actual, expected);
             break;
         case sfVertexEnd:
-            EXPECT_EQ(StoredValue<TVertex*>(field, actual)->Index, StoredValue<TVertex*>(field, expected)->Index)
-                << field.Name;
+            ExpectSameEnd<TVertex>(field, actual, expected);
             break;
         case sfTransitionEnd:
-            EXPECT_EQ(StoredValue<TTransition*>(field, actual)->Index,
-                      StoredValue<TTransition*>(field, expected)->Index)
-                << field.Name;
+            ExpectSameEnd<TTransition>(field, actual, expected);
             break;
         }
     }
@@ -121,7 +124,8 @@ TEST_F(StoredFieldsWalk, SaveAndLoadKeepEveryDescribedField) {
 }
 
 TEST_F(StoredFieldsWalk, CopyAndPasteKeepEveryDescribedField) {
-    Engine.Choiced.Items = {{okVertex, Vertex}, {okTransition, Transition}, {okConnection, Connection}};
+    Engine.Choiced.Items = {
+        {okVertex, Vertex}, {okTransition, Transition}, {okConnection, Connection}};
     CopyFragment(Engine, 0, 0);
     PasteFragment(Engine, 0, 0); // at the copy point: the positions stay
 
