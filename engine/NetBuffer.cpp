@@ -1,8 +1,8 @@
 #include "NetBuffer.h"
 
 #include "Engine.h"
-#include "Monitoring.h"
 #include "NetObjects.h"
+#include "StoredFields.h"
 
 #include <charconv>
 
@@ -39,6 +39,26 @@ void NamePasted(TEngine& e, Object& object, const std::string& buffered, const c
     object.Name = split.Prefix + std::to_string(n);
 }
 
+// Appends a copy of the object's stored values to the buffer and remembers the original.
+template <typename Object>
+void Buffer(std::vector<std::unique_ptr<Object>>& buffer, std::vector<const Object*>& originals,
+            const Object& object) {
+    auto copy = std::make_unique<Object>(StoredCopy(object));
+    copy->Index = static_cast<std::int32_t>(buffer.size());
+    buffer.push_back(std::move(copy));
+    originals.push_back(&object);
+}
+
+// The buffered copy of the original (the later one when it was chosen twice), or null.
+template <typename Object>
+Object* BufferedCopyOf(const Object* original, const std::vector<const Object*>& originals,
+                       const std::vector<std::unique_ptr<Object>>& buffer) {
+    for (std::size_t i = originals.size(); i-- > 0;)
+        if (originals[i] == original)
+            return buffer[i].get();
+    return nullptr;
+}
+
 } // namespace
 
 TNameNumber SplitNameNumber(const std::string& name) {
@@ -55,33 +75,27 @@ void CopyFragment(TEngine& e, std::int32_t x, std::int32_t y) {
     b.Vertices.clear();
     b.Transitions.clear();
     b.Connections.clear();
+    std::vector<const TVertex*> vertices; // the originals, position for position with the buffer
+    std::vector<const TTransition*> transitions;
     std::vector<const TConnection*> connections;
     for (const TObjectRef& entry : e.Choiced.Items) {
-        if (entry.Kind() == okVertex) {
-            const TVertex& v = *entry.Vertex();
-            b.Vertices.push_back({v.Name, v.X, v.Y, v.Index, v.Marking, v.Radius, v.LineWidth, v.NameFontSize,
-                                  v.MarkFontSize, v.IsMonitoring});
-        } else if (entry.Kind() == okTransition) {
-            const TTransition& t = *entry.Transition();
-            b.Transitions.push_back({t.Name, t.X, t.Y, t.DelayType, t.Delay, t.Deviation, t.Weight, t.Index,
-                                     t.Priority, t.Width, t.Height, t.NameFontSize, t.DelayFontSize,
-                                     t.IsMonitoring});
-        } else if (entry.Kind() == okConnection) {
+        if (entry.Kind() == okVertex)
+            Buffer(b.Vertices, vertices, *entry.Vertex());
+        else if (entry.Kind() == okTransition)
+            Buffer(b.Transitions, transitions, *entry.Transition());
+        else if (entry.Kind() == okConnection)
             connections.push_back(entry.Connection());
-        }
     }
     for (const TConnection* c : connections) {
-        std::int32_t vertexPos = -1, transitionPos = -1;
-        for (std::size_t i = 0; i < b.Vertices.size(); ++i)
-            if (b.Vertices[i].SourceIndex == c->Vertex->Index)
-                vertexPos = static_cast<std::int32_t>(i);
-        for (std::size_t i = 0; i < b.Transitions.size(); ++i)
-            if (b.Transitions[i].SourceIndex == c->Transition->Index)
-                transitionPos = static_cast<std::int32_t>(i);
-        if (vertexPos < 0 || transitionPos < 0)
+        TVertex* vertex = BufferedCopyOf(c->Vertex, vertices, b.Vertices);
+        TTransition* transition = BufferedCopyOf(c->Transition, transitions, b.Transitions);
+        if (vertex == nullptr || transition == nullptr)
             continue; // an end that was not copied: the connection stays out of the fragment
-        b.Connections.push_back({c->ConnectionType, c->Count, c->Width, c->Width1, c->Height1, c->CountFontSize,
-                                 vertexPos, transitionPos, c->Formula, c->UseFunction, c->IsInform});
+        auto copy = std::make_unique<TConnection>(StoredCopy(*c));
+        copy->Index = static_cast<std::int32_t>(b.Connections.size());
+        copy->Vertex = vertex;
+        copy->Transition = transition;
+        b.Connections.push_back(std::move(copy));
     }
 }
 
@@ -95,44 +109,28 @@ void PasteFragment(TEngine& e, std::int32_t x, std::int32_t y) {
         RemoveEntryAt(e.Choiced, static_cast<std::int32_t>(e.Choiced.Items.size()) - 1, e.Graph,
                       TListRole::Chosen, TFade::Animate);
     const TEngineGraphOptions* options = &e.Graph.Options;
-    for (const TEngineNetBufferVertex& bv : b.Vertices) {
-        TVertex& v = *CreateVertex(e.Net, "", bv.Marking, bv.X + dx, bv.Y + dy, options);
-        v.Radius = bv.Radius;
-        v.LineWidth = bv.LineWidth;
-        v.NameFontSize = bv.NameFontSize;
-        v.MarkFontSize = bv.MarkFontSize;
-        if (bv.IsMonitoring)
-            StartMonitoring(v, e.Net.ModelTime);
-        NamePasted(e, v, bv.Name, "P");
+    for (const auto& buffered : b.Vertices) {
+        TVertex& v = *CreateVertex(e.Net, "", 0, 0, 0, options);
+        AssignStoredFields(v, *buffered, e.Net.ModelTime);
+        v.X = buffered->X + dx;
+        v.Y = buffered->Y + dy;
+        NamePasted(e, v, buffered->Name, "P");
         AddEntry(e.Choiced, &v, e.Graph, TListRole::Chosen, TFade::Animate);
     }
-    for (const TEngineNetBufferTransition& bt : b.Transitions) {
-        TTransition& t = *CreateTransition(e.Net, "", bt.X + dx, bt.Delay, bt.Y + dy, options);
-        t.DelayType = bt.DelayType;
-        t.Deviation = bt.Deviation;
-        t.Priority = bt.Priority;
-        t.Weight = bt.Weight;
-        t.Width = bt.Width;
-        t.Height = bt.Height;
-        t.NameFontSize = bt.NameFontSize;
-        t.DelayFontSize = bt.DelayFontSize;
-        if (bt.IsMonitoring)
-            StartMonitoring(t, e.Net.ModelTime);
-        NamePasted(e, t, bt.Name, "T");
+    for (const auto& buffered : b.Transitions) {
+        TTransition& t = *CreateTransition(e.Net, "", 0, 0, 0, options);
+        AssignStoredFields(t, *buffered, e.Net.ModelTime);
+        t.X = buffered->X + dx;
+        t.Y = buffered->Y + dy;
+        NamePasted(e, t, buffered->Name, "T");
         AddEntry(e.Choiced, &t, e.Graph, TListRole::Chosen, TFade::Animate);
     }
-    for (const TEngineNetBufferConnection& bc : b.Connections) {
-        TVertex* v = e.Net.Vertices[vertices + bc.VertexPos].get();
-        TTransition* t = e.Net.Transitions[transitions + bc.TransitionPos].get();
-        CreateConnection(e.Net, bc.ConnectionType, bc.Count, v, t, options);
+    for (const auto& buffered : b.Connections) {
+        TVertex* v = e.Net.Vertices[vertices + buffered->Vertex->Index].get();
+        TTransition* t = e.Net.Transitions[transitions + buffered->Transition->Index].get();
+        CreateConnection(e.Net, buffered->ConnectionType, buffered->Count, v, t, options);
         TConnection& c = *e.Net.Connections.back();
-        c.UseFunction = bc.UseFunction;
-        c.Formula = bc.Formula;
-        c.IsInform = bc.IsInform;
-        c.Width = bc.Width;
-        c.Width1 = bc.Width1;
-        c.Height1 = bc.Height1;
-        c.CountFontSize = bc.CountFontSize;
+        AssignStoredFields(c, *buffered, e.Net.ModelTime);
         AddEntry(e.Choiced, &c, e.Graph, TListRole::Chosen, TFade::Animate);
     }
 }

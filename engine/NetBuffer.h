@@ -2,45 +2,23 @@
 // times. It holds no pointers into the net, so it survives edits, deletions and loading.
 #pragma once
 
-#include "EngineTypes.h"
+#include "NetRecords.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 struct TEngine;
 
-struct TEngineNetBufferVertex {
-    std::string Name;
-    std::int32_t X = 0, Y = 0;
-    std::int32_t SourceIndex = 0;
-    std::int32_t Marking = 0, Radius = 0, LineWidth = 0, NameFontSize = 0, MarkFontSize = 0;
-    bool IsMonitoring = false;
-};
-
-struct TEngineNetBufferTransition {
-    std::string Name;
-    std::int32_t X = 0, Y = 0;
-    TDelayType DelayType = dtDefault;
-    double Delay = 0, Deviation = 0, Weight = 0;
-    std::int32_t SourceIndex = 0;
-    std::int32_t Priority = 0, Width = 0, Height = 0, NameFontSize = 0, DelayFontSize = 0;
-    bool IsMonitoring = false;
-};
-
-struct TEngineNetBufferConnection {
-    TConnectionType ConnectionType = ctVT;
-    std::int32_t Count = 0, Width = 0, Width1 = 0, Height1 = 0, CountFontSize = 0;
-    std::int32_t VertexPos = 0, TransitionPos = 0; // positions of the ends within the buffer
-    std::string Formula;
-    bool UseFunction = false, IsInform = false;
-};
-
+// The buffered objects are records of their own holding only the stored values (see
+// StoredFields.h). Each one's Index is its position in the buffer, and a buffered connection's
+// ends are the buffer's own vertex and transition.
 struct TEngineNetBuffer {
     std::int32_t OriginX = 0, OriginY = 0; // model point under the mouse at the copy
-    std::vector<TEngineNetBufferVertex> Vertices;
-    std::vector<TEngineNetBufferTransition> Transitions;
-    std::vector<TEngineNetBufferConnection> Connections;
+    std::vector<std::unique_ptr<TVertex>> Vertices;
+    std::vector<std::unique_ptr<TTransition>> Transitions;
+    std::vector<std::unique_ptr<TConnection>> Connections;
 
     bool IsEmpty() const { return Vertices.empty() && Transitions.empty() && Connections.empty(); }
 };

@@ -2,13 +2,15 @@
 
 #include "EngineError.h"
 #include "FileReplace.h"
-#include "Monitoring.h"
 #include "NetFileReader.h"
 #include "NetObjects.h"
 #include "NumberText.h"
+#include "StoredFields.h"
 #include "TextCodec.h"
 
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -32,58 +34,56 @@ public:
     std::string Text;
 };
 
+template <typename Object>
+void WriteFields(TNetFileWriter& out, const Object& object) {
+    for (const TStoredField<Object>& field : StoredFields<Object>()) {
+        if (!IsWritten(field, object))
+            continue;
+        switch (field.Kind) {
+        case sfText:
+            out.Line(StoredValue<std::string>(field, object));
+            break;
+        case sfInteger:
+            out.Integer(StoredValue<std::int32_t>(field, object));
+            break;
+        case sfBoolean:
+            out.Boolean(StoredValue<bool>(field, object));
+            break;
+        case sfReal:
+            out.Real(StoredValue<double>(field, object));
+            break;
+        case sfDelayType:
+            out.Line(kDelayTypeNames[StoredValue<TDelayType>(field, object)]);
+            break;
+        case sfConnectionType:
+            out.Line(StoredValue<TConnectionType>(field, object) == ctVT ? "ctVT" : "ctTV");
+            break;
+        case sfVertexEnd:
+            out.Integer(StoredValue<TVertex*>(field, object)->Index);
+            break;
+        case sfTransitionEnd:
+            out.Integer(StoredValue<TTransition*>(field, object)->Index);
+            break;
+        }
+    }
+}
+
+// The count, then each object under its header "[Title i]".
+template <typename Object>
+void WriteList(TNetFileWriter& out, const std::vector<std::unique_ptr<Object>>& objects,
+               const char* title) {
+    out.Integer(static_cast<std::int32_t>(objects.size()));
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        out.Line("[" + std::string(title) + " " + std::to_string(i) + "]");
+        WriteFields(out, *objects[i]);
+    }
+}
+
 std::string NetText(const TEngineNet& net) {
     TNetFileWriter out;
-    out.Integer(static_cast<std::int32_t>(net.Vertices.size()));
-    for (std::size_t i = 0; i < net.Vertices.size(); ++i) {
-        const TVertex& v = *net.Vertices[i];
-        out.Line("[Vertex " + std::to_string(i) + "]");
-        out.Line(v.Name);
-        out.Integer(v.Marking);
-        out.Boolean(v.IsMonitoring);
-        out.Integer(v.X);
-        out.Integer(v.Y);
-        out.Integer(v.Radius);
-        out.Integer(v.LineWidth);
-        out.Integer(v.NameFontSize);
-        out.Integer(v.MarkFontSize);
-    }
-    out.Integer(static_cast<std::int32_t>(net.Transitions.size()));
-    for (std::size_t i = 0; i < net.Transitions.size(); ++i) {
-        const TTransition& t = *net.Transitions[i];
-        out.Line("[Transition " + std::to_string(i) + "]");
-        out.Line(t.Name);
-        out.Boolean(t.IsMonitoring);
-        out.Line(kDelayTypeNames[t.DelayType]);
-        out.Real(t.Delay);
-        if (t.DelayType == dtUniform || t.DelayType == dtNormal)
-            out.Real(t.Deviation);
-        out.Integer(t.Priority);
-        out.Real(t.Weight);
-        out.Integer(t.X);
-        out.Integer(t.Y);
-        out.Integer(t.Width);
-        out.Integer(t.Height);
-        out.Integer(t.NameFontSize);
-        out.Integer(t.DelayFontSize);
-    }
-    out.Integer(static_cast<std::int32_t>(net.Connections.size()));
-    for (std::size_t i = 0; i < net.Connections.size(); ++i) {
-        const TConnection& c = *net.Connections[i];
-        out.Line("[Connection " + std::to_string(i) + "]");
-        out.Line(c.ConnectionType == ctVT ? "ctVT" : "ctTV");
-        out.Integer(c.Count);
-        out.Boolean(c.IsInform);
-        out.Boolean(c.UseFunction);
-        if (c.UseFunction)
-            out.Line(c.Formula);
-        out.Integer(c.Vertex->Index);
-        out.Integer(c.Transition->Index);
-        out.Integer(c.Width);
-        out.Integer(c.Width1);
-        out.Integer(c.Height1);
-        out.Integer(c.CountFontSize);
-    }
+    WriteList(out, net.Vertices, "Vertex");
+    WriteList(out, net.Transitions, "Transition");
+    WriteList(out, net.Connections, "Connection");
     return std::move(out.Text);
 }
 
@@ -96,23 +96,6 @@ std::int32_t ReadCount(TNetFileReader& in) {
     return count;
 }
 
-void ReadVertices(TNetFileReader& in, TEngineNet& net, const TEngineGraphOptions& options) {
-    const std::int32_t count = ReadCount(in);
-    for (std::int32_t i = 0; i < count; ++i) {
-        in.ReadText(); // the header is not looked at
-        TVertex& v = *CreateVertex(net, in.ReadText(), 0, 0, 0, &options);
-        v.Marking = in.ReadInteger();
-        if (in.ReadBoolean())
-            StartMonitoring(v, net.ModelTime);
-        v.X = in.ReadInteger();
-        v.Y = in.ReadInteger();
-        v.Radius = in.ReadInteger();
-        v.LineWidth = in.ReadInteger();
-        v.NameFontSize = in.ReadInteger();
-        v.MarkFontSize = in.ReadInteger();
-    }
-}
-
 TDelayType ReadDelayType(TNetFileReader& in) {
     const std::string text = in.ReadText();
     for (int type = dtDefault; type <= dtExponential; ++type)
@@ -120,28 +103,6 @@ TDelayType ReadDelayType(TNetFileReader& in) {
             return static_cast<TDelayType>(type);
     in.Fail("невідомий тип затримки «" + Win1251ToUtf8(text) +
             "» (очікувалося dtDefault, dtUniform, dtNormal або dtExponential)");
-}
-
-void ReadTransitions(TNetFileReader& in, TEngineNet& net, const TEngineGraphOptions& options) {
-    const std::int32_t count = ReadCount(in);
-    for (std::int32_t i = 0; i < count; ++i) {
-        in.ReadText();
-        TTransition& t = *CreateTransition(net, in.ReadText(), 0, 0, 0, &options);
-        if (in.ReadBoolean())
-            StartMonitoring(t, net.ModelTime);
-        t.DelayType = ReadDelayType(in);
-        t.Delay = in.ReadReal();
-        if (t.DelayType == dtUniform || t.DelayType == dtNormal)
-            t.Deviation = in.ReadReal();
-        t.Priority = in.ReadInteger();
-        t.Weight = in.ReadReal();
-        t.X = in.ReadInteger();
-        t.Y = in.ReadInteger();
-        t.Width = in.ReadInteger();
-        t.Height = in.ReadInteger();
-        t.NameFontSize = in.ReadInteger();
-        t.DelayFontSize = in.ReadInteger();
-    }
 }
 
 TConnectionType ReadConnectionType(TNetFileReader& in) {
@@ -153,6 +114,11 @@ TConnectionType ReadConnectionType(TNetFileReader& in) {
     in.Fail("невідомий тип зв'язку «" + Win1251ToUtf8(text) + "» (очікувалося ctVT або ctTV)");
 }
 
+template <typename End>
+bool IsPosition(std::int32_t position, const std::vector<std::unique_ptr<End>>& objects) {
+    return position >= 0 && position < static_cast<std::int32_t>(objects.size());
+}
+
 bool HasConnection(const TVertex& vertex, const TTransition& transition, TConnectionType type) {
     const auto& candidates = type == ctVT ? vertex.OutConnections : vertex.InConnections;
     for (const TConnection* c : candidates)
@@ -161,41 +127,80 @@ bool HasConnection(const TVertex& vertex, const TTransition& transition, TConnec
     return false;
 }
 
-void ReadConnections(TNetFileReader& in, TEngineNet& net, const TEngineGraphOptions& options) {
+// Once both ends of a connection are read, a second connection of the same direction between
+// the same vertex and transition is refused at the line of the later end.
+void RefuseSecondConnection(TNetFileReader& in, const TConnection& connection) {
+    if (connection.Vertex == nullptr || connection.Transition == nullptr)
+        return;
+    if (HasConnection(*connection.Vertex, *connection.Transition, connection.ConnectionType))
+        in.Fail("другий зв'язок того самого напряму між вершиною «" +
+                Win1251ToUtf8(connection.Vertex->Name) + "» і переходом «" +
+                Win1251ToUtf8(connection.Transition->Name) + "»");
+}
+
+// Vertices and transitions have no ends to check.
+template <typename Object>
+void RefuseSecondConnection(TNetFileReader&, const Object&) {}
+
+// Reads one object's lines into a record outside the net; its ends point into `net`, which
+// holds the objects read so far.
+template <typename Object>
+Object ReadFields(TNetFileReader& in, TEngineNet& net) {
+    Object object;
+    for (const TStoredField<Object>& field : StoredFields<Object>()) {
+        if (!IsWritten(field, object))
+            continue;
+        switch (field.Kind) {
+        case sfText:
+            StoredValue<std::string>(field, object) = in.ReadText();
+            break;
+        case sfInteger:
+            StoredValue<std::int32_t>(field, object) = in.ReadInteger();
+            break;
+        case sfBoolean:
+            StoredValue<bool>(field, object) = in.ReadBoolean();
+            break;
+        case sfReal:
+            StoredValue<double>(field, object) = in.ReadReal();
+            break;
+        case sfDelayType:
+            StoredValue<TDelayType>(field, object) = ReadDelayType(in);
+            break;
+        case sfConnectionType:
+            StoredValue<TConnectionType>(field, object) = ReadConnectionType(in);
+            break;
+        case sfVertexEnd: {
+            const std::int32_t position = in.ReadInteger();
+            if (!IsPosition(position, net.Vertices))
+                in.Fail("зв'язок посилається на вершину з номером " + std::to_string(position) +
+                        ", якої немає у файлі");
+            StoredValue<TVertex*>(field, object) = net.Vertices[position].get();
+            RefuseSecondConnection(in, object);
+            break;
+        }
+        case sfTransitionEnd: {
+            const std::int32_t position = in.ReadInteger();
+            if (!IsPosition(position, net.Transitions))
+                in.Fail("зв'язок посилається на перехід з номером " + std::to_string(position) +
+                        ", якого немає у файлі");
+            StoredValue<TTransition*>(field, object) = net.Transitions[position].get();
+            RefuseSecondConnection(in, object);
+            break;
+        }
+        }
+    }
+    return object;
+}
+
+// Reads the count and the objects after it; `create` adds each to the net from its record
+// (the name, a connection's type, count and ends), and the other values follow.
+template <typename Object, typename Create>
+void ReadList(TNetFileReader& in, TEngineNet& net, Create create) {
     const std::int32_t count = ReadCount(in);
     for (std::int32_t i = 0; i < count; ++i) {
-        in.ReadText();
-        const TConnectionType type = ReadConnectionType(in);
-        const std::int32_t lines = in.ReadInteger();
-        const bool isInform = in.ReadBoolean();
-        const bool useFunction = in.ReadBoolean();
-        std::string formula = useFunction ? in.ReadText() : std::string();
-
-        const std::int32_t vertexPosition = in.ReadInteger();
-        if (vertexPosition < 0 || vertexPosition >= static_cast<std::int32_t>(net.Vertices.size()))
-            in.Fail("зв'язок посилається на вершину з номером " + std::to_string(vertexPosition) +
-                    ", якої немає у файлі");
-        const std::int32_t transitionPosition = in.ReadInteger();
-        if (transitionPosition < 0 ||
-            transitionPosition >= static_cast<std::int32_t>(net.Transitions.size()))
-            in.Fail("зв'язок посилається на перехід з номером " +
-                    std::to_string(transitionPosition) + ", якого немає у файлі");
-
-        TVertex& vertex = *net.Vertices[vertexPosition];
-        TTransition& transition = *net.Transitions[transitionPosition];
-        if (HasConnection(vertex, transition, type))
-            in.Fail("другий зв'язок того самого напряму між вершиною «" +
-                    Win1251ToUtf8(vertex.Name) + "» і переходом «" +
-                    Win1251ToUtf8(transition.Name) + "»");
-
-        TConnection& c = *CreateConnection(net, type, lines, &vertex, &transition, &options);
-        c.IsInform = isInform;
-        c.UseFunction = useFunction;
-        c.Formula = std::move(formula);
-        c.Width = in.ReadInteger();
-        c.Width1 = in.ReadInteger();
-        c.Height1 = in.ReadInteger();
-        c.CountFontSize = in.ReadInteger();
+        in.ReadText(); // the header is not looked at
+        const Object stored = ReadFields<Object>(in, net);
+        AssignStoredFields(*create(stored), stored, net.ModelTime);
     }
 }
 
@@ -210,9 +215,17 @@ bool SaveNet(TEngine& engine, const std::filesystem::path& path) {
 bool LoadNet(TEngine& engine, const std::filesystem::path& path) {
     TNetFileReader in(path);
     TEngineNet fresh;
-    ReadVertices(in, fresh, engine.Graph.Options);
-    ReadTransitions(in, fresh, engine.Graph.Options);
-    ReadConnections(in, fresh, engine.Graph.Options);
+    const TEngineGraphOptions* options = &engine.Graph.Options;
+    ReadList<TVertex>(in, fresh, [&](const TVertex& stored) {
+        return CreateVertex(fresh, stored.Name, 0, 0, 0, options);
+    });
+    ReadList<TTransition>(in, fresh, [&](const TTransition& stored) {
+        return CreateTransition(fresh, stored.Name, 0, 0, 0, options);
+    });
+    ReadList<TConnection>(in, fresh, [&](const TConnection& stored) {
+        return CreateConnection(fresh, stored.ConnectionType, stored.Count, stored.Vertex,
+                                stored.Transition, options);
+    });
 
     ClearNet(engine.Net, &engine);
     engine.Net = std::move(fresh);

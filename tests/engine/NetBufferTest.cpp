@@ -74,6 +74,89 @@ TEST_F(NetBufferTest, PastedFragmentIsMovedRenamedAndConnected) {
     EXPECT_EQ(Engine.Net.Connections.size(), 3u);
 }
 
+TEST_F(NetBufferTest, PastedCopyKeepsEveryStoredField) {
+    TVertex* p = V("P1", 10);
+    p->Radius = 210;
+    p->LineWidth = 3;
+    p->NameFontSize = 70;
+    p->MarkFontSize = 60;
+    TTransition* t = CreateTransition(Engine.Net, "T1", 20, 0.8, 30, &Engine.Graph.Options);
+    t->Deviation = 0.125; // kept although a fixed delay does not write it to the file
+    t->Priority = -3;
+    t->Weight = 2.75;
+    t->Width = 15;
+    t->Height = 220;
+    t->NameFontSize = 91;
+    t->DelayFontSize = 92;
+    TConnection* c = CreateConnection(Engine.Net, ctTV, 5, p, t, &Engine.Graph.Options);
+    c->Formula = "M(P1)"; // kept although the connection does not count by it
+    c->Width = 11;
+    c->Width1 = 12;
+    c->Height1 = 55;
+    c->CountFontSize = 81;
+    Choose({p, t, c});
+    CopyFragment(Engine, 0, 0);
+    PasteFragment(Engine, 1, 2);
+
+    const TVertex& v2 = *Engine.Net.Vertices[1];
+    EXPECT_EQ(v2.Marking, 3);
+    EXPECT_EQ(v2.X, 11);
+    EXPECT_EQ(v2.Y, 52);
+    EXPECT_EQ(v2.Radius, 210);
+    EXPECT_EQ(v2.LineWidth, 3);
+    EXPECT_EQ(v2.NameFontSize, 70);
+    EXPECT_EQ(v2.MarkFontSize, 60);
+    EXPECT_FALSE(v2.IsMonitoring);
+    const TTransition& t2 = *Engine.Net.Transitions[1];
+    EXPECT_EQ(t2.DelayType, dtDefault);
+    EXPECT_EQ(t2.Delay, 0.8);
+    EXPECT_EQ(t2.Deviation, 0.125);
+    EXPECT_EQ(t2.Priority, -3);
+    EXPECT_EQ(t2.Weight, 2.75);
+    EXPECT_EQ(t2.X, 21);
+    EXPECT_EQ(t2.Y, 32);
+    EXPECT_EQ(t2.Width, 15);
+    EXPECT_EQ(t2.Height, 220);
+    EXPECT_EQ(t2.NameFontSize, 91);
+    EXPECT_EQ(t2.DelayFontSize, 92);
+    const TConnection& c2 = *Engine.Net.Connections[1];
+    EXPECT_EQ(c2.ConnectionType, ctTV);
+    EXPECT_EQ(c2.Count, 5);
+    EXPECT_FALSE(c2.UseFunction);
+    EXPECT_FALSE(c2.IsInform);
+    EXPECT_EQ(c2.Formula, "M(P1)");
+    EXPECT_EQ(c2.Width, 11);
+    EXPECT_EQ(c2.Width1, 12);
+    EXPECT_EQ(c2.Height1, 55);
+    EXPECT_EQ(c2.CountFontSize, 81);
+    EXPECT_EQ(v2.InConnections, std::vector<TConnection*>{Engine.Net.Connections[1].get()});
+    EXPECT_EQ(t2.OutConnections, std::vector<TConnection*>{Engine.Net.Connections[1].get()});
+}
+
+TEST_F(NetBufferTest, PastedConnectionJoinsThePastedEndsAlsoAfterTheNetIsCleared) {
+    TVertex* a = V("A");
+    TVertex* b = V("B");
+    TTransition* t = CreateTransition(Engine.Net, "T1", 0, 1, 0, nullptr);
+    TConnection* c = CreateConnection(Engine.Net, ctVT, 4, b, t, nullptr);
+    // B is buffered first, so its place in the buffer differs from its place in the net.
+    Choose({b, a, t, c});
+    CopyFragment(Engine, 0, 0);
+    PasteFragment(Engine, 0, 0);
+    ASSERT_EQ(Engine.Net.Connections.size(), 2u);
+    EXPECT_EQ(Engine.Net.Connections[1]->Vertex, Engine.Net.Vertices[2].get());
+    EXPECT_EQ(Engine.Net.Vertices[2]->Name, "B1");
+    EXPECT_EQ(Engine.Net.Connections[1]->Transition, Engine.Net.Transitions[1].get());
+
+    ClearNet(Engine.Net, &Engine);
+    PasteFragment(Engine, 0, 0);
+    ASSERT_EQ(Engine.Net.Connections.size(), 1u);
+    const TConnection& pasted = *Engine.Net.Connections[0];
+    EXPECT_EQ(pasted.Vertex, Engine.Net.Vertices[0].get());
+    EXPECT_EQ(pasted.Vertex->Name, "B1");
+    EXPECT_EQ(pasted.Transition, Engine.Net.Transitions[0].get());
+    EXPECT_EQ(pasted.Count, 4);
+}
+
 TEST_F(NetBufferTest, NamesContinueFromTheirNumber) {
     TVertex* queue = V("Queue7");
     TVertex* buffer = V("Buffer");
