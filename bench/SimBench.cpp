@@ -46,7 +46,7 @@ TResult RunHere(const TRun& run) {
         for (auto& transition : engine.Net.Transitions)
             StartMonitoring(*transition, 0);
     }
-    RandomSeed = 1;
+    engine.Random.Seed = 1;
     const auto start = std::chrono::steady_clock::now();
     RunWholeInterval(engine, run.Horizon, run.Reference ? reference::SimulationStep : SimulationStep);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

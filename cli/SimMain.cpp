@@ -47,9 +47,9 @@ int main(int argc, char** argv) {
     if (options->ConflictCheck)
         engine.ConflictCheck = *options->ConflictCheck;
     if (options->Seed)
-        RandomSeed = *options->Seed;
+        engine.Random.Seed = *options->Seed;
     else
-        SeedRandomFromClock();
+        SeedFromClock(engine.Random);
 
     try {
         LoadNet(engine, options->NetFile);

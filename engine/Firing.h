@@ -22,9 +22,9 @@ void CompleteLaunch(TTransition& transition, TEngineNet& net, std::int32_t posit
                     TEngine& engine);
 
 // Chooses one of the enabled conflicting transitions: the highest priority first, then at random
-// in proportion to weight (one uniform draw when two or more remain). The list is left in the
-// order the priority removal made.
-TTransition* ChooseCandidate(std::vector<TTransition*>& candidates);
+// in proportion to weight (one uniform draw from `random` when two or more remain). The list is
+// left in the order the priority removal made.
+TTransition* ChooseCandidate(std::vector<TTransition*>& candidates, TRandom& random);
 
 // Advances the net from `startTime` over `span`. Returns true when the run must stop because a
 // launch buffer overflowed (the message has been shown through engine.ShowMessage); otherwise

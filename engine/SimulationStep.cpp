@@ -331,7 +331,7 @@ TTransition* TStep::LaunchOneConflictAtATime() {
                 Enabled(sharer))
                 Candidates.push_back(Transitions[static_cast<std::size_t>(sharer)]);
         }
-        TTransition* chosen = ChooseCandidate(Candidates);
+        TTransition* chosen = ChooseCandidate(Candidates, Engine.Random);
         Launch(chosen->Index);
         if (BufferCount(chosen->LaunchBuffer) > BufferOverflowLimit)
             return chosen; // the next pass would stop at it

@@ -30,7 +30,7 @@ std::unique_ptr<TEngine> QueueEngine(std::int32_t servers, TDelayType service, d
 }
 
 void RunFor(TEngine& engine, std::uint32_t seed, double horizon) {
-    RandomSeed = seed;
+    engine.Random.Seed = seed;
     RunInterval(engine, horizon);
     while (!IntervalEndReached(engine))
         ASSERT_FALSE(IntervalStep(engine, NoTimeBudget));
