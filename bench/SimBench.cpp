@@ -7,13 +7,13 @@
 // - the monitored M/M/1 over growing horizons, to show that the peak memory stays flat.
 //   build/release/bench/sim_bench
 //   build/release/bench/sim_bench NET HORIZON [literal] [monitored]   one run, in this process
-#include "Firing.h"
 #include "Monitoring.h"
 #include "NetFile.h"
 #include "Random.h"
 #include "ReferenceEngine.h"
 #include "RunControl.h"
 #include "SimRun.h"
+#include "SimulationStep.h"
 
 #include <chrono>
 #include <cstdio>

@@ -4,6 +4,7 @@
 #include "LaunchBuffer.h"
 #include "Monitoring.h"
 #include "NumberText.h"
+#include "SimulationStep.h"
 
 #include <algorithm>
 

@@ -10,9 +10,10 @@
 // Pending completions are ordered by a heap over the transitions (earliest time, then lowest
 // position), each transition's own buffer being a heap too.
 // The indexes are built at the start of every call, so edits between calls need no bookkeeping.
-#include "Firing.h"
+#include "SimulationStep.h"
 
 #include "CompletionQueue.h"
+#include "Firing.h"
 #include "FiringEvents.h"
 #include "PositionQueue.h"
 #include "WorkerThreads.h"

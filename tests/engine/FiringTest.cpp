@@ -3,6 +3,7 @@
 #include "Monitoring.h"
 #include "NetObjects.h"
 #include "Random.h"
+#include "SimulationStep.h"
 
 #include <gtest/gtest.h>
 

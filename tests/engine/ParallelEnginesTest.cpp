@@ -1,10 +1,10 @@
 // Every engine draws from its own generator: two engines stepped by turns in one thread, or run
 // at once in two threads, end exactly where each ends when it runs alone.
-#include "Firing.h"
 #include "LaunchBuffer.h"
 #include "Monitoring.h"
 #include "NetObjects.h"
 #include "QueueNet.h"
+#include "SimulationStep.h"
 
 #include <gtest/gtest.h>
 

@@ -15,6 +15,7 @@
 #include "NetObjects.h"
 #include "SimReport.h"
 #include "SimRun.h"
+#include "SimulationStep.h"
 #include "Statistics.h"
 #include "StatisticsComparison.h"
 
