@@ -1,5 +1,6 @@
 #include "RunControl.h"
 
+#include "Clock.h"
 #include "Firing.h"
 #include "LaunchBuffer.h"
 #include "Monitoring.h"

@@ -12,11 +12,11 @@
 // The indexes are built at the start of every call, so edits between calls need no bookkeeping.
 #include "SimulationStep.h"
 
+#include "Clock.h"
 #include "CompletionQueue.h"
 #include "Firing.h"
 #include "FiringEvents.h"
 #include "PositionQueue.h"
-#include "WorkerThreads.h"
 
 #include <algorithm>
 #include <span>

@@ -1,5 +1,6 @@
 #include "ReferenceEngine.h"
 
+#include "Clock.h"
 #include "Delays.h"
 #include "Fades.h"
 #include "Firing.h"
@@ -10,7 +11,6 @@
 #include "NumberText.h"
 #include "Random.h"
 #include "Statistics.h"
-#include "WorkerThreads.h"
 
 #include <algorithm>
 
