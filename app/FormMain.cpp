@@ -66,7 +66,7 @@ std::filesystem::path EditorSettingsPath() {
 }
 
 TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), Engine(engine) {
-    SeedRandomFromClock();
+    SeedFromClock(Engine.Random);
     InitEngine(Engine);
 
     setObjectName("FormMain");

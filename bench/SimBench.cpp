@@ -7,13 +7,13 @@
 // - the monitored M/M/1 over growing horizons, to show that the peak memory stays flat.
 //   build/release/bench/sim_bench
 //   build/release/bench/sim_bench NET HORIZON [literal] [monitored]   one run, in this process
-#include "Firing.h"
 #include "Monitoring.h"
 #include "NetFile.h"
 #include "Random.h"
 #include "ReferenceEngine.h"
 #include "RunControl.h"
 #include "SimRun.h"
+#include "SimulationStep.h"
 
 #include <chrono>
 #include <cstdio>
@@ -46,7 +46,7 @@ TResult RunHere(const TRun& run) {
         for (auto& transition : engine.Net.Transitions)
             StartMonitoring(*transition, 0);
     }
-    RandomSeed = 1;
+    engine.Random.Seed = 1;
     const auto start = std::chrono::steady_clock::now();
     RunWholeInterval(engine, run.Horizon, run.Reference ? reference::SimulationStep : SimulationStep);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

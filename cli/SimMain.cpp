@@ -2,7 +2,6 @@
 // JSON. Exit status 0 after a complete run, 3 when a launch buffer overflowed, 2 when the file
 // cannot be read, a formula is invalid or the arguments are wrong.
 #include "EngineError.h"
-#include "Firing.h"
 #include "Formula.h"
 #include "NetFile.h"
 #include "Random.h"
@@ -11,6 +10,7 @@
 #include "SimReport.h"
 #include "SimRun.h"
 #include "Settings.h"
+#include "SimulationStep.h"
 
 #include <chrono>
 #include <clocale>
@@ -47,9 +47,9 @@ int main(int argc, char** argv) {
     if (options->ConflictCheck)
         engine.ConflictCheck = *options->ConflictCheck;
     if (options->Seed)
-        RandomSeed = *options->Seed;
+        engine.Random.Seed = *options->Seed;
     else
-        SeedRandomFromClock();
+        SeedFromClock(engine.Random);
 
     try {
         LoadNet(engine, options->NetFile);

@@ -1,7 +1,7 @@
 #include "SimRun.h"
 
-#include "Firing.h"
 #include "RunControl.h"
+#include "SimulationStep.h"
 
 #include <algorithm>
 

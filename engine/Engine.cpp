@@ -1,5 +1,6 @@
 #include "Engine.h"
 
+#include "Clock.h"
 #include "NetObjects.h"
 #include "NumberText.h"
 #include "RunControl.h"

@@ -7,6 +7,7 @@
 #include "NetBuffer.h"
 #include "NetRecords.h"
 #include "PickedChoiced.h"
+#include "Random.h"
 #include "WorkerThreads.h"
 
 #include <atomic>
@@ -51,6 +52,9 @@ struct TEngine {
     double TimeScale = 1.0;
     double IntervalLength = 0;
     double IntervalEnd = 0;
+    // The generator of this engine's delays, conflict choices and chart colours. InitEngine
+    // leaves it as it is: the program seeds it (the editor from the clock, kvl-sim from --seed).
+    TRandom Random;
     // The workers of run control (none in tests and the batch simulator unless started).
     std::unique_ptr<THandOver> HandOver;
     std::unique_ptr<TWorkerThread> ThreadDraw;

@@ -48,7 +48,7 @@ void CompleteLaunch(TTransition& transition, TEngineNet& net, std::int32_t posit
     CompleteWith(transition, transition.OutConnections, net, position, flash, engine, HistorySettingsOf(engine), kNoNotice);
 }
 
-TTransition* ChooseCandidate(std::vector<TTransition*>& candidates) {
+TTransition* ChooseCandidate(std::vector<TTransition*>& candidates, TRandom& random) {
     if (candidates.size() == 1)
         return candidates.front();
     std::int32_t highest = kLowestPriority;
@@ -73,7 +73,7 @@ TTransition* ChooseCandidate(std::vector<TTransition*>& candidates) {
     double total = 0;
     for (const TTransition* candidate : candidates)
         total += candidate->Weight;
-    const double u = UniformRandom();
+    const double u = UniformRandom(random);
     if (total != 0) {
         const double r = u * total;
         double running = 0;

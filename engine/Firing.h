@@ -1,6 +1,5 @@
 // The timed firing rule. A launch takes the input tokens at once and schedules a completion
-// after a drawn delay; the completion puts tokens into the outputs. SimulationStep advances the
-// net over a span of model time by alternating launch phases and completion phases.
+// after a drawn delay; the completion puts tokens into the outputs.
 #pragma once
 
 #include "Engine.h"
@@ -10,10 +9,6 @@
 
 // A launch buffer holding more entries than this stops the run.
 constexpr std::int32_t BufferOverflowLimit = 200000;
-// Wall-clock milliseconds after which a step returns early, checked once per instant.
-constexpr int StepTimeBudget = 50;
-// Passed as the budget, the step always runs to the end of its span.
-constexpr int NoTimeBudget = -1;
 
 bool IsTransitionEnabled(const TTransition& transition, const TEngineNet& net);
 void LaunchTransition(TTransition& transition, TEngineNet& net, double time, bool flash,
@@ -22,16 +17,9 @@ void CompleteLaunch(TTransition& transition, TEngineNet& net, std::int32_t posit
                     TEngine& engine);
 
 // Chooses one of the enabled conflicting transitions: the highest priority first, then at random
-// in proportion to weight (one uniform draw when two or more remain). The list is left in the
-// order the priority removal made.
-TTransition* ChooseCandidate(std::vector<TTransition*>& candidates);
-
-// Advances the net from `startTime` over `span`. Returns true when the run must stop because a
-// launch buffer overflowed (the message has been shown through engine.ShowMessage); otherwise
-// ModelTime is the span's end on the 1e-8 grid, or the last completed instant when the time
-// budget ran out.
-bool SimulationStep(TEngineNet& net, bool conflictCheck, double startTime, double span, bool flash,
-                    TEngine& engine, int budgetMs = StepTimeBudget);
+// in proportion to weight (one uniform draw from `random` when two or more remain). The list is
+// left in the order the priority removal made.
+TTransition* ChooseCandidate(std::vector<TTransition*>& candidates, TRandom& random);
 
 // The overflow message for the transition (UTF-8).
 std::string BufferOverflowMessage(const TTransition& transition);

@@ -55,7 +55,7 @@ void LaunchWith(TTransition& transition, const Arcs& inputs, TEngineNet& net, do
     if (flash)
         for (const auto& arc : inputs)
             StartFlash(ConnectionOf(arc), engine.Graph);
-    BufferAppend(transition.LaunchBuffer, time + DrawDelay(transition));
+    BufferAppend(transition.LaunchBuffer, time + DrawDelay(transition, engine.Random));
     ++net.EventCount;
     if (transition.IsMonitoring)
         RecordTransitionSample(transition, time, settings);

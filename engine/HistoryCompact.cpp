@@ -4,7 +4,7 @@
 // totals, so the totals stay exact at every sample of the compacted history; its value becomes
 // the time-weighted mean up to the next kept sample, and a vertex's running count of tokens
 // extends to the stretch's end. The last sample keeps everything: it holds the value in force now.
-#include "Statistics.h"
+#include "HistoryCompact.h"
 
 #include "HistoryTotals.h"
 

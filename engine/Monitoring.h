@@ -1,10 +1,10 @@
 // Switching statistics on and off for one object, and recording the samples of its history.
 #pragma once
 
+#include "HistoryCompact.h"
 #include "IntegerMath.h"
 #include "LaunchBuffer.h"
 #include "NetRecords.h"
-#include "Statistics.h"
 
 #include <algorithm>
 

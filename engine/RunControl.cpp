@@ -1,9 +1,11 @@
 #include "RunControl.h"
 
+#include "Clock.h"
 #include "Firing.h"
 #include "LaunchBuffer.h"
 #include "Monitoring.h"
 #include "NumberText.h"
+#include "SimulationStep.h"
 
 #include <algorithm>
 

@@ -10,12 +10,13 @@
 // Pending completions are ordered by a heap over the transitions (earliest time, then lowest
 // position), each transition's own buffer being a heap too.
 // The indexes are built at the start of every call, so edits between calls need no bookkeeping.
-#include "Firing.h"
+#include "SimulationStep.h"
 
+#include "Clock.h"
 #include "CompletionQueue.h"
+#include "Firing.h"
 #include "FiringEvents.h"
 #include "PositionQueue.h"
-#include "WorkerThreads.h"
 
 #include <algorithm>
 #include <span>
@@ -331,7 +332,7 @@ TTransition* TStep::LaunchOneConflictAtATime() {
                 Enabled(sharer))
                 Candidates.push_back(Transitions[static_cast<std::size_t>(sharer)]);
         }
-        TTransition* chosen = ChooseCandidate(Candidates);
+        TTransition* chosen = ChooseCandidate(Candidates, Engine.Random);
         Launch(chosen->Index);
         if (BufferCount(chosen->LaunchBuffer) > BufferOverflowLimit)
             return chosen; // the next pass would stop at it

@@ -1,4 +1,4 @@
-// Time-weighted statistics over a window of model time, and the compaction of histories.
+// Time-weighted statistics over a window of model time.
 #pragma once
 
 #include "NetRecords.h"
@@ -32,10 +32,3 @@ struct TTransitionStats {
 TVertexStats VertexWindowStats(const TVertex& vertex, double windowStart, double windowEnd);
 TTransitionStats TransitionWindowStats(const TTransition& transition, double windowStart,
                                        double windowEnd, bool busyWanted);
-
-// Replaces a history of at least 2.05 * normal samples by at most normal + 1 samples: interval
-// means between kept samples, then the last sample. Nothing happens for shorter histories or a
-// normal below 1. The running totals stay exact at every kept sample, and at warmUpTime when it
-// lies inside the history where the values are still the real ones.
-void HistoryCompact(TVertex& vertex, std::int32_t normal, double warmUpTime = 0);
-void HistoryCompact(TTransition& transition, std::int32_t normal, double warmUpTime = 0);

@@ -91,9 +91,3 @@ void TWorkerThread::Body() {
             return;
     }
 }
-
-std::int64_t TickCount() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <condition_variable>
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -58,6 +57,3 @@ private:
     bool Stopping = false;
     std::thread Thread;
 };
-
-// Milliseconds of a steady clock.
-std::int64_t TickCount();

@@ -151,9 +151,9 @@ void DrawChart(TEngine& e, const std::vector<std::string>& names) {
             if (at < 0)
                 continue;
             if (c.SeriesColors.size() <= n) {
-                const std::int32_t blue = RandomInteger(256);
-                const std::int32_t green = RandomInteger(256);
-                const std::int32_t red = RandomInteger(256);
+                const std::int32_t blue = RandomInteger(e.Random, 256);
+                const std::int32_t green = RandomInteger(e.Random, 256);
+                const std::int32_t red = RandomInteger(e.Random, 256);
                 c.SeriesColors.push_back(MakeColor(red, green, blue));
             }
             if (c.ChartType == chVertexMarkings)

@@ -1,11 +1,11 @@
 #include "Frame.h"
 
 #include "Canvas.h"
+#include "Clock.h"
 #include "FrameImage.h"
 #include "NumberText.h"
 #include "ObjectDrawing.h"
 #include "Viewport.h"
-#include "WorkerThreads.h"
 
 #include <QPainter>
 

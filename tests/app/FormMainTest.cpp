@@ -96,7 +96,7 @@ TEST_F(FormMainTest, OpensAnExampleAndRunsItOverAnInterval) {
     EXPECT_EQ(form->DrawWindow()->windowTitle(), QString("queue.kvl"));
 
     form->FormModeling()->LEditInterval()->setText("50");
-    RandomSeed = 9;
+    Engine.Random.Seed = 9;
     Key(form.get(), Qt::Key_F8);
     EXPECT_EQ(Engine.RunMode, rmInterval);
     QTRY_COMPARE_WITH_TIMEOUT(Engine.RunMode, rmStopped, 10000);
@@ -106,7 +106,7 @@ TEST_F(FormMainTest, OpensAnExampleAndRunsItOverAnInterval) {
     TEngine batch;
     InitEngine(batch);
     LoadNet(batch, example);
-    RandomSeed = 9;
+    batch.Random.Seed = 9;
     RunInterval(batch, 50);
     while (!IntervalStep(batch, -1) && !IntervalEndReached(batch)) {
     }

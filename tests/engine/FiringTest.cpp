@@ -3,6 +3,7 @@
 #include "Monitoring.h"
 #include "NetObjects.h"
 #include "Random.h"
+#include "SimulationStep.h"
 
 #include <gtest/gtest.h>
 
@@ -159,12 +160,12 @@ TEST_F(FiringTest, WeightedDrawChoosesTheSecondWhenFourUIsAtLeastOne) {
     right->Weight = 3;
     In(p, left);
     In(p, right);
-    RandomSeed = 1; // next draw 0.0314: 4u < 1
+    Engine.Random.Seed = 1; // next draw 0.0314: 4u < 1
     Step(0);
     EXPECT_EQ(Pending(left), 1);
     ClearLaunchBuffers(Engine.Net);
     p->Marking = 1;
-    RandomSeed = 134775814; // next draw 0.861
+    Engine.Random.Seed = 134775814; // next draw 0.861
     Step(0);
     EXPECT_EQ(Pending(right), 1);
 }
@@ -174,19 +175,19 @@ TEST(ChooseCandidate, RemovesLowerPrioritiesFromTheEndAndDrawsOnce) {
     a.Priority = c.Priority = 1;
     b.Priority = d.Priority = e.Priority = 5;
     std::vector<TTransition*> list{&a, &b, &c, &d, &e};
-    RandomSeed = 0; // u is tiny; weights all 0: the first candidate
-    EXPECT_EQ(ChooseCandidate(list), &d);
+    TRandom random{0}; // u is tiny; weights all 0: the first candidate
+    EXPECT_EQ(ChooseCandidate(list, random), &d);
     EXPECT_EQ(list, (std::vector<TTransition*>{&d, &b, &e}));
-    EXPECT_EQ(RandomSeed, 1u);
+    EXPECT_EQ(random.Seed, 1u);
 
     std::vector<TTransition*> two{&b, &d};
-    RandomSeed = 134775814; // u = 0.861 > 1/2
-    EXPECT_EQ(ChooseCandidate(two), &d);
+    random.Seed = 134775814; // u = 0.861 > 1/2
+    EXPECT_EQ(ChooseCandidate(two, random), &d);
 
     std::vector<TTransition*> one{&a, &b};
-    RandomSeed = 7;
-    EXPECT_EQ(ChooseCandidate(one), &b);
-    EXPECT_EQ(RandomSeed, 7u); // one left after the priorities: no draw
+    random.Seed = 7;
+    EXPECT_EQ(ChooseCandidate(one, random), &b);
+    EXPECT_EQ(random.Seed, 7u); // one left after the priorities: no draw
 }
 
 TEST(ChooseCandidate, PrioritiesBelowTheSearchStartStillChooseTheHighest) {
@@ -194,7 +195,8 @@ TEST(ChooseCandidate, PrioritiesBelowTheSearchStartStillChooseTheHighest) {
     low.Priority = -1200000000;
     lower.Priority = -1500000000;
     std::vector<TTransition*> list{&lower, &low};
-    EXPECT_EQ(ChooseCandidate(list), &low);
+    TRandom random;
+    EXPECT_EQ(ChooseCandidate(list, random), &low);
     EXPECT_EQ(list.size(), 1u);
 }
 
@@ -205,11 +207,11 @@ TEST_F(FiringTest, WithoutConflictCheckTheEarlierTransitionWins) {
     second->Priority = 100;
     In(p, first);
     In(p, second);
-    const std::uint32_t seed = RandomSeed;
+    const std::uint32_t seed = Engine.Random.Seed;
     Step(0, false);
     EXPECT_EQ(Pending(first), 1);
     EXPECT_EQ(Pending(second), 0);
-    EXPECT_EQ(RandomSeed, seed);
+    EXPECT_EQ(Engine.Random.Seed, seed);
 }
 
 TEST_F(FiringTest, EqualCompletionTimesCompleteInArrayOrderBeforeAnyLaunch) {

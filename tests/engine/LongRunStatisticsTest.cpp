@@ -1,11 +1,11 @@
 // Statistics of long monitored runs: with history compaction on they equal the same run's with
 // compaction off, bit for bit, and they agree with queueing theory.
-#include "Firing.h"
 #include "Monitoring.h"
 #include "NetObjects.h"
 #include "QueueNet.h"
 #include "Random.h"
 #include "RunControl.h"
+#include "SimulationStep.h"
 #include "Statistics.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,7 @@ std::unique_ptr<TEngine> QueueEngine(std::int32_t servers, TDelayType service, d
 }
 
 void RunFor(TEngine& engine, std::uint32_t seed, double horizon) {
-    RandomSeed = seed;
+    engine.Random.Seed = seed;
     RunInterval(engine, horizon);
     while (!IntervalEndReached(engine))
         ASSERT_FALSE(IntervalStep(engine, NoTimeBudget));

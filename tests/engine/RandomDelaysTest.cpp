@@ -10,21 +10,21 @@
 namespace {
 
 TEST(Random, FollowsTheLinearCongruentialFormula) {
-    RandomSeed = 0;
-    EXPECT_EQ(UniformRandom(), 1.0 / 4294967296.0);
-    EXPECT_EQ(RandomSeed, 1u);
-    EXPECT_EQ(UniformRandom(), 134775814.0 / 4294967296.0);
-    EXPECT_EQ(UniformRandom(), 3698175007.0 / 4294967296.0);
-    EXPECT_EQ(RandomSeed, 3698175007u);
-    EXPECT_EQ(UniformRandom(), 870078620.0 / 4294967296.0);
+    TRandom random{0};
+    EXPECT_EQ(UniformRandom(random), 1.0 / 4294967296.0);
+    EXPECT_EQ(random.Seed, 1u);
+    EXPECT_EQ(UniformRandom(random), 134775814.0 / 4294967296.0);
+    EXPECT_EQ(UniformRandom(random), 3698175007.0 / 4294967296.0);
+    EXPECT_EQ(random.Seed, 3698175007u);
+    EXPECT_EQ(UniformRandom(random), 870078620.0 / 4294967296.0);
 }
 
 TEST(Random, IntegerTakesTheUpperHalfOfTheProductAndAdvancesOnce) {
-    RandomSeed = 12345;
-    EXPECT_EQ(RandomInteger(7), 2);
-    EXPECT_EQ(RandomSeed, 1655067934u);
+    TRandom random{12345};
+    EXPECT_EQ(RandomInteger(random, 7), 2);
+    EXPECT_EQ(random.Seed, 1655067934u);
     for (int i = 0; i < 1000; ++i) {
-        const int value = RandomInteger(3);
+        const int value = RandomInteger(random, 3);
         ASSERT_GE(value, 0);
         ASSERT_LT(value, 3);
     }
@@ -35,10 +35,10 @@ protected:
     // Draws many delays from a fixed seed; returns their mean and checks each with `check`.
     template <typename Check>
     double MeanOf(int draws, Check check) {
-        RandomSeed = 20261208;
+        Random.Seed = 20261208;
         double sum = 0;
         for (int i = 0; i < draws; ++i) {
-            const double d = DrawDelay(T);
+            const double d = DrawDelay(T, Random);
             check(d);
             sum += d;
         }
@@ -46,15 +46,16 @@ protected:
     }
 
     TTransition T;
+    TRandom Random;
 };
 
 TEST_F(DelayLawTest, FixedDelayDrawsNothingAndNegativeBecomesZero) {
     T.Delay = 2.5;
-    RandomSeed = 77;
-    EXPECT_EQ(DrawDelay(T), 2.5);
+    Random.Seed = 77;
+    EXPECT_EQ(DrawDelay(T, Random), 2.5);
     T.Delay = -1;
-    EXPECT_EQ(DrawDelay(T), 0);
-    EXPECT_EQ(RandomSeed, 77u);
+    EXPECT_EQ(DrawDelay(T, Random), 0);
+    EXPECT_EQ(Random.Seed, 77u);
 }
 
 TEST_F(DelayLawTest, UniformLiesWithinMeanPlusMinusDeviation) {
@@ -66,8 +67,8 @@ TEST_F(DelayLawTest, UniformLiesWithinMeanPlusMinusDeviation) {
         ASSERT_LT(d, 7);
     });
     EXPECT_NEAR(mean, 5, 0.02);
-    RandomSeed = 0;
-    EXPECT_EQ(DrawDelay(T), 1.0 / 4294967296.0 * 2 * 2 + 3);
+    Random.Seed = 0;
+    EXPECT_EQ(DrawDelay(T, Random), 1.0 / 4294967296.0 * 2 * 2 + 3);
 }
 
 TEST_F(DelayLawTest, UniformBelowZeroIsClippedForAboutAThird) {
@@ -83,12 +84,12 @@ TEST_F(DelayLawTest, NormalSumsTwelveDrawsEvenWithoutDeviation) {
     T.DelayType = dtNormal;
     T.Delay = 4;
     T.Deviation = 0;
-    RandomSeed = 5;
-    EXPECT_EQ(DrawDelay(T), 4);
+    Random.Seed = 5;
+    EXPECT_EQ(DrawDelay(T, Random), 4);
     std::uint32_t expected = 5;
     for (int i = 0; i < 12; ++i)
         expected = expected * 134775813u + 1u;
-    EXPECT_EQ(RandomSeed, expected);
+    EXPECT_EQ(Random.Seed, expected);
 
     T.Delay = 10;
     T.Deviation = 2;
@@ -110,17 +111,17 @@ TEST_F(DelayLawTest, ExponentialHasTheMeanAndDrawsOnce) {
     EXPECT_NEAR(mean, 2, 0.03);
 
     T.Delay = 0;
-    RandomSeed = 9;
-    EXPECT_EQ(DrawDelay(T), 0);
-    EXPECT_EQ(RandomSeed, 9u * 134775813u + 1u);
+    Random.Seed = 9;
+    EXPECT_EQ(DrawDelay(T, Random), 0);
+    EXPECT_EQ(Random.Seed, 9u * 134775813u + 1u);
 }
 
 TEST_F(DelayLawTest, ExponentialDrawsAgainAfterAZeroDraw) {
     T.DelayType = dtExponential;
     T.Delay = 1;
-    RandomSeed = 649090867; // the next seed is 0
-    EXPECT_DOUBLE_EQ(DrawDelay(T), 32 * std::log(2.0));
-    EXPECT_EQ(RandomSeed, 1u);
+    Random.Seed = 649090867; // the next seed is 0
+    EXPECT_DOUBLE_EQ(DrawDelay(T, Random), 32 * std::log(2.0));
+    EXPECT_EQ(Random.Seed, 1u);
 }
 
 TEST(LaunchBuffer, ClearLaunchBuffersEmptiesEveryTransition) {

@@ -1,3 +1,4 @@
+#include "HistoryCompact.h"
 #include "LaunchBuffer.h"
 #include "Monitoring.h"
 #include "NetObjects.h"

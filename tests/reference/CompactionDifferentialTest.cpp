@@ -9,6 +9,7 @@
 #include "StatisticsComparison.h"
 
 #include "History.h"
+#include "HistoryCompact.h"
 #include "HistoryTotals.h"
 #include "Statistics.h"
 

@@ -13,9 +13,9 @@
 #include "LaunchBuffer.h"
 #include "Monitoring.h"
 #include "NetObjects.h"
-#include "Random.h"
 #include "SimReport.h"
 #include "SimRun.h"
+#include "SimulationStep.h"
 #include "Statistics.h"
 #include "StatisticsComparison.h"
 
@@ -102,11 +102,12 @@ std::string Failure(const TCase& c, const std::string& what, const std::string& 
            "\nthe net as built:\n" + DescribeNet(net);
 }
 
-// One engine with the net of a case, what it told the user, and its generator state, which
-// is swapped into the shared generator around each call.
+// One engine with the net of a case, its generator seeded from the case, and what it told the
+// user.
 struct TSide {
-    TSide(const TCase& c, double warmUp) : Engine(std::make_unique<TEngine>()), Seed(c.GeneratorSeed) {
+    TSide(const TCase& c, double warmUp) : Engine(std::make_unique<TEngine>()) {
         InitEngine(*Engine);
+        Engine->Random.Seed = c.GeneratorSeed;
         Engine->Graph.FrameTime = 0; // flashes stamp the frame time
         Engine->ShowMessage = [this](const std::string& message) { Messages.push_back(message); };
         Engine->ConflictCheck = c.ConflictCheck;
@@ -122,21 +123,16 @@ struct TSide {
     TEngineNet& Net() { return Engine->Net; }
 
     void RunWhole(double interval, TStepFunction step) {
-        RandomSeed = Seed;
         Overflowed = RunWholeInterval(*Engine, interval, step);
-        Seed = RandomSeed;
     }
 
     void RunSpan(double span, TStepFunction step, bool flash) {
-        RandomSeed = Seed;
         Overflowed =
             step(Net(), Engine->ConflictCheck, Net().ModelTime, span, flash, *Engine, NoTimeBudget);
-        Seed = RandomSeed;
     }
 
     std::unique_ptr<TEngine> Engine;
     std::vector<std::string> Messages;
-    std::uint32_t Seed;
     bool Overflowed = false;
     TRandomNetTraits Traits;
 };
@@ -196,7 +192,7 @@ std::string FirstDifference(TSide& a, TSide& b, double warmUp) {
     }
     // Last, as they differ whenever anything above does.
     c.Check("net", "event count", x.EventCount, y.EventCount);
-    c.Check("run", "generator seed", a.Seed, b.Seed);
+    c.Check("run", "generator seed", a.Engine->Random.Seed, b.Engine->Random.Seed);
     if (!c.First.empty())
         return c.First;
     const std::string first = SimReportJson(*a.Engine, warmUp, a.Overflowed);

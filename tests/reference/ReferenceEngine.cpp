@@ -1,5 +1,6 @@
 #include "ReferenceEngine.h"
 
+#include "Clock.h"
 #include "Delays.h"
 #include "Fades.h"
 #include "Firing.h"
@@ -10,7 +11,6 @@
 #include "NumberText.h"
 #include "Random.h"
 #include "Statistics.h"
-#include "WorkerThreads.h"
 
 #include <algorithm>
 
@@ -88,7 +88,8 @@ TTransition* LaunchPhase(TEngineNet& net, bool conflictCheck, bool flash, TEngin
         }
         if (candidates.empty())
             return nullptr;
-        reference::LaunchTransition(*reference::ChooseCandidate(candidates), net, net.ModelTime, flash, engine);
+        TTransition* chosen = reference::ChooseCandidate(candidates, engine.Random);
+        reference::LaunchTransition(*chosen, net, net.ModelTime, flash, engine);
     }
 }
 
@@ -175,7 +176,7 @@ void LaunchTransition(TTransition& transition, TEngineNet& net, double time, boo
     if (flash)
         for (TConnection* connection : transition.InConnections)
             StartFlash(*connection, engine.Graph);
-    reference::BufferAppend(transition.LaunchBuffer, time + DrawDelay(transition));
+    reference::BufferAppend(transition.LaunchBuffer, time + DrawDelay(transition, engine.Random));
     ++net.EventCount;
     if (transition.IsMonitoring)
         RecordTransition(transition, time, settings);
@@ -203,7 +204,7 @@ void CompleteLaunch(TTransition& transition, TEngineNet& net, std::int32_t posit
         RecordTransition(transition, time, settings);
 }
 
-TTransition* ChooseCandidate(std::vector<TTransition*>& candidates) {
+TTransition* ChooseCandidate(std::vector<TTransition*>& candidates, TRandom& random) {
     if (candidates.size() == 1)
         return candidates.front();
     std::int32_t highest = kLowestPriority;
@@ -226,7 +227,7 @@ TTransition* ChooseCandidate(std::vector<TTransition*>& candidates) {
     double total = 0;
     for (const TTransition* candidate : candidates)
         total += candidate->Weight;
-    const double u = UniformRandom();
+    const double u = UniformRandom(random);
     if (total != 0) {
         const double r = u * total;
         double running = 0;

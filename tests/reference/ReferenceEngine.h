@@ -20,7 +20,7 @@ void BufferRemove(TTransitionBuffer& buffer, std::int32_t position);
 TBufferEntry BufferEarliest(const TTransitionBuffer& buffer);
 
 bool IsTransitionEnabled(const TTransition& transition, const TEngineNet& net);
-TTransition* ChooseCandidate(std::vector<TTransition*>& candidates);
+TTransition* ChooseCandidate(std::vector<TTransition*>& candidates, TRandom& random);
 void LaunchTransition(TTransition& transition, TEngineNet& net, double time, bool flash,
                       TEngine& engine);
 void CompleteLaunch(TTransition& transition, TEngineNet& net, std::int32_t position, bool flash,

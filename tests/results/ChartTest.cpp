@@ -61,7 +61,7 @@ TEST_F(ChartTest, UnmonitoredVertexDrawsNothingButTakesItsColour) {
     TVertex* d = CreateVertex(Engine.Net, "D", 2, 0, 0, nullptr);
     StartMonitoring(*d, 0);
     Engine.Net.ModelTime = 5;
-    RandomSeed = 1;
+    Engine.Random.Seed = 1;
     DrawChart(Engine, {"A", "b", "C", "D", "Nothing"}); // "b" in another case is drawn too
     ASSERT_EQ(Engine.Chart.SeriesColors.size(), 4u);
     const TColor fourth = Engine.Chart.SeriesColors[3];
