@@ -2,7 +2,6 @@
 
 #include "Engine.h"
 #include "IntegerMath.h"
-#include "Statistics.h"
 
 #include <algorithm>
 

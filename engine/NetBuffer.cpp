@@ -34,7 +34,7 @@ void NamePasted(TEngine& e, Object& object, const std::string& buffered, const c
         std::from_chars(first, split.Number.data() + split.Number.size(), value);
         n = value;
     }
-    while (!IsNameFree(e.Net, okNone, nullptr, split.Prefix + std::to_string(n)))
+    while (!IsNameFree(e.Net, {}, split.Prefix + std::to_string(n)))
         ++n;
     object.Name = split.Prefix + std::to_string(n);
 }

@@ -197,13 +197,12 @@ std::int32_t FindTransition(const TEngineNet& net, const std::string& name) {
     return FindByName(net.Transitions, name);
 }
 
-bool IsNameFree(const TEngineNet& net, TObjectKind kind, const void* object,
-                const std::string& name) {
+bool IsNameFree(const TEngineNet& net, TObjectRef self, const std::string& name) {
     const std::int32_t v = FindVertex(net, name);
-    if (v >= 0 && !(kind == okVertex && net.Vertices[v].get() == object))
+    if (v >= 0 && TObjectRef(net.Vertices[v].get()) != self)
         return false;
     const std::int32_t t = FindTransition(net, name);
-    if (t >= 0 && !(kind == okTransition && net.Transitions[t].get() == object))
+    if (t >= 0 && TObjectRef(net.Transitions[t].get()) != self)
         return false;
     return true;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Engine.h"
+#include "ObjectRef.h"
 
 #include <cstdint>
 #include <string>
@@ -39,7 +40,6 @@ void NewNet(TEngine& engine);
 std::int32_t FindVertex(const TEngineNet& net, const std::string& name);
 std::int32_t FindTransition(const TEngineNet& net, const std::string& name);
 
-// True when no vertex or transition other than `object` (of kind `kind`) bears the name, letter
-// case disregarded. okNone with no object checks the name against every object.
-bool IsNameFree(const TEngineNet& net, TObjectKind kind, const void* object,
-                const std::string& name);
+// True when no vertex or transition other than `self` bears the name, letter case disregarded.
+// With no object (an empty reference) the name is checked against every object.
+bool IsNameFree(const TEngineNet& net, TObjectRef self, const std::string& name);

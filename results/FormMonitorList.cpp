@@ -122,9 +122,9 @@ void TFormMonitorList::SelectionChanged() {
         return;
     const std::string name = Utf8ToWin1251(selected[0]->text(0).toStdString());
     if (const std::int32_t v = FindVertex(Engine.Net, name); v >= 0)
-        ChooseObject(Engine, Engine.Net.Vertices[v].get(), false);
+        ChooseObject(Engine, Engine.Net.Vertices[v].get(), TSelectMode::Replace);
     else if (const std::int32_t t = FindTransition(Engine.Net, name); t >= 0)
-        ChooseObject(Engine, Engine.Net.Transitions[t].get(), false);
+        ChooseObject(Engine, Engine.Net.Transitions[t].get(), TSelectMode::Replace);
 }
 
 void TFormMonitorList::RemoveFromMonitoringClick() {

@@ -140,7 +140,7 @@ void TFormDraw::mouseDoubleClickEvent(QMouseEvent*) {
 
 void TFormDraw::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Shift || event->key() == Qt::Key_Control)
-        State_.AdditiveSelect = true;
+        State_.SelectMode = TSelectMode::Extend;
     else if (event->key() == Qt::Key_Delete)
         PMButtonDeleteNetPartClick();
     else
@@ -148,7 +148,7 @@ void TFormDraw::keyPressEvent(QKeyEvent* event) {
 }
 
 void TFormDraw::keyReleaseEvent(QKeyEvent* event) {
-    State_.AdditiveSelect = false;
+    State_.SelectMode = TSelectMode::Replace;
     QWidget::keyReleaseEvent(event);
 }
 
@@ -164,7 +164,7 @@ void TFormDraw::OpenContextMenu(int x, int y, const QPoint& globalPosition) {
     };
     if (IsChosenAt(Engine, x, y))
         menu = Engine.Choiced.Items.size() == 1 ? byKind(Engine.Choiced.Items[0].Kind()) : PopupManyObjects_;
-    else if (ClickSelect(Engine, x, y, State_.AdditiveSelect))
+    else if (ClickSelect(Engine, x, y, State_.SelectMode))
         menu = byKind(Engine.Choiced.Items[0].Kind());
     OpenedMenu_ = menu;
     menu->popup(globalPosition);

@@ -77,7 +77,7 @@ bool TFormTransitionProperties::Commit() {
     if (t == nullptr)
         return true;
     const std::string name = EditText(EditName);
-    if (!IsNameFree(Engine.Net, okTransition, t, name)) {
+    if (!IsNameFree(Engine.Net, t, name)) {
         ShowMessageBox(this, NameTakenMessage(EditName->text()));
         return false;
     }

@@ -40,7 +40,7 @@ bool TFormVertexProperties::Commit() {
     if (v == nullptr)
         return true;
     const std::string name = EditText(EditName);
-    if (!IsNameFree(Engine.Net, okVertex, v, name)) {
+    if (!IsNameFree(Engine.Net, v, name)) {
         ShowMessageBox(this, NameTakenMessage(EditName->text()));
         return false;
     }

@@ -21,7 +21,7 @@ TGestureResult Press(TEngine& e, TEditorState& s, TMouseButton button, int x, in
         s.ChosenOnPress = false;
         if (IsChosenAt(e, x, y)) {
             e.EditMode = emMove;
-        } else if (ClickSelect(e, x, y, s.AdditiveSelect)) {
+        } else if (ClickSelect(e, x, y, s.SelectMode)) {
             e.EditMode = emMove;
             s.ChosenOnPress = true;
         } else {
@@ -52,7 +52,7 @@ TGestureResult Move(TEngine& e, TEditorState& s, int buttons, int x, int y) {
         const int dx = x - s.LastMouseX;
         const int dy = y - s.LastMouseY;
         if (e.EditMode == emRubberBand) {
-            BandPreview(e, e.BandStartX, e.BandStartY, x, y, s.AdditiveSelect);
+            BandPreview(e, e.BandStartX, e.BandStartY, x, y, s.SelectMode);
         } else if (e.EditMode == emPan) {
             Pan(e.Graph, dx, dy);
         } else if (e.EditMode == emMove) {
@@ -78,9 +78,9 @@ TGestureResult Release(TEngine& e, TEditorState& s, TMouseButton button, int x, 
     TGestureResult result;
     if (button == mbLeft) {
         if (!s.LeftMoved && !s.ChosenOnPress)
-            ClickSelect(e, x, y, s.AdditiveSelect);
+            ClickSelect(e, x, y, s.SelectMode);
         if (s.LeftMoved && e.EditMode == emRubberBand)
-            BandCommit(e, e.BandStartX, e.BandStartY, x, y, s.AdditiveSelect);
+            BandCommit(e, e.BandStartX, e.BandStartY, x, y, s.SelectMode);
     } else if (!s.RightMoved) {
         result.OpenContextMenu = true;
     }

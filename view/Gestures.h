@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Engine.h"
+#include "Picking.h"
 
 enum TMouseButton { mbLeft = 1, mbRight = 2 };
 
@@ -14,7 +15,7 @@ struct TEditorState {
     bool RightMoved = false;
     bool ChosenOnPress = false;
     bool SkipNextPress = false; // set by a double click
-    bool AdditiveSelect = false; // Shift or Ctrl held
+    TSelectMode SelectMode = TSelectMode::Replace; // Extend while Shift or Ctrl is held
 };
 
 struct TGestureResult {

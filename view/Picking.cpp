@@ -123,8 +123,8 @@ void ClearChoiced(TEngine& e) {
                       ContainsObject(e.Picked, e.Choiced.Items[i]) ? TFade::Instant : TFade::Animate);
 }
 
-void ChooseObject(TEngine& e, TObjectRef o, bool additive) {
-    if (additive) {
+void ChooseObject(TEngine& e, TObjectRef o, TSelectMode mode) {
+    if (mode == TSelectMode::Extend) {
         if (ContainsObject(e.Choiced, o))
             Remove(e, TListRole::Chosen, o);
         else
@@ -137,18 +137,18 @@ void ChooseObject(TEngine& e, TObjectRef o, bool additive) {
     Add(e, TListRole::Chosen, o, TFade::Animate);
 }
 
-bool ClickSelect(TEngine& e, int x, int y, bool additive) {
+bool ClickSelect(TEngine& e, int x, int y, TSelectMode mode) {
     const TObjectRef hit = HitTest(e, x, y);
-    if (additive) {
+    if (mode == TSelectMode::Extend) {
         if (!hit)
             return false;
-        ChooseObject(e, hit, true);
+        ChooseObject(e, hit, TSelectMode::Extend);
         if (e.Choiced.Items.size() > 1)
             SyncConnectionLists(e, TListRole::Chosen);
         return true;
     }
     if (hit) {
-        ChooseObject(e, hit, false);
+        ChooseObject(e, hit, TSelectMode::Replace);
         return true;
     }
     ClearChoiced(e);
@@ -160,15 +160,15 @@ bool IsChosenAt(const TEngine& e, int x, int y) {
     return hit && ContainsObject(e.Choiced, hit);
 }
 
-void BandPreview(TEngine& e, int x1, int y1, int x2, int y2, bool additive) {
-    if (!additive)
+void BandPreview(TEngine& e, int x1, int y1, int x2, int y2, TSelectMode mode) {
+    if (mode == TSelectMode::Replace)
         ClearPicked(e);
     AddInside(e, ModelBand(e, x1, y1, x2, y2), TListRole::Picked);
     SyncConnectionLists(e, TListRole::Picked);
 }
 
-void BandCommit(TEngine& e, int x1, int y1, int x2, int y2, bool additive) {
-    if (!additive)
+void BandCommit(TEngine& e, int x1, int y1, int x2, int y2, TSelectMode mode) {
+    if (mode == TSelectMode::Replace)
         ClearChoiced(e);
     AddInside(e, ModelBand(e, x1, y1, x2, y2), TListRole::Chosen);
     SyncConnectionLists(e, TListRole::Chosen);

@@ -13,18 +13,22 @@
 // from the last created to the first; none when nothing is there.
 TObjectRef HitTest(const TEngine& engine, int x, int y);
 
+// How a click or a band changes the selection: it replaces it, or (Shift or Ctrl held) extends
+// it, a click then toggling the object it hits.
+enum class TSelectMode { Replace, Extend };
+
 void HoverPick(TEngine& engine, int x, int y);
 void ClearPicked(TEngine& engine);
 void ClearChoiced(TEngine& engine);
-void ChooseObject(TEngine& engine, TObjectRef object, bool additive);
+void ChooseObject(TEngine& engine, TObjectRef object, TSelectMode mode);
 // A click: true when it hit an object.
-bool ClickSelect(TEngine& engine, int x, int y, bool additive);
+bool ClickSelect(TEngine& engine, int x, int y, TSelectMode mode);
 bool IsChosenAt(const TEngine& engine, int x, int y);
 
 // The rubber band between two screen corners: previewed in the picked list, committed to the
 // chosen list.
-void BandPreview(TEngine& engine, int x1, int y1, int x2, int y2, bool additive);
-void BandCommit(TEngine& engine, int x1, int y1, int x2, int y2, bool additive);
+void BandPreview(TEngine& engine, int x1, int y1, int x2, int y2, TSelectMode mode);
+void BandCommit(TEngine& engine, int x1, int y1, int x2, int y2, TSelectMode mode);
 // A connection is in the list exactly when both its ends are.
 void SyncConnectionLists(TEngine& engine, TListRole role);
 

@@ -3,7 +3,6 @@
 #include "Monitoring.h"
 #include "NetObjects.h"
 #include "QueueNet.h"
-#include "Random.h"
 #include "RunControl.h"
 #include "SimulationStep.h"
 #include "Statistics.h"

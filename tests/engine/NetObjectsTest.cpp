@@ -179,13 +179,11 @@ TEST_F(NetObjectsTest, FindIgnoresLetterCaseCyrillicIncluded) {
 TEST_F(NetObjectsTest, IsNameFreeAllowsOnlyTheObjectsOwnName) {
     TVertex* p1 = Vertex("P1");
     TTransition* t1 = Transition("T1");
-    EXPECT_TRUE(IsNameFree(Engine.Net, okVertex, p1, "p1"));
-    EXPECT_FALSE(IsNameFree(Engine.Net, okTransition, t1, "P1"));
-    EXPECT_FALSE(IsNameFree(Engine.Net, okVertex, p1, "t1"));
-    EXPECT_FALSE(IsNameFree(Engine.Net, okNone, nullptr, "p1"));
-    EXPECT_TRUE(IsNameFree(Engine.Net, okNone, nullptr, "P2"));
-    // the same pointer under the other kind code does not count as itself
-    EXPECT_FALSE(IsNameFree(Engine.Net, okTransition, p1, "P1"));
+    EXPECT_TRUE(IsNameFree(Engine.Net, p1, "p1"));
+    EXPECT_FALSE(IsNameFree(Engine.Net, t1, "P1"));
+    EXPECT_FALSE(IsNameFree(Engine.Net, p1, "t1"));
+    EXPECT_FALSE(IsNameFree(Engine.Net, {}, "p1"));
+    EXPECT_TRUE(IsNameFree(Engine.Net, {}, "P2"));
 }
 
 TEST_F(NetObjectsTest, MergedCountsWrapInsteadOfOverflowing) {

@@ -1,4 +1,3 @@
-#include "Firing.h"
 #include "LaunchBuffer.h"
 #include "Monitoring.h"
 #include "NetObjects.h"

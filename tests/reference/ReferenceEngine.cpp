@@ -10,7 +10,6 @@
 #include "Monitoring.h"
 #include "NumberText.h"
 #include "Random.h"
-#include "Statistics.h"
 
 #include <algorithm>
 

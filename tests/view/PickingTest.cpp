@@ -22,10 +22,10 @@ protected:
         return CreateConnection(Engine.Net, type, 1, v, t, &Engine.Graph.Options);
     }
     TObjectRef Hit(int mx, int my) { return HitTest(Engine, mx + 200, my + 150); }
-    bool Click(int mx, int my, bool additive) { return ClickSelect(Engine, mx + 200, my + 150, additive); }
+    bool Click(int mx, int my, TSelectMode mode) { return ClickSelect(Engine, mx + 200, my + 150, mode); }
     bool Chosen(TObjectRef o) { return ContainsObject(Engine.Choiced, o); }
-    void Band(int x1, int y1, int x2, int y2, bool additive = false) {
-        BandCommit(Engine, x1 + 200, y1 + 150, x2 + 200, y2 + 150, additive);
+    void Band(int x1, int y1, int x2, int y2, TSelectMode mode = TSelectMode::Replace) {
+        BandCommit(Engine, x1 + 200, y1 + 150, x2 + 200, y2 + 150, mode);
     }
 
     TEngine Engine;
@@ -68,18 +68,18 @@ TEST_F(PickingTest, ToleranceAtTheEdgesOfEachKind) {
 TEST_F(PickingTest, ClicksChooseReduceAndToggle) {
     TVertex* a = V(-300, 0);
     TVertex* b = V(300, 0);
-    EXPECT_TRUE(Click(-300, 0, false));
-    EXPECT_TRUE(Click(300, 0, true));
+    EXPECT_TRUE(Click(-300, 0, TSelectMode::Replace));
+    EXPECT_TRUE(Click(300, 0, TSelectMode::Extend));
     EXPECT_TRUE(Chosen(a) && Chosen(b));
-    EXPECT_TRUE(Click(300, 0, true)); // Shift on a chosen object removes it
+    EXPECT_TRUE(Click(300, 0, TSelectMode::Extend)); // Shift on a chosen object removes it
     EXPECT_FALSE(Chosen(b));
-    EXPECT_FALSE(Click(0, 0, true)); // nothing hit: the selection stays
+    EXPECT_FALSE(Click(0, 0, TSelectMode::Extend)); // nothing hit: the selection stays
     EXPECT_TRUE(Chosen(a));
-    Click(300, 0, true);
-    EXPECT_TRUE(Click(-300, 0, false)); // a plain click leaves only that object
+    Click(300, 0, TSelectMode::Extend);
+    EXPECT_TRUE(Click(-300, 0, TSelectMode::Replace)); // a plain click leaves only that object
     EXPECT_TRUE(Chosen(a));
     EXPECT_FALSE(Chosen(b));
-    EXPECT_FALSE(Click(0, 0, false));
+    EXPECT_FALSE(Click(0, 0, TSelectMode::Replace));
     EXPECT_TRUE(Engine.Choiced.Items.empty());
 }
 
@@ -97,7 +97,7 @@ TEST_F(PickingTest, RubberBandCatchesObjectsAndTheirConnection) {
     EXPECT_TRUE(Engine.Choiced.Items.empty());
     Band(-100, 600 - 190, 100, 600 - reach + 1);
     EXPECT_TRUE(Chosen(outside));
-    Band(-150, -50, 150, 50, true); // additive: added to the previous selection
+    Band(-150, -50, 150, 50, TSelectMode::Extend); // Shift: added to the previous selection
     EXPECT_EQ(Engine.Choiced.Items.size(), 4u);
 }
 
@@ -186,11 +186,11 @@ TEST_F(PickingTest, PickAndChoiceColoursFollowTheLists) {
     Engine.Graph.FrameTime = 1000;
     HoverPick(Engine, 200, 150);
     EXPECT_EQ(v->FillColor, Engine.Graph.Options.VertexPickColor1);
-    Click(0, 0, false);
+    Click(0, 0, TSelectMode::Replace);
     EXPECT_EQ(v->FillColor, Engine.Graph.Options.VertexChoiceColor1);
     HoverPick(Engine, 0, 0); // leaving a chosen object keeps its choice colour
     EXPECT_EQ(v->FillColor, Engine.Graph.Options.VertexChoiceColor1);
-    Click(300, 300, false);
+    Click(300, 300, TSelectMode::Replace);
     EXPECT_EQ(v->FillColor, Engine.Graph.Options.VertexAmbientColor1);
     EXPECT_EQ(v->FadeDuration, Engine.Graph.Options.VertexChoiceOffDelay);
 }
