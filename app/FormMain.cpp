@@ -3,18 +3,18 @@
 #include "Engine.h"
 #include "EngineError.h"
 #include "FormAbout.h"
+#include "FormChart.h"
 #include "FormConnectionProperties.h"
 #include "FormDraw.h"
-#include "FormTransitionProperties.h"
-#include "FormVertexProperties.h"
-#include "PropertyDialog.h"
-#include "FormChart.h"
 #include "FormModeling.h"
-#include "FormOptions.h"
 #include "FormMonitorList.h"
 #include "FormObjectResults.h"
+#include "FormOptions.h"
+#include "FormTransitionProperties.h"
+#include "FormVertexProperties.h"
 #include "Frame.h"
 #include "NumberText.h"
+#include "PropertyDialog.h"
 #include "Random.h"
 #include "RunControl.h"
 #include "Settings.h"
@@ -23,8 +23,8 @@
 #include "Viewport.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QActionGroup>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -110,7 +110,9 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
         DrawFrame(Engine);
         canvas->update();
     };
-    Engine.ShowMessage = [this](const std::string& message) { ShowMessageBox(this, QString::fromStdString(message)); };
+    Engine.ShowMessage = [this](const std::string& message) {
+        ShowMessageBox(this, QString::fromStdString(message));
+    };
     StartEngineThreads(Engine, PostToInterface);
 
     Timer_ = new QTimer(this);
@@ -122,14 +124,16 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     Timer_->start();
     StartUpdateThread(Engine);
 
-    connect(FormDraw_, &TFormDraw::CursorTextChanged, this, [this](const QString& x, const QString& y) {
-        StatusPanels[spCursorX]->setText(x);
-        StatusPanels[spCursorY]->setText(y);
-    });
+    connect(FormDraw_, &TFormDraw::CursorTextChanged, this,
+            [this](const QString& x, const QString& y) {
+                StatusPanels[spCursorX]->setText(x);
+                StatusPanels[spCursorY]->setText(y);
+            });
     connect(FormDraw_, &TFormDraw::ZoomTextChanged, StatusPanels[spZoom], &QLabel::setText);
     connect(FormDraw_, &TFormDraw::WheelZoom, this, &TFormMain::Zoom);
     connect(FormDraw_, &TFormDraw::PropertiesRequested, this, &TFormMain::ShowChosenProperties);
-    connect(FormObjectResults_, &TFormObjectResults::PropertiesRequested, this, &TFormMain::ShowChosenProperties);
+    connect(FormObjectResults_, &TFormObjectResults::PropertiesRequested, this,
+            &TFormMain::ShowChosenProperties);
     connect(FormDraw_, &TFormDraw::NetObjectsChanged, this, &TFormMain::FillMonitorTree);
     connect(FormDraw_, &TFormDraw::OptionsRequested, this,
             [this](TOptionsPage page) { FormOptions_->ShowOnPage(page); });
@@ -207,103 +211,189 @@ struct TToolButtonRow {
 
 // The menus by title, each with its commands; nullptr stands for a separator.
 const std::pair<const char*, std::vector<const char*>> kMenus[] = {
-    {"Файл", {"ButtonNewProject", "ButtonOpenProject", "ButtonReloadProject", "ButtonSaveProject",
-              "ButtonSaveProjectAs", nullptr, "ButtonExit"}},
-    {"Вид", {"ButtonModelingPanel", "ButtonMonitorList", "ButtonObjectResults", nullptr, "ButtonTimeLine",
-             "ButtonGrid"}},
-    {"Інструменти", {"ButtonCreateVertex", "ButtonCreateTransition", "ButtonCreateConnection",
-                     "ButtonCreateInformConnection", nullptr, "ButtonClearNet"}},
-    {"Імітація", {"ButtonRealTime", "ButtonStop", nullptr, "ButtonInterval", nullptr, "ButtonClearRunHistory"}},
+    {"Файл",
+     {"ButtonNewProject", "ButtonOpenProject", "ButtonReloadProject", "ButtonSaveProject",
+      "ButtonSaveProjectAs", nullptr, "ButtonExit"}},
+    {"Вид",
+     {"ButtonModelingPanel", "ButtonMonitorList", "ButtonObjectResults", nullptr, "ButtonTimeLine",
+      "ButtonGrid"}},
+    {"Інструменти",
+     {"ButtonCreateVertex", "ButtonCreateTransition", "ButtonCreateConnection",
+      "ButtonCreateInformConnection", nullptr, "ButtonClearNet"}},
+    {"Імітація",
+     {"ButtonRealTime", "ButtonStop", nullptr, "ButtonInterval", nullptr, "ButtonClearRunHistory"}},
     {"Результати", {"ButtonShowChart"}},
     {"Настройки", {"ButtonShowOptions", nullptr, "ButtonLoadBaseSettings"}},
     {"Довідка", {"ButtonAbout"}},
 };
 // The tool bar's buttons with their glyphs; a row without a name stands for a separator.
-const TToolButtonRow kToolButtons[] = {
-    {"ButtonNewProject", tgNew}, {"ButtonOpenProject", tgOpen}, {"ButtonSaveProject", tgSave},
-    {"ButtonReloadProject", tgReload}, {},
-    {"ButtonNoTool", tgNoTool}, {"ButtonCreateVertex", tgVertex}, {"ButtonCreateTransition", tgTransition},
-    {"ButtonCreateConnection", tgConnection}, {"ButtonCreateInformConnection", tgInformational}, {},
-    {"SButtonZoomIn", tgZoomIn}, {"SButtonZoomOut", tgZoomOut}, {},
-    {"ButtonRealTime", tgRealTime}, {"ButtonStop", tgStop}, {"ButtonInterval", tgInterval}, {},
-    {"ButtonShowChart", tgChart}};
-
+const TToolButtonRow kToolButtons[] = {{"ButtonNewProject", tgNew},
+                                       {"ButtonOpenProject", tgOpen},
+                                       {"ButtonSaveProject", tgSave},
+                                       {"ButtonReloadProject", tgReload},
+                                       {},
+                                       {"ButtonNoTool", tgNoTool},
+                                       {"ButtonCreateVertex", tgVertex},
+                                       {"ButtonCreateTransition", tgTransition},
+                                       {"ButtonCreateConnection", tgConnection},
+                                       {"ButtonCreateInformConnection", tgInformational},
+                                       {},
+                                       {"SButtonZoomIn", tgZoomIn},
+                                       {"SButtonZoomOut", tgZoomOut},
+                                       {},
+                                       {"ButtonRealTime", tgRealTime},
+                                       {"ButtonStop", tgStop},
+                                       {"ButtonInterval", tgInterval},
+                                       {},
+                                       {"ButtonShowChart", tgChart}};
 
 } // namespace
 
 std::vector<TFormMain::TCommandRow> TFormMain::CommandRows() {
-    auto toggle = [](QWidget* window) { return [window] { window->setVisible(!window->isVisible()); }; };
+    auto toggle = [](QWidget* window) {
+        return [window] { window->setVisible(!window->isVisible()); };
+    };
     return {
-        {.Name = "ButtonNewProject", .Text = "Новий проект", .Hint = "Новий|Новий файл",
-         .Shortcut = QKeySequence("Ctrl+N"), .Triggered = [this] { ButtonNewProjectClick(); }},
-        {.Name = "ButtonOpenProject", .Text = "Відкрити проект", .Hint = "Відкрити",
-         .Shortcut = QKeySequence("Ctrl+O"), .Triggered = [this] { ButtonOpenProjectClick(); }},
-        {.Name = "ButtonReloadProject", .Text = "Перезавантажити сітку зі збереженого файлу",
-         .Hint = "Відкрити проект зі збереженого файлу", .Shortcut = QKeySequence("Ctrl+X"),
+        {.Name = "ButtonNewProject",
+         .Text = "Новий проект",
+         .Hint = "Новий|Новий файл",
+         .Shortcut = QKeySequence("Ctrl+N"),
+         .Triggered = [this] { ButtonNewProjectClick(); }},
+        {.Name = "ButtonOpenProject",
+         .Text = "Відкрити проект",
+         .Hint = "Відкрити",
+         .Shortcut = QKeySequence("Ctrl+O"),
+         .Triggered = [this] { ButtonOpenProjectClick(); }},
+        {.Name = "ButtonReloadProject",
+         .Text = "Перезавантажити сітку зі збереженого файлу",
+         .Hint = "Відкрити проект зі збереженого файлу",
+         .Shortcut = QKeySequence("Ctrl+X"),
          .Triggered = [this] { ButtonReloadProjectClick(); }},
-        {.Name = "ButtonSaveProject", .Text = "Зберегти проект", .Hint = "Зберегти",
-         .Shortcut = QKeySequence("Ctrl+S"), .Triggered = [this] { ButtonSaveProjectClick(); }},
-        {.Name = "ButtonSaveProjectAs", .Text = "Зберегти як новий файл", .Shortcut = QKeySequence("Ctrl+Alt+S"),
+        {.Name = "ButtonSaveProject",
+         .Text = "Зберегти проект",
+         .Hint = "Зберегти",
+         .Shortcut = QKeySequence("Ctrl+S"),
+         .Triggered = [this] { ButtonSaveProjectClick(); }},
+        {.Name = "ButtonSaveProjectAs",
+         .Text = "Зберегти як новий файл",
+         .Shortcut = QKeySequence("Ctrl+Alt+S"),
          .Triggered = [this] { ButtonSaveProjectAsClick(); }},
-        {.Name = "ButtonExit", .Text = "Вихід", .Shortcut = QKeySequence("Ctrl+E"),
+        {.Name = "ButtonExit",
+         .Text = "Вихід",
+         .Shortcut = QKeySequence("Ctrl+E"),
          .Triggered = [this] { close(); }},
 
-        {.Name = "ButtonModelingPanel", .Text = "Панель імітації", .Shortcut = QKeySequence("Ctrl+I"),
-         .Checkable = true, .Triggered = toggle(FormModeling_), .Panel = FormModeling_},
-        {.Name = "ButtonMonitorList", .Text = "Список об'єктів моніторингу", .Shortcut = QKeySequence("Ctrl+L"),
-         .Checkable = true, .Triggered = toggle(FormMonitorList_), .Panel = FormMonitorList_},
-        {.Name = "ButtonObjectResults", .Text = "Результати моделювання по вибраному об'єкту",
-         .Shortcut = QKeySequence("Ctrl+R"), .Checkable = true, .Triggered = toggle(FormObjectResults_),
+        {.Name = "ButtonModelingPanel",
+         .Text = "Панель імітації",
+         .Shortcut = QKeySequence("Ctrl+I"),
+         .Checkable = true,
+         .Triggered = toggle(FormModeling_),
+         .Panel = FormModeling_},
+        {.Name = "ButtonMonitorList",
+         .Text = "Список об'єктів моніторингу",
+         .Shortcut = QKeySequence("Ctrl+L"),
+         .Checkable = true,
+         .Triggered = toggle(FormMonitorList_),
+         .Panel = FormMonitorList_},
+        {.Name = "ButtonObjectResults",
+         .Text = "Результати моделювання по вибраному об'єкту",
+         .Shortcut = QKeySequence("Ctrl+R"),
+         .Checkable = true,
+         .Triggered = toggle(FormObjectResults_),
          .Panel = FormObjectResults_},
-        {.Name = "ButtonTimeLine", .Text = "Шкала часу", .Shortcut = QKeySequence("Ctrl+T"), .Checkable = true,
+        {.Name = "ButtonTimeLine",
+         .Text = "Шкала часу",
+         .Shortcut = QKeySequence("Ctrl+T"),
+         .Checkable = true,
          .Toggled = [this](bool on) { Engine.TimeLineEnabled = on; }},
-        {.Name = "ButtonGrid", .Text = "Сітка", .Shortcut = QKeySequence("Ctrl+G"), .Checkable = true,
+        {.Name = "ButtonGrid",
+         .Text = "Сітка",
+         .Shortcut = QKeySequence("Ctrl+G"),
+         .Checkable = true,
          .Toggled = [this](bool on) { Engine.GridEnabled = on; }},
 
-        {.Name = "ButtonNoTool", .Text = "Без інструмента", .Checkable = true, .Tool = true,
+        {.Name = "ButtonNoTool",
+         .Text = "Без інструмента",
+         .Checkable = true,
+         .Tool = true,
          .Triggered = [this] { Engine.EditMode = emIdle; }},
-        {.Name = "ButtonCreateVertex", .Text = "Створити вершину", .Hint = "Створити вершину", .Checkable = true,
-         .Tool = true, .Triggered = [this] { SetTool(emCreateVertex); }},
-        {.Name = "ButtonCreateTransition", .Text = "Створити перехід", .Hint = "Створити перехід",
-         .Checkable = true, .Tool = true, .Triggered = [this] { SetTool(emCreateTransition); }},
-        {.Name = "ButtonCreateConnection", .Text = "Створити лінію зв'язку", .Hint = "Створити зв'язок",
-         .Checkable = true, .Tool = true, .Triggered = [this] { ButtonConnectionToolClick(false); }},
-        {.Name = "ButtonCreateInformConnection", .Text = "Створити інформаційний зв'язок",
-         .Hint = "Створити інформаційний зв'язок", .Checkable = true, .Tool = true,
+        {.Name = "ButtonCreateVertex",
+         .Text = "Створити вершину",
+         .Hint = "Створити вершину",
+         .Checkable = true,
+         .Tool = true,
+         .Triggered = [this] { SetTool(emCreateVertex); }},
+        {.Name = "ButtonCreateTransition",
+         .Text = "Створити перехід",
+         .Hint = "Створити перехід",
+         .Checkable = true,
+         .Tool = true,
+         .Triggered = [this] { SetTool(emCreateTransition); }},
+        {.Name = "ButtonCreateConnection",
+         .Text = "Створити лінію зв'язку",
+         .Hint = "Створити зв'язок",
+         .Checkable = true,
+         .Tool = true,
+         .Triggered = [this] { ButtonConnectionToolClick(false); }},
+        {.Name = "ButtonCreateInformConnection",
+         .Text = "Створити інформаційний зв'язок",
+         .Hint = "Створити інформаційний зв'язок",
+         .Checkable = true,
+         .Tool = true,
          .Triggered = [this] { ButtonConnectionToolClick(true); }},
-        {.Name = "ButtonClearNet", .Text = "Очистити сітку", .Triggered = [this] { ButtonClearNetClick(); }},
+        {.Name = "ButtonClearNet",
+         .Text = "Очистити сітку",
+         .Triggered = [this] { ButtonClearNetClick(); }},
 
-        {.Name = "ButtonRealTime", .Text = "Запустити імітацію в реальному часі",
-         .Hint = "Запустити/зупинити час (F9)|Імітація в реальному часі", .Shortcut = QKeySequence(Qt::Key_F9),
+        {.Name = "ButtonRealTime",
+         .Text = "Запустити імітацію в реальному часі",
+         .Hint = "Запустити/зупинити час (F9)|Імітація в реальному часі",
+         .Shortcut = QKeySequence(Qt::Key_F9),
          .Triggered = [this] { ButtonRealTimeClick(); }},
-        {.Name = "ButtonStop", .Text = "Зупинити імітацію в реальному часі",
-         .Hint = "Зупинити імітацію (F2)|Зупинити імітацію", .Shortcut = QKeySequence(Qt::Key_F2),
+        {.Name = "ButtonStop",
+         .Text = "Зупинити імітацію в реальному часі",
+         .Hint = "Зупинити імітацію (F2)|Зупинити імітацію",
+         .Shortcut = QKeySequence(Qt::Key_F2),
          .Triggered = [this] { ButtonStopClick(); }},
-        {.Name = "ButtonInterval", .Text = "Імітація на вказаному інтервалі",
-         .Hint = "Моделювання на вказаному інтервалі", .Shortcut = QKeySequence(Qt::Key_F8),
+        {.Name = "ButtonInterval",
+         .Text = "Імітація на вказаному інтервалі",
+         .Hint = "Моделювання на вказаному інтервалі",
+         .Shortcut = QKeySequence(Qt::Key_F8),
          .Triggered = [this] { ButtonIntervalClick(); }},
-        {.Name = "ButtonClearRunHistory", .Text = "Очистити історію запусків",
+        {.Name = "ButtonClearRunHistory",
+         .Text = "Очистити історію запусків",
          .Triggered = [this] { ButtonClearRunHistoryClick(); }},
 
-        {.Name = "ButtonShowChart", .Text = "Показати графік", .Hint = "Показати графік",
-         .Triggered = [this] {
-             FormChart_->show();
-             FormChart_->raise();
-         }},
-        {.Name = "ButtonShowOptions", .Text = "Показати настройки",
+        {.Name = "ButtonShowChart",
+         .Text = "Показати графік",
+         .Hint = "Показати графік",
+         .Triggered =
+             [this] {
+                 FormChart_->show();
+                 FormChart_->raise();
+             }},
+        {.Name = "ButtonShowOptions",
+         .Text = "Показати настройки",
          .Triggered = [this] { FormOptions_->ShowOnPage(); }},
-        {.Name = "ButtonLoadBaseSettings", .Text = "Завантажити базові настройки",
+        {.Name = "ButtonLoadBaseSettings",
+         .Text = "Завантажити базові настройки",
          .Triggered = [this] { ButtonLoadBaseSettingsClick(); }},
-        {.Name = "ButtonAbout", .Text = "Про програму",
-         .Triggered = [this] {
-             FormAbout->adjustSize();
-             const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-             FormAbout->move(screen.center() - FormAbout->rect().center());
-             FormAbout->show();
-         }},
-        {.Name = "SButtonZoomIn", .Text = "Збільшити масштаб", .Hint = "Збільшити масштаб",
+        {.Name = "ButtonAbout",
+         .Text = "Про програму",
+         .Triggered =
+             [this] {
+                 FormAbout->adjustSize();
+                 const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+                 FormAbout->move(screen.center() - FormAbout->rect().center());
+                 FormAbout->show();
+             }},
+        {.Name = "SButtonZoomIn",
+         .Text = "Збільшити масштаб",
+         .Hint = "Збільшити масштаб",
          .Triggered = [this] { Zoom(true); }},
-        {.Name = "SButtonZoomOut", .Text = "Зменшити масштаб", .Hint = "Зменшити масштаб",
+        {.Name = "SButtonZoomOut",
+         .Text = "Зменшити масштаб",
+         .Hint = "Зменшити масштаб",
          .Triggered = [this] { Zoom(false); }},
     };
 }
@@ -372,7 +462,9 @@ void TFormMain::BuildStatusBar() {
     Progress_->setGeometry(2, 2, 118, 17);
 }
 
-QString TFormMain::StatusText(TStatusPanel panel) const { return StatusPanels.at(panel)->text(); }
+QString TFormMain::StatusText(TStatusPanel panel) const {
+    return StatusPanels.at(panel)->text();
+}
 
 bool TFormMain::event(QEvent* event) {
     // The long hint of the control under the mouse goes to its panel.
@@ -398,7 +490,8 @@ void TFormMain::showEvent(QShowEvent* event) {
     FormModeling_->move(work.right() - FormModeling_->width() - 8, 48);
     FormModeling_->show();
     // The monitor list and the results panel stand below the simulation panel, 3 pixels apart.
-    FormMonitorList_->move(work.right() - FormMonitorList_->width() - 8, FormModeling_->geometry().bottom() + 3);
+    FormMonitorList_->move(work.right() - FormMonitorList_->width() - 8,
+                           FormModeling_->geometry().bottom() + 3);
     FormMonitorList_->show();
     FormObjectResults_->move(work.right() - FormObjectResults_->width() - 8,
                              FormMonitorList_->geometry().bottom() + 3);
@@ -410,8 +503,9 @@ void TFormMain::TimerTick() {
     FormDraw_->update();
     int position = 0;
     if (Engine.RunMode == rmInterval && Engine.IntervalLength > 0)
-        position = kProgressRange - RoundToInt(kProgressRange * (Engine.IntervalEnd - Engine.Net.ModelTime) /
-                                               Engine.IntervalLength);
+        position = kProgressRange -
+                   RoundToInt(kProgressRange * (Engine.IntervalEnd - Engine.Net.ModelTime) /
+                              Engine.IntervalLength);
     Progress_->setValue(std::clamp(position, 0, kProgressRange));
 }
 
@@ -421,7 +515,9 @@ void TFormMain::SyncCheckMarks() {
     FormModeling_->CBoxConflictTransitions()->setChecked(Engine.ConflictCheck);
 }
 
-void TFormMain::ShowZoomText() { StatusPanels[spZoom]->setText(QString::fromStdString(ZoomText(Engine.Graph))); }
+void TFormMain::ShowZoomText() {
+    StatusPanels[spZoom]->setText(QString::fromStdString(ZoomText(Engine.Graph)));
+}
 
 void TFormMain::Zoom(bool zoomIn) {
     ZoomStep(Engine.Graph, zoomIn);
@@ -466,4 +562,6 @@ void TFormMain::ShowChosenProperties() {
         dialog->exec();
 }
 
-void TFormMain::FillMonitorTree() { FormMonitorList_->FillMonitorTree(); }
+void TFormMain::FillMonitorTree() {
+    FormMonitorList_->FillMonitorTree();
+}

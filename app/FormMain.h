@@ -39,7 +39,7 @@ enum TStatusPanel : std::uint8_t {
     spCursorX = 2,  // the model position under the mouse, written by the editor window
     spCursorY = 3,
     spZoom = 4,
-    spEmpty = 5,    // stays empty
+    spEmpty = 5, // stays empty
 };
 
 class TFormMain : public QMainWindow {

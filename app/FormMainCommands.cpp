@@ -98,7 +98,8 @@ bool TFormMain::CheckFormulasForStart() {
     const TFormulaCheck check = CheckFormulas(Engine.Net);
     if (check.Valid)
         return true;
-    ShowMessageBox(this, QString::fromStdString(FormulaRefusalMessage(*Engine.Net.Connections[check.Position])));
+    ShowMessageBox(this, QString::fromStdString(
+                             FormulaRefusalMessage(*Engine.Net.Connections[check.Position])));
     return false;
 }
 
@@ -133,7 +134,9 @@ void TFormMain::ButtonIntervalClick() {
     RunInterval(Engine, length);
 }
 
-void TFormMain::ButtonClearRunHistoryClick() { ClearRunHistory(Engine); }
+void TFormMain::ButtonClearRunHistoryClick() {
+    ClearRunHistory(Engine);
+}
 
 void TFormMain::ButtonLoadBaseSettingsClick() {
     LoadBaseSettings(Engine);

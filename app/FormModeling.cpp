@@ -49,14 +49,16 @@ TFormModeling::TFormModeling(TEngine& engine, QWidget* parent)
                                 [this] { SButtonWarmUpClick(); });
     LEditTimeScale_ = LabelledEdit(layout, "LEditTimeScale", "Масштаб часу", "1.000000", this,
                                    [this] { SButtonTimeScaleClick(); });
-    LEditInterval_ = LabelledEdit(layout, "LEditInterval", "Інтервал імітації", "1000", this, nullptr);
+    LEditInterval_ =
+        LabelledEdit(layout, "LEditInterval", "Інтервал імітації", "1000", this, nullptr);
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
     layout->addWidget(line);
     CBoxConflictTransitions_ = new QCheckBox("Конфліктні переходи", this);
     CBoxConflictTransitions_->setObjectName("CBoxConflictTransitions");
     CBoxConflictTransitions_->setChecked(true);
-    connect(CBoxConflictTransitions_, &QCheckBox::clicked, this, [this] { CBoxConflictTransitionsClick(); });
+    connect(CBoxConflictTransitions_, &QCheckBox::clicked, this,
+            [this] { CBoxConflictTransitionsClick(); });
     layout->addWidget(CBoxConflictTransitions_);
     layout->addStretch();
 }
@@ -78,8 +80,8 @@ void TFormModeling::SButtonTimeScaleClick() {
     const QString text = LEditTimeScale_->text();
     if (!text.isEmpty()) {
         try {
-            Engine.TimeScale =
-                std::clamp(TextToFloat(text.toStdString()), Engine.MinTimeScale, Engine.MaxTimeScale);
+            Engine.TimeScale = std::clamp(TextToFloat(text.toStdString()), Engine.MinTimeScale,
+                                          Engine.MaxTimeScale);
         } catch (const TEngineError& error) {
             ShowMessageBox(this, QString::fromStdString(error.what()));
             return;
@@ -88,4 +90,6 @@ void TFormModeling::SButtonTimeScaleClick() {
     LEditTimeScale_->setText(QString::fromStdString(FloatToText("0.000000", Engine.TimeScale)));
 }
 
-void TFormModeling::CBoxConflictTransitionsClick() { Engine.ConflictCheck = CBoxConflictTransitions_->isChecked(); }
+void TFormModeling::CBoxConflictTransitionsClick() {
+    Engine.ConflictCheck = CBoxConflictTransitions_->isChecked();
+}

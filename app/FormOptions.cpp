@@ -24,7 +24,8 @@ namespace {
 // A swatch that opens the colour dialog when clicked.
 class TSwatch : public QLabel {
 public:
-    TSwatch(std::function<void(TSwatch*)> clicked, QWidget* parent) : QLabel(parent), Clicked(std::move(clicked)) {
+    TSwatch(std::function<void(TSwatch*)> clicked, QWidget* parent)
+        : QLabel(parent), Clicked(std::move(clicked)) {
         setFixedSize(55, 15);
         setFrameShape(QFrame::Panel);
         setFrameShadow(QFrame::Sunken);
@@ -38,7 +39,8 @@ private:
     std::function<void(TSwatch*)> Clicked;
 };
 
-QWidget* Page(QTabWidget* tabs, const char* title, QFormLayout*& form, const char* group = nullptr) {
+QWidget* Page(QTabWidget* tabs, const char* title, QFormLayout*& form,
+              const char* group = nullptr) {
     auto* page = new QWidget(tabs);
     auto* layout = new QVBoxLayout(page);
     QWidget* holder = page;
@@ -62,11 +64,13 @@ QWidget* Page(QTabWidget* tabs, const char* title, QFormLayout*& form, const cha
 // One row of an options page: a number edit, a check box, or a row of colour swatches.
 struct TFormOptions::TOptionRow {
     const char* Label;
-    const char* Name = nullptr;                        // a number edit's object name
-    QLineEdit* TFormOptions::*Edit = nullptr;          // where the dialog keeps an edit it fills itself
-    std::int32_t TEngineGraphOptions::*Size = nullptr; // the size a number edit shows and OK commits
-    QCheckBox* TFormOptions::*Check = nullptr;         // a check box, kept here
-    std::vector<std::pair<const char*, TColor TEngineGraphOptions::*>> Swatches{}; // captions and colours
+    const char* Name = nullptr;               // a number edit's object name
+    QLineEdit* TFormOptions::*Edit = nullptr; // where the dialog keeps an edit it fills itself
+    std::int32_t TEngineGraphOptions::*Size =
+        nullptr;                               // the size a number edit shows and OK commits
+    QCheckBox* TFormOptions::*Check = nullptr; // a check box, kept here
+    std::vector<std::pair<const char*, TColor TEngineGraphOptions::*>>
+        Swatches{}; // captions and colours
 };
 
 // A page of "Візуалізація": its tab, the group box around its rows, and the lists OK commits its
@@ -81,15 +85,21 @@ struct TFormOptions::TOptionPage {
 
 std::vector<TFormOptions::TOptionRow> TFormOptions::GeneralRows() {
     return {
-        {.Label = "Маркування при створенні вершини", .Name = "LEditBaseMark",
+        {.Label = "Маркування при створенні вершини",
+         .Name = "LEditBaseMark",
          .Edit = &TFormOptions::EditBaseMark},
-        {.Label = "Затримка при створенні переходу", .Name = "LEditBaseDelay",
+        {.Label = "Затримка при створенні переходу",
+         .Name = "LEditBaseDelay",
          .Edit = &TFormOptions::EditBaseDelay},
-        {.Label = "Спрощувати історію маркування вершини", .Check = &TFormOptions::CBoxVertexHistory},
-        {.Label = "Максимальна довжина історії вершини", .Name = "LEditVertexHistory",
+        {.Label = "Спрощувати історію маркування вершини",
+         .Check = &TFormOptions::CBoxVertexHistory},
+        {.Label = "Максимальна довжина історії вершини",
+         .Name = "LEditVertexHistory",
          .Edit = &TFormOptions::EditVertexHistory},
-        {.Label = "Спрощувати історію запусків переходу", .Check = &TFormOptions::CBoxTransitionHistory},
-        {.Label = "Максимальна довжина історії переходу", .Name = "LEditTransitionHistory",
+        {.Label = "Спрощувати історію запусків переходу",
+         .Check = &TFormOptions::CBoxTransitionHistory},
+        {.Label = "Максимальна довжина історії переходу",
+         .Name = "LEditTransitionHistory",
          .Edit = &TFormOptions::EditTransitionHistory},
     };
 }
@@ -97,39 +107,66 @@ std::vector<TFormOptions::TOptionRow> TFormOptions::GeneralRows() {
 std::vector<TFormOptions::TOptionPage> TFormOptions::VisualPageRows() {
     using O = TEngineGraphOptions;
     return {
-        {"Екран", nullptr, &TFormOptions::ScreenColors, nullptr,
-         {{.Label = "Частота поновлення екрану", .Name = "LEditFrequency", .Edit = &TFormOptions::EditFrequency},
+        {"Екран",
+         nullptr,
+         &TFormOptions::ScreenColors,
+         nullptr,
+         {{.Label = "Частота поновлення екрану",
+           .Name = "LEditFrequency",
+           .Edit = &TFormOptions::EditFrequency},
           {.Label = "Колір екрану", .Swatches = {{"Базовий", &O::ScreenColor}}},
           {.Label = "Колір часової шкали", .Swatches = {{"Базовий", &O::TimeLineColor}}},
           {.Label = "Колір сітки", .Swatches = {{"Базовий", &O::GridColor}}}}},
-        {"Вершина", "Базові параметри (при створенні вершини)", &TFormOptions::VertexColors,
+        {"Вершина",
+         "Базові параметри (при створенні вершини)",
+         &TFormOptions::VertexColors,
          &TFormOptions::VertexSizes,
          {{.Label = "Колір контуру",
-           .Swatches = {{"Базовий", &O::VertexAmbientColor}, {"Виділений", &O::VertexPickColor},
+           .Swatches = {{"Базовий", &O::VertexAmbientColor},
+                        {"Виділений", &O::VertexPickColor},
                         {"Вибраний", &O::VertexChoiceColor}}},
           {.Label = "Колір вершини",
-           .Swatches = {{"Базовий", &O::VertexAmbientColor1}, {"Виділений", &O::VertexPickColor1},
+           .Swatches = {{"Базовий", &O::VertexAmbientColor1},
+                        {"Виділений", &O::VertexPickColor1},
                         {"Вибраний", &O::VertexChoiceColor1}}},
           {.Label = "Радіус", .Name = "LEditVertexRadius", .Size = &O::VertexRadius},
           {.Label = "Товщина контуру", .Name = "LEditVertexLineWidth", .Size = &O::VertexLineWidth},
           {.Label = "Шрифт імені", .Name = "LEditVertexNameFont", .Size = &O::VertexNameFontSize},
-          {.Label = "Шрифт маркування", .Name = "LEditVertexMarkFont", .Size = &O::VertexMarkFontSize}}},
-        {"Перехід", "Базові параметри (при створенні переходу)", &TFormOptions::TransitionColors,
+          {.Label = "Шрифт маркування",
+           .Name = "LEditVertexMarkFont",
+           .Size = &O::VertexMarkFontSize}}},
+        {"Перехід",
+         "Базові параметри (при створенні переходу)",
+         &TFormOptions::TransitionColors,
          &TFormOptions::TransitionSizes,
          {{.Label = "Колір переходу",
-           .Swatches = {{"Базовий", &O::TransitionAmbientColor}, {"Виділений", &O::TransitionPickColor},
+           .Swatches = {{"Базовий", &O::TransitionAmbientColor},
+                        {"Виділений", &O::TransitionPickColor},
                         {"Вибраний", &O::TransitionChoiceColor}}},
           {.Label = "Ширина", .Name = "LEditTransitionWidth", .Size = &O::TransitionWidth},
           {.Label = "Висота", .Name = "LEditTransitionHeight", .Size = &O::TransitionHeight},
-          {.Label = "Шрифт імені", .Name = "LEditTransitionNameFont", .Size = &O::TransitionNameFontSize},
-          {.Label = "Шрифт затримки", .Name = "LEditTransitionDelayFont", .Size = &O::TransitionDelayFontSize}}},
-        {"Зв'язок", "Базові параметри зв'язку", &TFormOptions::ConnectionColors, &TFormOptions::ConnectionSizes,
+          {.Label = "Шрифт імені",
+           .Name = "LEditTransitionNameFont",
+           .Size = &O::TransitionNameFontSize},
+          {.Label = "Шрифт затримки",
+           .Name = "LEditTransitionDelayFont",
+           .Size = &O::TransitionDelayFontSize}}},
+        {"Зв'язок",
+         "Базові параметри зв'язку",
+         &TFormOptions::ConnectionColors,
+         &TFormOptions::ConnectionSizes,
          {{.Label = "Колір зв'язку",
-           .Swatches = {{"Базовий", &O::ConnectionAmbientColor}, {"Виділений", &O::ConnectionPickColor},
-                        {"Вибраний", &O::ConnectionChoiceColor}, {"Активний", &O::ConnectionFlashColor}}},
+           .Swatches = {{"Базовий", &O::ConnectionAmbientColor},
+                        {"Виділений", &O::ConnectionPickColor},
+                        {"Вибраний", &O::ConnectionChoiceColor},
+                        {"Активний", &O::ConnectionFlashColor}}},
           {.Label = "Товщина лінії", .Name = "LEditConnectionWidth", .Size = &O::ConnectionWidth},
-          {.Label = "Товщина лінії2", .Name = "LEditConnectionWidth1", .Size = &O::ConnectionWidth1},
-          {.Label = "Довжина лінії2", .Name = "LEditConnectionHeight1", .Size = &O::ConnectionHeight1},
+          {.Label = "Товщина лінії2",
+           .Name = "LEditConnectionWidth1",
+           .Size = &O::ConnectionWidth1},
+          {.Label = "Довжина лінії2",
+           .Name = "LEditConnectionHeight1",
+           .Size = &O::ConnectionHeight1},
           {.Label = "Шрифт", .Name = "LEditConnectionFont", .Size = &O::ConnectionCountFontSize},
           {.Label = "Спалахування", .Name = "LEditFlashOn", .Size = &O::ConnectionFlashOnDelay},
           {.Label = "Затухання", .Name = "LEditFlashOff", .Size = &O::ConnectionFlashOffDelay}}},
@@ -150,7 +187,8 @@ TFormOptions::TFormOptions(TEngine& engine, QWidget* parent)
     for (const TOptionRow& row : GeneralRows())
         AddRow(general, row);
     connect(CBoxVertexHistory, &QCheckBox::toggled, EditVertexHistory, &QWidget::setEnabled);
-    connect(CBoxTransitionHistory, &QCheckBox::toggled, EditTransitionHistory, &QWidget::setEnabled);
+    connect(CBoxTransitionHistory, &QCheckBox::toggled, EditTransitionHistory,
+            &QWidget::setEnabled);
 
     auto* visual = new QWidget(Pages_);
     auto* visualLayout = new QVBoxLayout(visual);
@@ -203,13 +241,15 @@ void TFormOptions::AddRow(QFormLayout* form, const TOptionRow& row) {
             colors.push_back({caption, &(o.*color)});
         AddColors(form, row.Label, colors);
     } else {
-        QLineEdit* edit = AddNumber(form, row.Name, row.Label, row.Size != nullptr ? &(o.*row.Size) : nullptr);
+        QLineEdit* edit =
+            AddNumber(form, row.Name, row.Label, row.Size != nullptr ? &(o.*row.Size) : nullptr);
         if (row.Edit != nullptr)
             this->*row.Edit = edit;
     }
 }
 
-QLineEdit* TFormOptions::AddNumber(QFormLayout* form, const char* name, const char* label, std::int32_t* value) {
+QLineEdit* TFormOptions::AddNumber(QFormLayout* form, const char* name, const char* label,
+                                   std::int32_t* value) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(name);
     form->addRow(QString::fromUtf8(label), edit);
@@ -244,7 +284,8 @@ void TFormOptions::AddColors(QFormLayout* form, const char* label,
 
 void TFormOptions::Paint(QLabel* swatch, std::uint32_t color) {
     QPalette palette = swatch->palette();
-    palette.setColor(QPalette::Window, QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
+    palette.setColor(QPalette::Window,
+                     QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
     swatch->setPalette(palette);
 }
 
@@ -274,7 +315,8 @@ void TFormOptions::Fill() {
     EditTransitionHistory->setText(QString::number(Engine.TransitionHistoryNormal));
     EditVertexHistory->setEnabled(Engine.DoVertexHistorySimple);
     EditTransitionHistory->setEnabled(Engine.DoTransitionHistorySimple);
-    const std::int32_t interval = std::max<std::int32_t>(1, Engine.Graph.Options.ScreenUpdateInterval);
+    const std::int32_t interval =
+        std::max<std::int32_t>(1, Engine.Graph.Options.ScreenUpdateInterval);
     EditFrequency->setText(QString::number(RoundToInt(1000.0 / interval)));
     for (auto* colors : {&ScreenColors, &VertexColors, &TransitionColors, &ConnectionColors})
         for (const TColorField& f : *colors)
@@ -297,7 +339,9 @@ void TFormOptions::ButtonOkClick() {
             throw TEngineError("Частота поновлення екрану не може дорівнювати 0");
         SetScreenUpdateInterval(Engine, RoundToInt(1000.0 / frequency));
         const std::pair<std::vector<TColorField>*, std::vector<TNumberField>*> groups[] = {
-            {&ScreenColors, nullptr}, {&VertexColors, &VertexSizes}, {&TransitionColors, &TransitionSizes},
+            {&ScreenColors, nullptr},
+            {&VertexColors, &VertexSizes},
+            {&TransitionColors, &TransitionSizes},
             {&ConnectionColors, &ConnectionSizes}};
         for (auto [colors, sizes] : groups) {
             for (const TColorField& f : *colors)

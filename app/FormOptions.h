@@ -50,8 +50,10 @@ private:
     static std::vector<TOptionRow> GeneralRows();
     static std::vector<TOptionPage> VisualPageRows();
     void AddRow(class QFormLayout* form, const TOptionRow& row);
-    QLineEdit* AddNumber(class QFormLayout* form, const char* name, const char* label, std::int32_t* value);
-    void AddColors(class QFormLayout* form, const char* label, std::vector<std::pair<const char*, std::uint32_t*>> colors);
+    QLineEdit* AddNumber(class QFormLayout* form, const char* name, const char* label,
+                         std::int32_t* value);
+    void AddColors(class QFormLayout* form, const char* label,
+                   std::vector<std::pair<const char*, std::uint32_t*>> colors);
     void Fill();
     static void Paint(QLabel* swatch, std::uint32_t color);
     static std::uint32_t ColorOf(const QLabel* swatch);

@@ -54,7 +54,8 @@ QIcon ToolIcon(TToolGlyph glyph) {
         break;
     case tgNoTool:
         p.setBrush(Qt::white);
-        p.drawPolygon(QPolygonF({{7, 3}, {7, 19}, {11, 15}, {14, 21}, {16, 20}, {13, 14}, {18, 14}}));
+        p.drawPolygon(
+            QPolygonF({{7, 3}, {7, 19}, {11, 15}, {14, 21}, {16, 20}, {13, 14}, {18, 14}}));
         break;
     case tgVertex:
         p.setBrush(Qt::white);

@@ -4,8 +4,21 @@
 #include <QIcon>
 
 enum TToolGlyph {
-    tgNew, tgOpen, tgSave, tgReload, tgNoTool, tgVertex, tgTransition, tgConnection, tgInformational,
-    tgZoomIn, tgZoomOut, tgRealTime, tgStop, tgInterval, tgChart
+    tgNew,
+    tgOpen,
+    tgSave,
+    tgReload,
+    tgNoTool,
+    tgVertex,
+    tgTransition,
+    tgConnection,
+    tgInformational,
+    tgZoomIn,
+    tgZoomOut,
+    tgRealTime,
+    tgStop,
+    tgInterval,
+    tgChart
 };
 
 QIcon ToolIcon(TToolGlyph glyph);

@@ -43,7 +43,9 @@ double MedianFrameMs(int objects) {
     for (int i = 0; i < frames; ++i) {
         const auto start = std::chrono::steady_clock::now();
         DrawFrame(engine);
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
@@ -57,7 +59,8 @@ int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
     for (int objects : {100, 1000, 10000}) {
         const double ms = MedianFrameMs(objects);
-        std::printf("objects %-6d median_frame_ms %8.2f ratio_to_14ms %6.2f\n", objects, ms, ms / 14.0);
+        std::printf("objects %-6d median_frame_ms %8.2f ratio_to_14ms %6.2f\n", objects, ms,
+                    ms / 14.0);
     }
     return 0;
 }

@@ -13,7 +13,8 @@ TVertex* Place(TEngine& e, const std::string& name, int marking, int x, int y) {
     return CreateVertex(e.Net, name, marking, x, y, &e.Graph.Options);
 }
 
-TTransition* Station(TEngine& e, const std::string& name, TDelayType type, double delay, int x, int y) {
+TTransition* Station(TEngine& e, const std::string& name, TDelayType type, double delay, int x,
+                     int y) {
     TTransition* t = CreateTransition(e.Net, name, x, delay, y, &e.Graph.Options);
     t->DelayType = type;
     t->Weight = 1;
@@ -47,7 +48,8 @@ void MakeQueue(TEngine& e) {
 void MakeRing(TEngine& e, int stations, int tokens) {
     std::vector<TVertex*> places;
     for (int i = 0; i < stations; ++i)
-        places.push_back(Place(e, "P" + std::to_string(i + 1), 0, (i % 40) * 1000, (i / 40) * 1000));
+        places.push_back(
+            Place(e, "P" + std::to_string(i + 1), 0, (i % 40) * 1000, (i / 40) * 1000));
     for (long j = 0; j < tokens; ++j)
         ++places[j * stations / tokens]->Marking;
     for (int i = 0; i < stations; ++i) {
@@ -109,13 +111,16 @@ void MakeMixed(TEngine& e) {
 
 // ---- Sample nets: Ukrainian names, every vertex and transition monitored ----------------------
 
-std::string U(const char* utf8) { return Utf8ToWin1251(utf8); }
+std::string U(const char* utf8) {
+    return Utf8ToWin1251(utf8);
+}
 
 TVertex* Place(TEngine& e, const char* name, int marking, int x, int y) {
     return Place(e, U(name), marking, x, y);
 }
 
-TTransition* Station(TEngine& e, const char* name, TDelayType type, double delay, double deviation, int x, int y) {
+TTransition* Station(TEngine& e, const char* name, TDelayType type, double delay, double deviation,
+                     int x, int y) {
     TTransition* t = Station(e, U(name), type, delay, x, y);
     t->Deviation = deviation;
     return t;
@@ -153,7 +158,8 @@ void MakeSampleLine(TEngine& e) {
     TTransition* b = Station(e, "Верстат_2", dtNormal, 0.9, 0.1, 750, 0);
     TTransition* out = Station(e, "Вивезення", dtDefault, 0, 0, 2250, 0);
     Generator(e, source, arrive, before);
-    for (auto [machine, input, output, free] : {std::tuple{a, before, buffer, freeA}, std::tuple{b, buffer, done, freeB}}) {
+    for (auto [machine, input, output, free] :
+         {std::tuple{a, before, buffer, freeA}, std::tuple{b, buffer, done, freeB}}) {
         Arc(e, ctVT, input, machine);
         Arc(e, ctVT, free, machine);
         Arc(e, ctTV, free, machine);

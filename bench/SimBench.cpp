@@ -48,11 +48,14 @@ TResult RunHere(const TRun& run) {
     }
     engine.Random.Seed = 1;
     const auto start = std::chrono::steady_clock::now();
-    RunWholeInterval(engine, run.Horizon, run.Reference ? reference::SimulationStep : SimulationStep);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    RunWholeInterval(engine, run.Horizon,
+                     run.Reference ? reference::SimulationStep : SimulationStep);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("%-9s %-9s %-9s horizon %-8g events %-10llu wall_s %7.3f events_per_s %10.0f peak_kib %ld\n",
+    std::printf("%-9s %-9s %-9s horizon %-8g events %-10llu wall_s %7.3f events_per_s %10.0f "
+                "peak_kib %ld\n",
                 run.Net, run.Reference ? "literal" : "engine", run.Monitored ? "monitored" : "-",
                 run.Horizon, static_cast<unsigned long long>(engine.Net.EventCount), seconds,
                 engine.Net.EventCount / seconds, usage.ru_maxrss);
@@ -102,7 +105,8 @@ int main(int argc, char** argv) {
     const TResult literal = Run({"ring1000", 1000, true});
     const TResult plain = Run({"mm1", 2500000});
     const TResult monitored = Run({"mm1", 2500000, false, true});
-    std::printf("ring1000: engine / literal step = %.1f\n", ring.EventsPerSecond / literal.EventsPerSecond);
+    std::printf("ring1000: engine / literal step = %.1f\n",
+                ring.EventsPerSecond / literal.EventsPerSecond);
     std::printf("mm1: monitored time / unmonitored time = %.2f\n",
                 plain.EventsPerSecond / monitored.EventsPerSecond);
     for (double horizon : {250000.0, 2500000.0, 10000000.0})

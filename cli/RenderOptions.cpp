@@ -4,7 +4,8 @@
 #include <cmath>
 
 const char* const kRenderUsage =
-    "Використання: kvl-render FILE.kvl OUT.png [--size WxH] [--center X,Y] [--zoom PERCENT] [--time T]\n"
+    "Використання: kvl-render FILE.kvl OUT.png [--size WxH] [--center X,Y] [--zoom PERCENT] "
+    "[--time T]\n"
     "  --size WxH       розмір зображення в пікселях (типово 1280x800)\n"
     "  --center X,Y     точка моделі в центрі зображення (типово 0,0)\n"
     "  --zoom PERCENT   масштаб у відсотках, 100 - звичайний (від 7 до 700)\n"
@@ -12,8 +13,7 @@ const char* const kRenderUsage =
 
 namespace {
 
-template <typename Number>
-bool Parse(const std::string& text, Number& value) {
+template <typename Number> bool Parse(const std::string& text, Number& value) {
     const char* first = text.data() + (!text.empty() && text[0] == '+');
     const char* end = text.data() + text.size();
     const auto result = std::from_chars(first, end, value);
@@ -48,7 +48,8 @@ std::optional<TRenderOptions> ParseRenderOptions(const std::vector<std::string>&
         else if (name == "--center")
             ok = ParsePair(value, ',', options.CenterX, options.CenterY);
         else if (name == "--zoom")
-            ok = Parse(value, options.ZoomPercent) && std::isfinite(options.ZoomPercent) && options.ZoomPercent > 0;
+            ok = Parse(value, options.ZoomPercent) && std::isfinite(options.ZoomPercent) &&
+                 options.ZoomPercent > 0;
         else if (name == "--time")
             ok = Parse(value, options.ModelTime) && std::isfinite(options.ModelTime);
         if (!ok)

@@ -6,10 +6,10 @@
 #include "NetFile.h"
 #include "Random.h"
 #include "RunControl.h"
+#include "Settings.h"
 #include "SimOptions.h"
 #include "SimReport.h"
 #include "SimRun.h"
-#include "Settings.h"
 #include "SimulationStep.h"
 
 #include <chrono>
@@ -36,8 +36,10 @@ int main(int argc, char** argv) {
         // not a silent fall-back to the defaults.
         const std::filesystem::path settings = options->SettingsFile;
         std::error_code error;
-        if (!std::filesystem::is_regular_file(settings, error) || access(settings.c_str(), R_OK) != 0) {
-            std::cerr << "Не вдається прочитати файл параметрів \"" << options->SettingsFile << "\"\n";
+        if (!std::filesystem::is_regular_file(settings, error) ||
+            access(settings.c_str(), R_OK) != 0) {
+            std::cerr << "Не вдається прочитати файл параметрів \"" << options->SettingsFile
+                      << "\"\n";
             return 2;
         }
         LoadSettings(engine, settings);

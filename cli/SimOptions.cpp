@@ -17,8 +17,7 @@ const char* const kSimUsage =
 
 namespace {
 
-template <typename Number>
-bool ParseWhole(const std::string& text, Number& value) {
+template <typename Number> bool ParseWhole(const std::string& text, Number& value) {
     const char* end = text.data() + text.size();
     const auto result = std::from_chars(text.data(), end, value);
     return result.ec == std::errc() && result.ptr == end;
@@ -39,7 +38,8 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& argum
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string name = arguments[i];
         std::optional<std::string> value;
-        if (const auto equals = name.find('='); name.rfind("--", 0) == 0 && equals != std::string::npos) {
+        if (const auto equals = name.find('=');
+            name.rfind("--", 0) == 0 && equals != std::string::npos) {
             value = name.substr(equals + 1);
             name.resize(equals);
         }

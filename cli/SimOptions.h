@@ -13,7 +13,7 @@ struct TSimOptions {
     double WarmUp = 0;
     std::optional<bool> ConflictCheck; // from the settings file (on by default) when absent
     std::string SettingsFile;          // a KVLConfig.ini to run with; none when empty
-    bool Stats = false; // the event count and rate of the run on standard error
+    bool Stats = false;                // the event count and rate of the run on standard error
 };
 
 // Nothing when the arguments do not fit the usage.

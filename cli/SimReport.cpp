@@ -40,10 +40,13 @@ std::string Quoted(const std::string& win1251) {
     return out + "\"";
 }
 
-const char* Boolean(bool value) { return value ? "true" : "false"; }
+const char* Boolean(bool value) {
+    return value ? "true" : "false";
+}
 
 std::string VertexJson(const TVertex& v, double warmUp, double modelTime) {
-    std::string line = "{\"name\": " + Quoted(v.Name) + ", \"marking\": " + std::to_string(v.Marking) +
+    std::string line = "{\"name\": " + Quoted(v.Name) +
+                       ", \"marking\": " + std::to_string(v.Marking) +
                        ", \"monitoring\": " + Boolean(v.IsMonitoring) +
                        ", \"change_count\": " + std::to_string(v.ChangeCount) +
                        ", \"received_total\": " + std::to_string(v.ReceivedTotal);
@@ -51,8 +54,9 @@ std::string VertexJson(const TVertex& v, double warmUp, double modelTime) {
     if (v.IsMonitoring)
         stats = VertexWindowStats(v, warmUp, modelTime);
     if (stats.Success) {
-        line += ", \"min\": " + std::to_string(stats.MinMarking) + ", \"max\": " +
-                std::to_string(stats.MaxMarking) + ", \"mean\": " + Real(stats.Mean) +
+        line += ", \"min\": " + std::to_string(stats.MinMarking) +
+                ", \"max\": " + std::to_string(stats.MaxMarking) +
+                ", \"mean\": " + Real(stats.Mean) +
                 ", \"mean_wait\": " + (stats.MeanWait == -1 ? "null" : Real(stats.MeanWait));
     } else {
         line += ", \"min\": null, \"max\": null, \"mean\": null, \"mean_wait\": null";
@@ -70,18 +74,19 @@ std::string TransitionJson(const TTransition& t, double warmUp, double modelTime
         stats = TransitionWindowStats(t, warmUp, modelTime, true);
     if (stats.Success) {
         const bool busy = stats.Busy != -1;
-        line += ", \"min\": " + std::to_string(stats.MinBuffer) + ", \"max\": " +
-                std::to_string(stats.MaxBuffer) + ", \"mean\": " + Real(stats.Mean) +
+        line += ", \"min\": " + std::to_string(stats.MinBuffer) +
+                ", \"max\": " + std::to_string(stats.MaxBuffer) +
+                ", \"mean\": " + Real(stats.Mean) +
                 ", \"busy\": " + (busy ? Real(stats.Busy) : "null") +
                 ", \"busy_pct\": " + (busy ? Real(stats.BusyPercent) : "null");
     } else {
-        line += ", \"min\": null, \"max\": null, \"mean\": null, \"busy\": null, \"busy_pct\": null";
+        line +=
+            ", \"min\": null, \"max\": null, \"mean\": null, \"busy\": null, \"busy_pct\": null";
     }
     return line + "}";
 }
 
-template <typename Objects, typename Write>
-std::string List(const Objects& objects, Write write) {
+template <typename Objects, typename Write> std::string List(const Objects& objects, Write write) {
     if (objects.empty())
         return "[]";
     std::string text = "[\n";
@@ -99,9 +104,11 @@ std::string SimReportJson(TEngine& engine, double warmUp, bool overflowed) {
     json += "  \"model_time\": " + Real(now) + ",\n";
     json += std::string("  \"stopped\": \"") + (overflowed ? "overflow" : "end") + "\",\n";
     json += "  \"vertices\": " +
-            List(net.Vertices, [&](const TVertex& v) { return VertexJson(v, warmUp, now); }) + ",\n";
+            List(net.Vertices, [&](const TVertex& v) { return VertexJson(v, warmUp, now); }) +
+            ",\n";
     json += "  \"transitions\": " +
-            List(net.Transitions, [&](const TTransition& t) { return TransitionJson(t, warmUp, now); }) +
+            List(net.Transitions,
+                 [&](const TTransition& t) { return TransitionJson(t, warmUp, now); }) +
             "\n}\n";
     return json;
 }

@@ -8,7 +8,8 @@ double DrawDelay(const TTransition& transition, TRandom& random) {
     case dtDefault:
         break;
     case dtUniform:
-        delay = UniformRandom(random) * 2 * transition.Deviation + (transition.Delay - transition.Deviation);
+        delay = UniformRandom(random) * 2 * transition.Deviation +
+                (transition.Delay - transition.Deviation);
         break;
     case dtNormal: {
         double sum = 0;

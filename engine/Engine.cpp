@@ -35,4 +35,6 @@ void InitEngine(TEngine& engine) {
     engine.TimeScale = 1.0;
 }
 
-TEngine::~TEngine() { StopEngineThreads(*this); }
+TEngine::~TEngine() {
+    StopEngineThreads(*this);
+}

@@ -16,7 +16,6 @@
 #include <functional>
 #include <string>
 
-
 struct TEngine {
     TEngineDefaults Defaults;
 

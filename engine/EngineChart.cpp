@@ -7,13 +7,15 @@
 TEngineGraphGridOptions DefaultChartGrid() {
     TEngineGraphGridOptions grid;
     for (int k = 0; k < 12; ++k)
-        grid.Levels.push_back({std::ldexp(1.0, -(k + 1)), k == 0 ? 2.0 : std::ldexp(1.0, -k), 80 << k});
+        grid.Levels.push_back(
+            {std::ldexp(1.0, -(k + 1)), k == 0 ? 2.0 : std::ldexp(1.0, -k), 80 << k});
     return grid;
 }
 
 TChartPoint ChartToPixel(const TEngineChart& c, double x, double y) {
-    return {RoundHalfEven(c.ChartZoom * (x - (c.ChartCenterX - c.ChartWidth / 2.0 / c.ChartZoom))),
-            RoundHalfEven(c.ChartZoom * (y - (c.ChartCenterY - c.ChartHeight / 2.0 / c.ChartZoom)))};
+    return {
+        RoundHalfEven(c.ChartZoom * (x - (c.ChartCenterX - c.ChartWidth / 2.0 / c.ChartZoom))),
+        RoundHalfEven(c.ChartZoom * (y - (c.ChartCenterY - c.ChartHeight / 2.0 / c.ChartZoom)))};
 }
 
 TChartPoint PixelToChart(const TEngineChart& c, double px, double py) {

@@ -11,8 +11,8 @@
 
 // What the chart draws for each listed name.
 enum TChartType : std::uint8_t {
-    chVertexMarkings = 0,      // the marking history of a vertex, as a line
-    chTransitionLaunches = 1,  // the launch count of a transition, as a bar
+    chVertexMarkings = 0,     // the marking history of a vertex, as a line
+    chTransitionLaunches = 1, // the launch count of a transition, as a bar
 };
 
 struct TEngineChart {
@@ -31,7 +31,8 @@ struct TEngineChart {
     std::shared_ptr<TFrameImage> ChartBitmap;
     std::shared_ptr<TFrameImage> ChartScreenBitmap;
     TChartType ChartType = chVertexMarkings;
-    std::vector<TColor> SeriesColors{MakeColor(150, 0, 0), MakeColor(0, 150, 0), MakeColor(0, 0, 150)};
+    std::vector<TColor> SeriesColors{MakeColor(150, 0, 0), MakeColor(0, 150, 0),
+                                     MakeColor(0, 0, 150)};
 };
 
 // The twelve grid levels: steps of 80 chart units doubling as the zoom halves.

@@ -6,8 +6,7 @@
 namespace {
 
 // Progress of a running fade at the tick, or a negative value when it is over (and ended).
-template <typename Object>
-double FadeProgress(Object& object, std::int32_t tick) {
+template <typename Object> double FadeProgress(Object& object, std::int32_t tick) {
     const std::int64_t end = static_cast<std::int64_t>(object.FadeStart) + object.FadeDuration;
     if (object.IsFading && tick < end)
         return 1.0 - static_cast<double>(end - tick) / object.FadeDuration;
@@ -15,14 +14,15 @@ double FadeProgress(Object& object, std::int32_t tick) {
     return -1;
 }
 
-template <typename Object>
-void BeginFade(Object& object, std::int32_t tick, std::int32_t length) {
+template <typename Object> void BeginFade(Object& object, std::int32_t tick, std::int32_t length) {
     object.IsFading = true;
     object.FadeStart = tick;
     object.FadeDuration = length;
 }
 
-int Channel(TColor color, int shift) { return static_cast<int>((color >> shift) & 0xFF); }
+int Channel(TColor color, int shift) {
+    return static_cast<int>((color >> shift) & 0xFF);
+}
 
 } // namespace
 
@@ -85,7 +85,8 @@ void StartFlash(TConnection& connection, const TEngineGraph& graph) {
 
 void SettleConnectionColor(TConnection& connection, const TEngine& engine) {
     const std::int32_t frame = engine.Graph.FrameTime;
-    if (static_cast<std::int64_t>(frame) < static_cast<std::int64_t>(connection.FadeStart) + connection.FadeDuration)
+    if (static_cast<std::int64_t>(frame) <
+        static_cast<std::int64_t>(connection.FadeStart) + connection.FadeDuration)
         return;
     const TEngineGraphOptions& o = engine.Graph.Options;
     TColor state = o.ConnectionAmbientColor;

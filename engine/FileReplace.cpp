@@ -13,8 +13,8 @@
 namespace {
 
 [[noreturn]] void FailSave(const std::filesystem::path& path, int error) {
-    throw TEngineError("Не вдалося зберегти файл «" + path.string() + "»: " +
-                       std::error_code(error, std::generic_category()).message());
+    throw TEngineError("Не вдалося зберегти файл «" + path.string() +
+                       "»: " + std::error_code(error, std::generic_category()).message());
 }
 
 } // namespace
@@ -68,4 +68,3 @@ void ReplaceFile(const std::filesystem::path& path, const std::string& text) {
         FailSave(path, error);
     }
 }
-

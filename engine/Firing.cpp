@@ -8,7 +8,6 @@
 
 #include <algorithm>
 
-
 namespace {
 
 constexpr std::int32_t kLowestPriority = -1000000000;
@@ -40,12 +39,14 @@ bool IsTransitionEnabled(const TTransition& transition, const TEngineNet& net) {
 
 void LaunchTransition(TTransition& transition, TEngineNet& net, double time, bool flash,
                       TEngine& engine) {
-    LaunchWith(transition, transition.InConnections, net, time, flash, engine, HistorySettingsOf(engine), kNoNotice);
+    LaunchWith(transition, transition.InConnections, net, time, flash, engine,
+               HistorySettingsOf(engine), kNoNotice);
 }
 
 void CompleteLaunch(TTransition& transition, TEngineNet& net, std::int32_t position, bool flash,
                     TEngine& engine) {
-    CompleteWith(transition, transition.OutConnections, net, position, flash, engine, HistorySettingsOf(engine), kNoNotice);
+    CompleteWith(transition, transition.OutConnections, net, position, flash, engine,
+                 HistorySettingsOf(engine), kNoNotice);
 }
 
 TTransition* ChooseCandidate(std::vector<TTransition*>& candidates, TRandom& random) {
@@ -98,4 +99,6 @@ std::string BufferOverflowMessage(const TTransition& transition) {
            "виконуються і він може бути запущений нескінченну кількість разів).";
 }
 
-double RoundToTimeGrid(double time) { return RoundHalfEven(time * 1e8) / 1e8; }
+double RoundToTimeGrid(double time) {
+    return RoundHalfEven(time * 1e8) / 1e8;
+}

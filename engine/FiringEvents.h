@@ -23,18 +23,34 @@ struct TArc {
     bool VertexMonitored; // no step changes it
 };
 
-inline const TConnection* ArcFields(const TConnection* connection) { return connection; }
-inline const TArc* ArcFields(const TArc& arc) { return &arc; }
-inline TConnection& ConnectionOf(TConnection* connection) { return *connection; }
-inline TConnection& ConnectionOf(const TArc& arc) { return *arc.Connection; }
-inline std::int32_t VertexIndexOf(const TConnection* connection) { return connection->Vertex->Index; }
-inline std::int32_t VertexIndexOf(const TArc& arc) { return arc.VertexIndex; }
-inline bool VertexMonitored(const TConnection* connection) { return connection->Vertex->IsMonitoring; }
-inline bool VertexMonitored(const TArc& arc) { return arc.VertexMonitored; }
+inline const TConnection* ArcFields(const TConnection* connection) {
+    return connection;
+}
+inline const TArc* ArcFields(const TArc& arc) {
+    return &arc;
+}
+inline TConnection& ConnectionOf(TConnection* connection) {
+    return *connection;
+}
+inline TConnection& ConnectionOf(const TArc& arc) {
+    return *arc.Connection;
+}
+inline std::int32_t VertexIndexOf(const TConnection* connection) {
+    return connection->Vertex->Index;
+}
+inline std::int32_t VertexIndexOf(const TArc& arc) {
+    return arc.VertexIndex;
+}
+inline bool VertexMonitored(const TConnection* connection) {
+    return connection->Vertex->IsMonitoring;
+}
+inline bool VertexMonitored(const TArc& arc) {
+    return arc.VertexMonitored;
+}
 
 template <typename Arcs, typename Changed>
-void LaunchWith(TTransition& transition, const Arcs& inputs, TEngineNet& net, double time, bool flash,
-                TEngine& engine, const THistorySettings& settings, Changed&& changed) {
+void LaunchWith(TTransition& transition, const Arcs& inputs, TEngineNet& net, double time,
+                bool flash, TEngine& engine, const THistorySettings& settings, Changed&& changed) {
     for (const auto& arc : inputs) {
         const auto* connection = ArcFields(arc);
         if (connection->IsInform)
@@ -62,14 +78,16 @@ void LaunchWith(TTransition& transition, const Arcs& inputs, TEngineNet& net, do
 }
 
 template <typename Arcs, typename Changed>
-void CompleteWith(TTransition& transition, const Arcs& outputs, TEngineNet& net, std::int32_t position,
-                  bool flash, TEngine& engine, const THistorySettings& settings, Changed&& changed) {
+void CompleteWith(TTransition& transition, const Arcs& outputs, TEngineNet& net,
+                  std::int32_t position, bool flash, TEngine& engine,
+                  const THistorySettings& settings, Changed&& changed) {
     const double time = net.ModelTime;
     for (const auto& arc : outputs) {
         const auto* connection = ArcFields(arc);
         std::int32_t count = connection->Count;
         if (connection->UseFunction)
-            count = EvaluateFormula(ConnectionOf(arc), net).value_or(0); // a failing formula gives nothing
+            count = EvaluateFormula(ConnectionOf(arc), net)
+                        .value_or(0); // a failing formula gives nothing
         TVertex& vertex = *connection->Vertex;
         if (count > 0) {
             vertex.Marking = WrapAdd(vertex.Marking, count);

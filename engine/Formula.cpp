@@ -13,7 +13,9 @@ bool IsReferenceLetter(char c) {
     return UpperCase1251(c) == 'M' || c == '\xCC' || c == '\xEC';
 }
 
-bool IsOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/'; }
+bool IsOperator(char c) {
+    return c == '+' || c == '-' || c == '*' || c == '/';
+}
 
 // A "+" or "-" right after the exponent letter of a number belongs to that number.
 bool IsExponentSign(const std::string& text, std::size_t i) {
@@ -90,8 +92,8 @@ std::optional<double> SumTerms(const std::string& text) {
     double sum = 0;
     std::size_t start = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
-        const bool split = i == text.size() ||
-                           ((text[i] == '+' || text[i] == '-') && i > start && !IsExponentSign(text, i));
+        const bool split = i == text.size() || ((text[i] == '+' || text[i] == '-') && i > start &&
+                                                !IsExponentSign(text, i));
         if (!split)
             continue;
         const auto term = TryTextToFloat(std::string_view(text).substr(start, i - start));

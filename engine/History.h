@@ -56,8 +56,8 @@ inline double BusyAfter(const HistorySample& previous, double time) {
 // the busy time itself). A merge changes nothing that happened before `time`, so the area and
 // the busy time of the last sample stay. Inline: it is called for every change of every
 // monitored object.
-[[gnu::flatten]] inline void HistoryAdd(HistoryList& list, THistoryMode mode, double aux, double value,
-                                       double time) {
+[[gnu::flatten]] inline void HistoryAdd(HistoryList& list, THistoryMode mode, double aux,
+                                        double value, double time) {
     auto& samples = list.Samples;
     if (samples.empty()) {
         samples.push_back({time, value, aux, 0});
@@ -66,7 +66,8 @@ inline double BusyAfter(const HistorySample& previous, double time) {
     HistorySample& last = samples.back();
     if (time > last.Time) {
         // The last sample always holds the value really in force up to now.
-        const HistorySample next{time, value, mode == hmBusy ? BusyAfter(last, time) : last.Aux + aux,
+        const HistorySample next{time, value,
+                                 mode == hmBusy ? BusyAfter(last, time) : last.Aux + aux,
                                  last.Area + last.Value * (time - last.Time)};
         samples.push_back(next);
         return;

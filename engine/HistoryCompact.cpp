@@ -33,7 +33,7 @@ std::vector<HistorySample>& SpareSamples(std::int32_t normal) {
 // What a sample's running total counts up to.
 enum class TAuxKind {
     TokensReceived, // a vertex: up to the next sample, so a merged stretch takes its last sample's
-    BusyTotal,      // a transition: up to the sample's own time, kept from the stretch's first sample
+    BusyTotal, // a transition: up to the sample's own time, kept from the stretch's first sample
 };
 
 void Compact(HistoryList& history, std::int32_t normal, double warmUpTime, TAuxKind auxKind) {
@@ -50,7 +50,8 @@ void Compact(HistoryList& history, std::int32_t normal, double warmUpTime, TAuxK
     if (warmUpTime > first && warmUpTime < last &&
         LastSampleAtOrBefore(history, warmUpTime) >= history.MeanCount) {
         const THistoryTotals totals = TotalsAt(history, warmUpTime);
-        history.Anchor = {true, warmUpTime, totals.Area, totals.ReceivedBefore, totals.Busy, totals.NextSampleTime};
+        history.Anchor = {true,        warmUpTime,           totals.Area, totals.ReceivedBefore,
+                          totals.Busy, totals.NextSampleTime};
     }
 
     std::vector<HistorySample>& compacted = SpareSamples(normal);

@@ -5,8 +5,9 @@
 
 std::ptrdiff_t LastSampleAtOrBefore(const HistoryList& list, double time) {
     const auto& samples = list.Samples;
-    const auto after = std::upper_bound(samples.begin(), samples.end(), time,
-                                        [](double t, const HistorySample& s) { return t < s.Time; });
+    const auto after =
+        std::upper_bound(samples.begin(), samples.end(), time,
+                         [](double t, const HistorySample& s) { return t < s.Time; });
     return (after - samples.begin()) - 1;
 }
 
@@ -29,8 +30,8 @@ THistoryTotals TotalsAt(const HistoryList& list, double time) {
     const double receivedBeforeSample = k > 0 ? samples[k - 1].Aux : 0;
     if (k >= list.MeanCount) {
         // The sample's value held from its time up to the next sample (or up to now).
-        return {at.Area + at.Value * (time - at.Time), time > at.Time ? at.Aux : receivedBeforeSample,
-                BusyAfter(at, time), nextTime};
+        return {at.Area + at.Value * (time - at.Time),
+                time > at.Time ? at.Aux : receivedBeforeSample, BusyAfter(at, time), nextTime};
     }
     const THistoryAnchor& anchor = list.Anchor;
     if (anchor.Valid && anchor.Time == time)
@@ -40,6 +41,6 @@ THistoryTotals TotalsAt(const HistoryList& list, double time) {
     const HistorySample& next = samples[k + 1];
     const double share = (time - at.Time) / (next.Time - at.Time);
     return {at.Area + share * (next.Area - at.Area),
-            receivedBeforeSample + share * (at.Aux - receivedBeforeSample), at.Aux + share * (next.Aux - at.Aux),
-            time == at.Time ? time : NAN};
+            receivedBeforeSample + share * (at.Aux - receivedBeforeSample),
+            at.Aux + share * (next.Aux - at.Aux), time == at.Time ? time : NAN};
 }

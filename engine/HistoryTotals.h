@@ -7,7 +7,7 @@ struct THistoryTotals {
     double Area = 0;           // time integral of the observed quantity from the first sample
                                // (negative before it: the first value is taken as in force there)
     double ReceivedBefore = 0; // vertex histories: tokens received at instants before the moment
-    double Busy = 0;           // transition histories: busy time from the first sample (0 before it)
+    double Busy = 0; // transition histories: busy time from the first sample (0 before it)
     double NextSampleTime = 0; // the time of the first sample at or after the moment: infinite
                                // when none, not a number when unknown (inside a merged stretch)
 };

@@ -18,7 +18,9 @@ bool SameName(const std::string& a, const std::string& b) {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        const auto lower = [](char c) {
+            return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+        };
         if (lower(a[i]) != lower(b[i]))
             return false;
     }
@@ -43,7 +45,8 @@ TIniFile TIniFile::Load(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return ini;
-    const std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string content((std::istreambuf_iterator<char>(file)),
+                              std::istreambuf_iterator<char>());
     std::size_t start = 0;
     while (start < content.size()) {
         std::size_t end = content.find('\n', start);
@@ -75,7 +78,8 @@ TIniFile::TSection* TIniFile::Find(const std::string& section) {
     return const_cast<TSection*>(static_cast<const TIniFile*>(this)->Find(section));
 }
 
-std::optional<std::string> TIniFile::Read(const std::string& section, const std::string& key) const {
+std::optional<std::string> TIniFile::Read(const std::string& section,
+                                          const std::string& key) const {
     const TSection* s = Find(section);
     if (s == nullptr)
         return std::nullopt;
@@ -139,7 +143,8 @@ std::optional<std::int32_t> ParseIniInteger(const std::string& raw) {
     if (result.ec != std::errc() || result.ptr != text.data() + text.size())
         return std::nullopt;
     // Hexadecimal covers the whole 32 bits ("$FFFFFFFF" is -1); decimal the int32 range.
-    if (base == 16 ? magnitude > 0xFFFFFFFFull : magnitude > (negative ? 2147483648ull : 2147483647ull))
+    if (base == 16 ? magnitude > 0xFFFFFFFFull
+                   : magnitude > (negative ? 2147483648ull : 2147483647ull))
         return std::nullopt;
     const std::uint32_t bits = static_cast<std::uint32_t>(magnitude);
     return static_cast<std::int32_t>(negative ? 0u - bits : bits);

@@ -51,7 +51,9 @@ void BufferRemove(TTransitionBuffer& buffer, std::int32_t position) {
         SiftDown(heap, k, last);
 }
 
-void BufferClear(TTransitionBuffer& buffer) { buffer.Entries.clear(); }
+void BufferClear(TTransitionBuffer& buffer) {
+    buffer.Entries.clear();
+}
 
 TBufferEntry BufferEarliest(const TTransitionBuffer& buffer) {
     if (buffer.Entries.empty())

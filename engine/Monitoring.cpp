@@ -7,7 +7,8 @@
 
 THistorySettings HistorySettingsOf(const TEngine& engine) {
     return {engine.DoVertexHistorySimple, engine.VertexHistoryNormal,
-            engine.DoTransitionHistorySimple, engine.TransitionHistoryNormal, engine.WarmUpInterval};
+            engine.DoTransitionHistorySimple, engine.TransitionHistoryNormal,
+            engine.WarmUpInterval};
 }
 
 void StartMonitoring(TVertex& vertex, double time) {

@@ -41,7 +41,7 @@ void ClearResults(TEngineNet& net);
 // A change of a monitored vertex's marking by a launch or a completion; `received` is the number
 // of tokens a completion added (0 for launches). Inline, as it runs for every such change.
 inline void RecordVertexSample(TVertex& vertex, double time, std::int32_t received,
-                        const THistorySettings& settings) {
+                               const THistorySettings& settings) {
     HistoryAdd(vertex.History, hmAccumulate, received, vertex.Marking, time);
     vertex.ChangeCount = WrapAdd(vertex.ChangeCount, 1);
     if (received > 0)
@@ -49,12 +49,14 @@ inline void RecordVertexSample(TVertex& vertex, double time, std::int32_t receiv
     vertex.MinMarking = std::min(vertex.MinMarking, vertex.Marking);
     vertex.MaxMarking = std::max(vertex.MaxMarking, vertex.Marking);
     // The test before the call spares a call per sample; HistoryCompact decides exactly.
-    if (settings.DoVertexHistorySimple && !(2.05 * settings.VertexHistoryNormal > vertex.History.Count()))
+    if (settings.DoVertexHistorySimple &&
+        !(2.05 * settings.VertexHistoryNormal > vertex.History.Count()))
         HistoryCompact(vertex, settings.VertexHistoryNormal, settings.WarmUpInterval);
 }
 
 // A change of a monitored transition's launch buffer.
-inline void RecordTransitionSample(TTransition& transition, double time, const THistorySettings& settings) {
+inline void RecordTransitionSample(TTransition& transition, double time,
+                                   const THistorySettings& settings) {
     const std::int32_t length = BufferCount(transition.LaunchBuffer);
     HistoryAdd(transition.History, hmBusy, 0, length, time);
     transition.LaunchCount = WrapAdd(transition.LaunchCount, 1);

@@ -16,7 +16,8 @@ bool IsInteger(std::string_view text) {
     if (first == last || *first == '-' || *first == '+')
         return false;
     std::int32_t value = 0;
-    const auto result = std::from_chars(text[0] == '+' ? text.data() + 1 : text.data(), last, value);
+    const auto result =
+        std::from_chars(text[0] == '+' ? text.data() + 1 : text.data(), last, value);
     return result.ec == std::errc() && result.ptr == last;
 }
 

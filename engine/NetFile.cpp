@@ -34,8 +34,7 @@ public:
     std::string Text;
 };
 
-template <typename Object>
-void WriteFields(TNetFileWriter& out, const Object& object) {
+template <typename Object> void WriteFields(TNetFileWriter& out, const Object& object) {
     for (const TStoredField<Object>& field : StoredFields<Object>()) {
         if (!IsWritten(field, object))
             continue;
@@ -139,13 +138,11 @@ void RefuseSecondConnection(TNetFileReader& in, const TConnection& connection) {
 }
 
 // Vertices and transitions have no ends to check.
-template <typename Object>
-void RefuseSecondConnection(TNetFileReader&, const Object&) {}
+template <typename Object> void RefuseSecondConnection(TNetFileReader&, const Object&) {}
 
 // Reads one object's lines into a record outside the net; its ends point into `net`, which
 // holds the objects read so far.
-template <typename Object>
-Object ReadFields(TNetFileReader& in, TEngineNet& net) {
+template <typename Object> Object ReadFields(TNetFileReader& in, TEngineNet& net) {
     Object object;
     for (const TStoredField<Object>& field : StoredFields<Object>()) {
         if (!IsWritten(field, object))

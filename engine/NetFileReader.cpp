@@ -11,9 +11,13 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
-std::string Quoted(const std::string& text) { return "«" + Win1251ToUtf8(text) + "»"; }
+std::string Quoted(const std::string& text) {
+    return "«" + Win1251ToUtf8(text) + "»";
+}
 
 } // namespace
 

@@ -32,7 +32,8 @@ TDecimal ToDecimal(double value) {
     const auto e = text.find('e');
     decimal.Digits = std::string(1, text[0]) + std::string(text.substr(2, e - 2));
     int exponent = 0;
-    std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(), exponent);
+    std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(),
+                    exponent);
     decimal.Exponent = exponent + 1;
     return decimal;
 }
@@ -102,7 +103,8 @@ std::string GeneralText(double value) {
 
 std::string PatternText(std::string_view format, double value) {
     const auto point = format.find('.');
-    const int decimals = point == std::string_view::npos ? 0 : static_cast<int>(format.size() - point - 1);
+    const int decimals =
+        point == std::string_view::npos ? 0 : static_cast<int>(format.size() - point - 1);
     TDecimal decimal = ToDecimal(value);
     RoundDigits(decimal, decimal.Exponent + decimals);
     if (decimal.Digits.empty()) {
@@ -130,7 +132,9 @@ double ConvertChecked(const std::string& text) {
     return strtod_l(first, nullptr, cLocale);
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Checks the number grammar; `separator` is the one decimal separator allowed.
 bool MatchesNumber(std::string_view text, char separator, std::string& normalised) {
@@ -179,7 +183,9 @@ void DetectDecimalSeparator() {
     LocalSeparator = ConversionOn ? buffer[1] : '.';
 }
 
-char LocalDecimalSeparator() { return LocalSeparator; }
+char LocalDecimalSeparator() {
+    return LocalSeparator;
+}
 
 std::string FloatToText(std::string_view format, double value) {
     // Our digits never carry the locale's separator, so the result already has "."
@@ -216,7 +222,9 @@ std::optional<double> TryTextToFloat(std::string_view text) {
     return ConvertLocal(local);
 }
 
-std::optional<double> TryLocaleTextToFloat(std::string_view text) { return ConvertLocal(text); }
+std::optional<double> TryLocaleTextToFloat(std::string_view text) {
+    return ConvertLocal(text);
+}
 
 std::string LocaleFloatText(double value) {
     std::string text = FloatToText("", value);
@@ -232,7 +240,9 @@ double TextToFloat(std::string_view text) {
     throw TEngineError("«" + Win1251ToUtf8(text) + "» не є правильним дійсним числом");
 }
 
-double RoundHalfEven(double value) { return std::nearbyint(value); }
+double RoundHalfEven(double value) {
+    return std::nearbyint(value);
+}
 
 std::int32_t RoundToInt(double value) {
     const double rounded = RoundHalfEven(value);

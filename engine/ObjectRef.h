@@ -29,13 +29,11 @@ public:
     friend bool operator==(const TObjectRef&, const TObjectRef&) = default;
 
 private:
-    template <typename Object>
-    void Set(Object* object) {
+    template <typename Object> void Set(Object* object) {
         if (object != nullptr)
             Target = object;
     }
-    template <typename Object>
-    Object* Get() const {
+    template <typename Object> Object* Get() const {
         Object* const* found = std::get_if<Object*>(&Target);
         return found != nullptr ? *found : nullptr;
     }

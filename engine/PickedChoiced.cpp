@@ -13,11 +13,13 @@ void FadeFor(TObjectRef object, const TEngineGraph& g, TListRole role, bool ente
     switch (object.Kind()) {
     case okVertex: {
         TVertex& v = *object.Vertex();
-        const TVertexColors target = !entering ? TVertexColors{o.VertexAmbientColor, o.VertexAmbientColor1}
-                                     : choice  ? TVertexColors{o.VertexChoiceColor, o.VertexChoiceColor1}
-                                               : TVertexColors{o.VertexPickColor, o.VertexPickColor1};
-        const std::int32_t length = choice ? (entering ? o.VertexChoiceOnDelay : o.VertexChoiceOffDelay)
-                                           : (entering ? o.VertexPickOnDelay : o.VertexPickOffDelay);
+        const TVertexColors target =
+            !entering ? TVertexColors{o.VertexAmbientColor, o.VertexAmbientColor1}
+            : choice  ? TVertexColors{o.VertexChoiceColor, o.VertexChoiceColor1}
+                      : TVertexColors{o.VertexPickColor, o.VertexPickColor1};
+        const std::int32_t length =
+            choice ? (entering ? o.VertexChoiceOnDelay : o.VertexChoiceOffDelay)
+                   : (entering ? o.VertexPickOnDelay : o.VertexPickOffDelay);
         StartFade(v, tick, length, target);
         break;
     }
@@ -26,8 +28,9 @@ void FadeFor(TObjectRef object, const TEngineGraph& g, TListRole role, bool ente
         const TColor target = !entering ? o.TransitionAmbientColor
                               : choice  ? o.TransitionChoiceColor
                                         : o.TransitionPickColor;
-        const std::int32_t length = choice ? (entering ? o.TransitionChoiceOnDelay : o.TransitionChoiceOffDelay)
-                                           : (entering ? o.TransitionPickOnDelay : o.TransitionPickOffDelay);
+        const std::int32_t length =
+            choice ? (entering ? o.TransitionChoiceOnDelay : o.TransitionChoiceOffDelay)
+                   : (entering ? o.TransitionPickOnDelay : o.TransitionPickOffDelay);
         StartFade(t, tick, length, target);
         break;
     }
@@ -36,8 +39,9 @@ void FadeFor(TObjectRef object, const TEngineGraph& g, TListRole role, bool ente
         const TColor target = !entering ? o.ConnectionAmbientColor
                               : choice  ? o.ConnectionChoiceColor
                                         : o.ConnectionPickColor;
-        const std::int32_t length = choice ? (entering ? o.ConnectionChoiceOnDelay : o.ConnectionChoiceOffDelay)
-                                           : (entering ? o.ConnectionPickOnDelay : o.ConnectionPickOffDelay);
+        const std::int32_t length =
+            choice ? (entering ? o.ConnectionChoiceOnDelay : o.ConnectionChoiceOffDelay)
+                   : (entering ? o.ConnectionPickOnDelay : o.ConnectionPickOffDelay);
         StartFade(c, tick, length, target);
         break;
     }
@@ -59,23 +63,23 @@ bool ContainsObject(const TEnginePickedChoiced& list, TObjectRef object) {
     return IndexOfObject(list, object) >= 0;
 }
 
-void AddEntry(TEnginePickedChoiced& list, TObjectRef object, const TEngineGraph& graph, TListRole role,
-              TFade fade) {
+void AddEntry(TEnginePickedChoiced& list, TObjectRef object, const TEngineGraph& graph,
+              TListRole role, TFade fade) {
     list.Items.push_back(object);
     if (fade == TFade::Animate)
         FadeFor(list.Items.back(), graph, role, true);
 }
 
-void RemoveEntryAt(TEnginePickedChoiced& list, std::int32_t index, const TEngineGraph& graph, TListRole role,
-                   TFade fade) {
+void RemoveEntryAt(TEnginePickedChoiced& list, std::int32_t index, const TEngineGraph& graph,
+                   TListRole role, TFade fade) {
     if (fade == TFade::Animate)
         FadeFor(list.Items[index], graph, role, false);
     list.Items[index] = list.Items.back();
     list.Items.pop_back();
 }
 
-bool RemoveObject(TEnginePickedChoiced& list, TObjectRef object, const TEngineGraph* graph, TListRole role,
-                  TFade fade) {
+bool RemoveObject(TEnginePickedChoiced& list, TObjectRef object, const TEngineGraph* graph,
+                  TListRole role, TFade fade) {
     const std::int32_t index = IndexOfObject(list, object);
     if (index < 0)
         return false;

@@ -24,12 +24,13 @@ std::int32_t IndexOfObject(const TEnginePickedChoiced& list, TObjectRef object);
 bool ContainsObject(const TEnginePickedChoiced& list, TObjectRef object);
 
 // Appends an entry; with TFade::Animate, the object fades into the pick or choice colours.
-void AddEntry(TEnginePickedChoiced& list, TObjectRef object, const TEngineGraph& graph, TListRole role,
-              TFade fade);
+void AddEntry(TEnginePickedChoiced& list, TObjectRef object, const TEngineGraph& graph,
+              TListRole role, TFade fade);
 // With TFade::Animate, the object fades back to the normal colours; then the last entry moves into
 // the entry's slot.
-void RemoveEntryAt(TEnginePickedChoiced& list, std::int32_t index, const TEngineGraph& graph, TListRole role,
-                   TFade fade);
+void RemoveEntryAt(TEnginePickedChoiced& list, std::int32_t index, const TEngineGraph& graph,
+                   TListRole role, TFade fade);
 // Removes the object's entry; true when it was there. Without a graph, no fade starts.
-bool RemoveObject(TEnginePickedChoiced& list, TObjectRef object, const TEngineGraph* graph = nullptr,
-                  TListRole role = TListRole::Picked, TFade fade = TFade::Instant);
+bool RemoveObject(TEnginePickedChoiced& list, TObjectRef object,
+                  const TEngineGraph* graph = nullptr, TListRole role = TListRole::Picked,
+                  TFade fade = TFade::Instant);

@@ -21,7 +21,9 @@ public:
     }
 
     bool Empty() const { return Heap.empty(); }
-    bool Contains(std::int32_t position) const { return Member[static_cast<std::size_t>(position)] != 0; }
+    bool Contains(std::int32_t position) const {
+        return Member[static_cast<std::size_t>(position)] != 0;
+    }
     std::int32_t Top() const { return Heap.front(); }
 
     void Push(std::int32_t position) {

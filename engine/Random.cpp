@@ -4,7 +4,9 @@
 
 namespace {
 
-void AdvanceSeed(TRandom& random) { random.Seed = random.Seed * 134775813u + 1u; }
+void AdvanceSeed(TRandom& random) {
+    random.Seed = random.Seed * 134775813u + 1u;
+}
 
 } // namespace
 
@@ -16,6 +18,7 @@ void SeedFromClock(TRandom& random) {
 
 std::int32_t RandomInteger(TRandom& random, std::int32_t n) {
     AdvanceSeed(random);
-    const std::uint64_t product = static_cast<std::uint64_t>(random.Seed) * static_cast<std::uint32_t>(n);
+    const std::uint64_t product =
+        static_cast<std::uint64_t>(random.Seed) * static_cast<std::uint32_t>(n);
     return static_cast<std::int32_t>(product >> 32);
 }

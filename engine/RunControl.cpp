@@ -56,8 +56,8 @@ bool RealTimeStep(TEngine& engine) {
 
 bool IntervalStep(TEngine& engine, int budgetMs) {
     const double span = std::min(engine.IntervalEnd - engine.Net.ModelTime, IntervalSpanCap);
-    return SimulationStep(engine.Net, engine.ConflictCheck, engine.Net.ModelTime, span, false, engine,
-                          budgetMs);
+    return SimulationStep(engine.Net, engine.ConflictCheck, engine.Net.ModelTime, span, false,
+                          engine, budgetMs);
 }
 
 bool IntervalEndReached(const TEngine& engine) {
@@ -84,7 +84,8 @@ TRunMode ModelTick(TEngine& engine) {
     return engine.RunMode;
 }
 
-int ModelThreadCycle(TEngine& engine, THandOver& handOver, const std::function<std::int64_t()>& clock) {
+int ModelThreadCycle(TEngine& engine, THandOver& handOver,
+                     const std::function<std::int64_t()>& clock) {
     const std::int64_t start = clock();
     TRunMode mode = rmStopped;
     int period = 0;

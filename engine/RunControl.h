@@ -9,9 +9,9 @@
 
 // Most model time one interval step covers.
 constexpr double IntervalSpanCap = 5000000;
-constexpr int MinRealTimeSleep = 5;  // ms
-constexpr int IntervalRunSleep = 100; // ms between two interval steps
-constexpr int ResultsPeriod = 25;    // ms of the results thread
+constexpr int MinRealTimeSleep = 5;     // ms
+constexpr int IntervalRunSleep = 100;   // ms between two interval steps
+constexpr int ResultsPeriod = 25;       // ms of the results thread
 constexpr int InitialDrawPeriod = 1000; // ms until the settings give the refresh period
 
 void StartRealTime(TEngine& engine);
@@ -38,7 +38,8 @@ TRunMode ModelTick(TEngine& engine);
 
 // One cycle of each worker: hand the work over, then return the milliseconds to sleep. The clock
 // is passed in so that the pacing can be tested without waiting.
-int ModelThreadCycle(TEngine& engine, THandOver& handOver, const std::function<std::int64_t()>& clock);
+int ModelThreadCycle(TEngine& engine, THandOver& handOver,
+                     const std::function<std::int64_t()>& clock);
 int DrawThreadCycle(TEngine& engine, THandOver& handOver);
 int UpdateThreadCycle(TEngine& engine, THandOver& handOver);
 

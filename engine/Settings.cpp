@@ -30,12 +30,18 @@ std::vector<TSetting> SettingsTable(TEngine& e) {
         {"Options", "GridEnabled", skBool, &e.GridEnabled, &d.GridEnabled},
         {"Options", "ConflictCheck", skBool, &e.ConflictCheck, &d.ConflictCheck},
         {"Options", "BaseVertexMark", skInteger, &e.BaseVertexMark, &d.BaseVertexMark},
-        {"Options", "BaseTransitionDelay", skLocaleReal, &e.BaseTransitionDelay, &d.BaseTransitionDelay},
-        {"Options", "DoVertexHistorySimple", skBool, &e.DoVertexHistorySimple, &d.DoVertexHistorySimple},
-        {"Options", "DoTransitionHistorySimple", skBool, &e.DoTransitionHistorySimple, &d.DoTransitionHistorySimple},
-        {"Options", "VertexHistoryNormal", skInteger, &e.VertexHistoryNormal, &d.VertexHistoryNormal},
-        {"Options", "TransitionHistoryNormal", skInteger, &e.TransitionHistoryNormal, &d.TransitionHistoryNormal},
-        {"Graph", "ScreenUpdateInterval", skInteger, &o.ScreenUpdateInterval, &d.ScreenUpdateInterval},
+        {"Options", "BaseTransitionDelay", skLocaleReal, &e.BaseTransitionDelay,
+         &d.BaseTransitionDelay},
+        {"Options", "DoVertexHistorySimple", skBool, &e.DoVertexHistorySimple,
+         &d.DoVertexHistorySimple},
+        {"Options", "DoTransitionHistorySimple", skBool, &e.DoTransitionHistorySimple,
+         &d.DoTransitionHistorySimple},
+        {"Options", "VertexHistoryNormal", skInteger, &e.VertexHistoryNormal,
+         &d.VertexHistoryNormal},
+        {"Options", "TransitionHistoryNormal", skInteger, &e.TransitionHistoryNormal,
+         &d.TransitionHistoryNormal},
+        {"Graph", "ScreenUpdateInterval", skInteger, &o.ScreenUpdateInterval,
+         &d.ScreenUpdateInterval},
         {"Graph", "ScreenColor", skColor, &o.ScreenColor, &d.ScreenColor},
         {"Graph", "TimeLineColor", skColor, &o.TimeLineColor, &d.TimeLineColor},
         {"Graph", "GridColor", skColor, &o.GridColor, &d.GridColor},
@@ -49,23 +55,35 @@ std::vector<TSetting> SettingsTable(TEngine& e) {
         {"Vertex", "VertexLineWidth", skInteger, &o.VertexLineWidth, &d.VertexLineWidth},
         {"Vertex", "VertexNameFontSize", skInteger, &o.VertexNameFontSize, &d.VertexNameFontSize},
         {"Vertex", "VertexMarkFontSize", skInteger, &o.VertexMarkFontSize, &d.VertexMarkFontSize},
-        {"Transition", "TransitionAmbientColor", skColor, &o.TransitionAmbientColor, &d.TransitionAmbientColor},
-        {"Transition", "TransitionPickColor", skColor, &o.TransitionPickColor, &d.TransitionPickColor},
-        {"Transition", "TransitionChoiceColor", skColor, &o.TransitionChoiceColor, &d.TransitionChoiceColor},
+        {"Transition", "TransitionAmbientColor", skColor, &o.TransitionAmbientColor,
+         &d.TransitionAmbientColor},
+        {"Transition", "TransitionPickColor", skColor, &o.TransitionPickColor,
+         &d.TransitionPickColor},
+        {"Transition", "TransitionChoiceColor", skColor, &o.TransitionChoiceColor,
+         &d.TransitionChoiceColor},
         {"Transition", "TransitionWidth", skInteger, &o.TransitionWidth, &d.TransitionWidth},
         {"Transition", "TransitionHeight", skInteger, &o.TransitionHeight, &d.TransitionHeight},
-        {"Transition", "TransitionNameFontSize", skInteger, &o.TransitionNameFontSize, &d.TransitionNameFontSize},
-        {"Transition", "TransitionDelayFontSize", skInteger, &o.TransitionDelayFontSize, &d.TransitionDelayFontSize},
-        {"Connection", "ConnectionAmbientColor", skColor, &o.ConnectionAmbientColor, &d.ConnectionAmbientColor},
-        {"Connection", "ConnectionPickColor", skColor, &o.ConnectionPickColor, &d.ConnectionPickColor},
-        {"Connection", "ConnectionChoiceColor", skColor, &o.ConnectionChoiceColor, &d.ConnectionChoiceColor},
-        {"Connection", "ConnectionFlashColor", skColor, &o.ConnectionFlashColor, &d.ConnectionFlashColor},
+        {"Transition", "TransitionNameFontSize", skInteger, &o.TransitionNameFontSize,
+         &d.TransitionNameFontSize},
+        {"Transition", "TransitionDelayFontSize", skInteger, &o.TransitionDelayFontSize,
+         &d.TransitionDelayFontSize},
+        {"Connection", "ConnectionAmbientColor", skColor, &o.ConnectionAmbientColor,
+         &d.ConnectionAmbientColor},
+        {"Connection", "ConnectionPickColor", skColor, &o.ConnectionPickColor,
+         &d.ConnectionPickColor},
+        {"Connection", "ConnectionChoiceColor", skColor, &o.ConnectionChoiceColor,
+         &d.ConnectionChoiceColor},
+        {"Connection", "ConnectionFlashColor", skColor, &o.ConnectionFlashColor,
+         &d.ConnectionFlashColor},
         {"Connection", "ConnectionWidth", skInteger, &o.ConnectionWidth, &d.ConnectionWidth},
         {"Connection", "ConnectionWidth1", skInteger, &o.ConnectionWidth1, &d.ConnectionWidth1},
         {"Connection", "ConnectionHeight1", skInteger, &o.ConnectionHeight1, &d.ConnectionHeight1},
-        {"Connection", "ConnectionCountFontSize", skInteger, &o.ConnectionCountFontSize, &d.ConnectionCountFontSize},
-        {"Connection", "ConnectionFlashOnDelay", skInteger, &o.ConnectionFlashOnDelay, &d.ConnectionFlashOnDelay},
-        {"Connection", "ConnectionFlashOffDelay", skInteger, &o.ConnectionFlashOffDelay, &d.ConnectionFlashOffDelay},
+        {"Connection", "ConnectionCountFontSize", skInteger, &o.ConnectionCountFontSize,
+         &d.ConnectionCountFontSize},
+        {"Connection", "ConnectionFlashOnDelay", skInteger, &o.ConnectionFlashOnDelay,
+         &d.ConnectionFlashOnDelay},
+        {"Connection", "ConnectionFlashOffDelay", skInteger, &o.ConnectionFlashOffDelay,
+         &d.ConnectionFlashOffDelay},
     };
 }
 
@@ -157,11 +175,13 @@ void ApplyColors(TEngine& engine) {
         v->FillColor = v->FillColorFrom = chosen ? o.VertexChoiceColor1 : o.VertexAmbientColor1;
     }
     for (auto& t : engine.Net.Transitions)
-        t->Color = t->FadeFromColor =
-            ContainsObject(engine.Choiced, t.get()) ? o.TransitionChoiceColor : o.TransitionAmbientColor;
+        t->Color = t->FadeFromColor = ContainsObject(engine.Choiced, t.get())
+                                          ? o.TransitionChoiceColor
+                                          : o.TransitionAmbientColor;
     for (auto& c : engine.Net.Connections)
-        c->Color = c->FadeFromColor =
-            ContainsObject(engine.Choiced, c.get()) ? o.ConnectionChoiceColor : o.ConnectionAmbientColor;
+        c->Color = c->FadeFromColor = ContainsObject(engine.Choiced, c.get())
+                                          ? o.ConnectionChoiceColor
+                                          : o.ConnectionAmbientColor;
 }
 
 void LoadBaseSettings(TEngine& engine) {

@@ -17,8 +17,9 @@ void ResetSettings(TEngine& engine);
 // Chosen objects get the choice colours, the others the ambient ones, without a fade.
 void ApplyColors(TEngine& engine);
 
-// The command that loads the base settings: ResetSettings, the chart colours, then ApplyColors. The refresh period
-// reaches the program through ScreenIntervalChanged; the window adds its check marks.
+// The command that loads the base settings: ResetSettings, the chart colours, then ApplyColors. The
+// refresh period reaches the program through ScreenIntervalChanged; the window adds its check
+// marks.
 void LoadBaseSettings(TEngine& engine);
 
 // Where the settings live: KVLConfig.ini in the program's folder, or, when that folder cannot

@@ -45,8 +45,7 @@ private:
     bool Enabled(std::int32_t position);
     // Without notices for a transition whose launches change no other transition's enabling
     // (Alone): it stays queued itself, and no formula reads the markings.
-    template <bool Notify = true>
-    void Launch(std::int32_t position);
+    template <bool Notify = true> void Launch(std::int32_t position);
     void Complete(std::int32_t position);
     void MarkingChanged(std::int32_t vertex);
     // The transitions sharing an input vertex with `first` and placed after it, ascending.
@@ -75,7 +74,7 @@ private:
     };
     std::vector<TArc> Arcs;
     std::vector<TArcRange> ArcRanges;
-    std::vector<std::uint8_t> ReadsFormula;       // some input connection has a formula
+    std::vector<std::uint8_t> ReadsFormula; // some input connection has a formula
     // No other transition reads any of its input vertices, and no formula reads markings: its
     // launches change no other transition's enabling.
     std::vector<std::uint8_t> Alone;
@@ -159,7 +158,8 @@ void TStep::BuildIndexes() {
         ConsumerFirst[v] += ConsumerFirst[v - 1];
     Consumers.resize(static_cast<std::size_t>(ConsumerFirst.back()));
     std::vector<std::int32_t> fill(ConsumerFirst.begin(), ConsumerFirst.end() - 1);
-    eachNewPair([&](std::size_t v, std::int32_t t) { Consumers[static_cast<std::size_t>(fill[v]++)] = t; });
+    eachNewPair(
+        [&](std::size_t v, std::int32_t t) { Consumers[static_cast<std::size_t>(fill[v]++)] = t; });
     Alone.assign(Net.Transitions.size(), 0);
     if (FormulaTransitions.empty())
         for (std::int32_t t : withInputs) {
@@ -204,8 +204,7 @@ void TStep::MarkingChanged(std::int32_t vertex) {
     }
 }
 
-template <bool Notify>
-void TStep::Launch(std::int32_t position) {
+template <bool Notify> void TStep::Launch(std::int32_t position) {
     TTransition& transition = *Transitions[static_cast<std::size_t>(position)];
     const auto& entries = transition.LaunchBuffer.Entries;
     const bool wasEmpty = entries.empty();
@@ -387,7 +386,8 @@ bool TStep::Run(double startTime, double span, int budgetMs, std::int64_t entryT
                 return StopForOverflow(*transition, Engine);
     }
     for (;;) {
-        TTransition* overflowed = ConflictCheck ? LaunchOneConflictAtATime() : LaunchPassesInOrder();
+        TTransition* overflowed =
+            ConflictCheck ? LaunchOneConflictAtATime() : LaunchPassesInOrder();
         if (overflowed)
             return StopForOverflow(*overflowed, Engine);
         if (!CompletionPhase(end)) {

@@ -45,7 +45,8 @@ TVertexStats VertexWindowStats(const TVertex& vertex, double windowStart, double
     // (known one by one only where the samples were not merged).
     if (start.NextSampleTime == windowEnd) {
         const std::ptrdiff_t atEnd = FirstSampleAtOrAfter(history, windowEnd);
-        if (atEnd < history.Count() && samples[atEnd].Time == windowEnd && atEnd >= history.MeanCount)
+        if (atEnd < history.Count() && samples[atEnd].Time == windowEnd &&
+            atEnd >= history.MeanCount)
             stats.Received += TokensAt(history, atEnd);
     }
     if (stats.Received > 0)
@@ -95,8 +96,7 @@ TTransitionStats TransitionWindowStats(const TTransition& transition, double win
     } else {
         // The busy total of the window's last sample, or of the first one after the window.
         const std::ptrdiff_t first = FirstSampleAtOrAfter(history, windowStart);
-        const std::ptrdiff_t last =
-            std::max(first, FirstSampleAtOrAfter(history, windowEnd) - 1);
+        const std::ptrdiff_t last = std::max(first, FirstSampleAtOrAfter(history, windowEnd) - 1);
         stats.Busy = samples[samples[first].Time > windowEnd ? first : last].Aux;
     }
     stats.BusyPercent = stats.Busy / length * 100;

@@ -12,7 +12,9 @@ bool HasDeviation(const TTransition& transition) {
 }
 
 // The formula is kept only while the connection counts by it.
-bool HasFormula(const TConnection& connection) { return connection.UseFunction; }
+bool HasFormula(const TConnection& connection) {
+    return connection.UseFunction;
+}
 
 using TVertexField = TStoredField<TVertex>;
 using TTransitionField = TStoredField<TTransition>;
@@ -72,15 +74,16 @@ static_assert(KindsMatchMembers(kVertexFields));
 static_assert(KindsMatchMembers(kTransitionFields));
 static_assert(KindsMatchMembers(kConnectionFields));
 
-bool IsEnd(TStoredFieldKind kind) { return kind == sfVertexEnd || kind == sfTransitionEnd; }
+bool IsEnd(TStoredFieldKind kind) {
+    return kind == sfVertexEnd || kind == sfTransitionEnd;
+}
 
 template <typename Object>
 void CopyValue(const TStoredField<Object>& field, Object& to, const Object& from) {
     std::visit([&](auto member) { to.*member = from.*member; }, field.Member);
 }
 
-template <typename Object>
-Object CopyOfFields(const Object& from) {
+template <typename Object> Object CopyOfFields(const Object& from) {
     Object copy;
     for (const TStoredField<Object>& field : StoredFields<Object>())
         if (!IsEnd(field.Kind))
@@ -88,8 +91,7 @@ Object CopyOfFields(const Object& from) {
     return copy;
 }
 
-template <typename Object>
-void AssignFields(Object& to, const Object& from, double time) {
+template <typename Object> void AssignFields(Object& to, const Object& from, double time) {
     bool monitored = false;
     for (const TStoredField<Object>& field : StoredFields<Object>()) {
         if (IsEnd(field.Kind) || field.Role == srCreation)
@@ -107,24 +109,27 @@ void AssignFields(Object& to, const Object& from, double time) {
 
 } // namespace
 
-template <>
-std::span<const TVertexField> StoredFields<TVertex>() {
+template <> std::span<const TVertexField> StoredFields<TVertex>() {
     return kVertexFields;
 }
 
-template <>
-std::span<const TTransitionField> StoredFields<TTransition>() {
+template <> std::span<const TTransitionField> StoredFields<TTransition>() {
     return kTransitionFields;
 }
 
-template <>
-std::span<const TConnectionField> StoredFields<TConnection>() {
+template <> std::span<const TConnectionField> StoredFields<TConnection>() {
     return kConnectionFields;
 }
 
-TVertex StoredCopy(const TVertex& vertex) { return CopyOfFields(vertex); }
-TTransition StoredCopy(const TTransition& transition) { return CopyOfFields(transition); }
-TConnection StoredCopy(const TConnection& connection) { return CopyOfFields(connection); }
+TVertex StoredCopy(const TVertex& vertex) {
+    return CopyOfFields(vertex);
+}
+TTransition StoredCopy(const TTransition& transition) {
+    return CopyOfFields(transition);
+}
+TConnection StoredCopy(const TConnection& connection) {
+    return CopyOfFields(connection);
+}
 
 void AssignStoredFields(TVertex& to, const TVertex& from, double time) {
     AssignFields(to, from, time);

@@ -36,11 +36,10 @@ enum TStoredFieldRole : std::uint8_t {
 template <typename Object>
 using TStoredMember =
     std::variant<std::string Object::*, std::int32_t Object::*, bool Object::*, double Object::*,
-                 TDelayType Object::*, TConnectionType Object::*, TVertex* Object::*,
-                 TTransition* Object::*>;
+                 TDelayType Object::*, TConnectionType Object::*, TVertex * Object::*,
+                 TTransition * Object::*>;
 
-template <typename Object>
-struct TStoredField {
+template <typename Object> struct TStoredField {
     const char* Name;
     TStoredFieldKind Kind;
     TStoredMember<Object> Member;
@@ -50,14 +49,10 @@ struct TStoredField {
 };
 
 // The fields of each kind of object in file order.
-template <typename Object>
-std::span<const TStoredField<Object>> StoredFields();
-template <>
-std::span<const TStoredField<TVertex>> StoredFields<TVertex>();
-template <>
-std::span<const TStoredField<TTransition>> StoredFields<TTransition>();
-template <>
-std::span<const TStoredField<TConnection>> StoredFields<TConnection>();
+template <typename Object> std::span<const TStoredField<Object>> StoredFields();
+template <> std::span<const TStoredField<TVertex>> StoredFields<TVertex>();
+template <> std::span<const TStoredField<TTransition>> StoredFields<TTransition>();
+template <> std::span<const TStoredField<TConnection>> StoredFields<TConnection>();
 
 // The live value of a field of the given kind's C++ type.
 template <typename Value, typename Object>
@@ -69,8 +64,7 @@ const Value& StoredValue(const TStoredField<Object>& field, const Object& object
     return object.*std::get<Value Object::*>(field.Member);
 }
 
-template <typename Object>
-bool IsWritten(const TStoredField<Object>& field, const Object& object) {
+template <typename Object> bool IsWritten(const TStoredField<Object>& field, const Object& object) {
     return field.IsWritten == nullptr || field.IsWritten(object);
 }
 

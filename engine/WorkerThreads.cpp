@@ -10,7 +10,8 @@ struct THandOver::TState {
     bool Released = false;
 };
 
-THandOver::THandOver(TPostToInterface post) : Post(std::move(post)), State(std::make_shared<TState>()) {}
+THandOver::THandOver(TPostToInterface post)
+    : Post(std::move(post)), State(std::make_shared<TState>()) {}
 
 bool THandOver::Run(const std::function<void()>& work) {
     auto state = State;
@@ -46,7 +47,9 @@ TWorkerThread::TWorkerThread(TCycle cycle, bool startPaused, bool belowNormalPri
     : Cycle(std::move(cycle)), BelowNormal(belowNormalPriority), Paused(startPaused),
       Thread([this] { Body(); }) {}
 
-TWorkerThread::~TWorkerThread() { Stop(); }
+TWorkerThread::~TWorkerThread() {
+    Stop();
+}
 
 void TWorkerThread::Pause() {
     std::lock_guard lock(Mutex);

@@ -78,7 +78,9 @@ void DrawChartGrid(const TEngineChart& c, QPainter& canvas) {
             continue;
         const double s = level.Step;
         for (int sign : {1, -1}) {
-            for (long i = right < 0 && sign < 0 ? FirstStep(right, s) : left > 0 && sign > 0 ? FirstStep(left, s) : 1;
+            for (long i = right < 0 && sign < 0  ? FirstStep(right, s)
+                          : left > 0 && sign > 0 ? FirstStep(left, s)
+                                                 : 1;
                  i <= kMaxGridSteps; ++i) {
                 const double x = sign * i * s;
                 if ((sign > 0 && x >= right) || (sign < 0 && x < left))
@@ -86,7 +88,9 @@ void DrawChartGrid(const TEngineChart& c, QPainter& canvas) {
                 if (x >= left && x < right)
                     vertical(x);
             }
-            for (long j = bottom < 0 && sign < 0 ? FirstStep(bottom, s) : top > 0 && sign > 0 ? FirstStep(top, s) : 1;
+            for (long j = bottom < 0 && sign < 0 ? FirstStep(bottom, s)
+                          : top > 0 && sign > 0  ? FirstStep(top, s)
+                                                 : 1;
                  j <= kMaxGridSteps; ++j) {
                 const double y = sign * j * s;
                 if ((sign > 0 && y >= bottom) || (sign < 0 && y < top))
@@ -106,8 +110,11 @@ void DrawMarkingSeries(const TEngine& e, QPainter& canvas, std::size_t n, const 
     const TEngineChart& c = e.Chart;
     const TColor color = c.SeriesColors[n];
     SetPen(canvas, color, 3);
-    auto point = [&](double time, double value) { return Pixel(c, time * c.ScaleX, -(value * c.ScaleY)); };
-    QPointF at = point(0, vertex.History.LeadValue()); // the first value recorded, before compaction
+    auto point = [&](double time, double value) {
+        return Pixel(c, time * c.ScaleX, -(value * c.ScaleY));
+    };
+    QPointF at =
+        point(0, vertex.History.LeadValue()); // the first value recorded, before compaction
     for (std::size_t i = 0; i < samples.size(); ++i) {
         const QPointF rise = point(samples[i].Time, samples[i].Value);
         canvas.drawLine(at, rise);
@@ -132,8 +139,8 @@ void DrawLaunchBar(const TEngine& e, QPainter& canvas, std::size_t n, const std:
               static_cast<int>(bottomRight.x()), static_cast<int>(bottomRight.y()));
     canvas.setFont(ObjectFont(8));
     const QString text = QString::fromStdString(Win1251ToUtf8(name));
-    TextOut(canvas, static_cast<int>(topLeft.x()), static_cast<int>(topLeft.y()) - TextExtent(canvas, text).Height,
-            text, color);
+    TextOut(canvas, static_cast<int>(topLeft.x()),
+            static_cast<int>(topLeft.y()) - TextExtent(canvas, text).Height, text, color);
 }
 
 void DrawChart(TEngine& e, const std::vector<std::string>& names) {
@@ -146,8 +153,8 @@ void DrawChart(TEngine& e, const std::vector<std::string>& names) {
         DrawChartGrid(c, canvas);
         std::size_t n = 0;
         for (const std::string& name : names) {
-            const std::int32_t at =
-                c.ChartType == chVertexMarkings ? FindVertex(e.Net, name) : FindTransition(e.Net, name);
+            const std::int32_t at = c.ChartType == chVertexMarkings ? FindVertex(e.Net, name)
+                                                                    : FindTransition(e.Net, name);
             if (at < 0)
                 continue;
             if (c.SeriesColors.size() <= n) {

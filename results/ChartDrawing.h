@@ -15,8 +15,8 @@ void ResizeChart(TEngineChart& chart, int width, int height);
 // screen bitmap. Names of no object of the chart's kind are skipped and take no colour.
 void DrawChart(TEngine& engine, const std::vector<std::string>& names);
 void DrawChartGrid(const TEngineChart& chart, QPainter& canvas);
-void DrawMarkingSeries(const TEngine& engine, QPainter& canvas, std::size_t n, const std::string& name,
-                       const TVertex& vertex);
+void DrawMarkingSeries(const TEngine& engine, QPainter& canvas, std::size_t n,
+                       const std::string& name, const TVertex& vertex);
 void DrawLaunchBar(const TEngine& engine, QPainter& canvas, std::size_t n, const std::string& name,
                    const TTransition& transition);
 // Whether a line of the list equals the name exactly.

@@ -161,7 +161,9 @@ QStringList TFormChart::OfferedNames() const {
     return offered;
 }
 
-void TFormChart::ButtonClearListClick() { MemoChoiced_->clear(); }
+void TFormChart::ButtonClearListClick() {
+    MemoChoiced_->clear();
+}
 
 void TFormChart::ButtonAddAllClick() {
     MemoChoiced_->clear();

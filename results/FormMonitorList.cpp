@@ -47,7 +47,9 @@ QTreeWidgetItem* Node(QTreeWidgetItem* parent, const QString& text, int image, T
     return item;
 }
 
-bool CarriesObject(const QTreeWidgetItem* item) { return item != nullptr && item->data(0, Qt::UserRole).isValid(); }
+bool CarriesObject(const QTreeWidgetItem* item) {
+    return item != nullptr && item->data(0, Qt::UserRole).isValid();
+}
 
 } // namespace
 

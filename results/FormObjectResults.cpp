@@ -32,7 +32,8 @@ void TFormObjectResults::FillObjectResults() {
     Grid_->setRowCount(static_cast<int>(rows.size()));
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
         for (int column = 0; column < 2; ++column) {
-            const QString text = QString::fromStdString(column == 0 ? rows[i].Label : rows[i].Value);
+            const QString text =
+                QString::fromStdString(column == 0 ? rows[i].Label : rows[i].Value);
             QTableWidgetItem* item = Grid_->item(i, column);
             if (item == nullptr)
                 Grid_->setItem(i, column, item = new QTableWidgetItem);

@@ -72,7 +72,8 @@ std::vector<TResultRow> ObjectResultRows(const TEngine& e) {
     case okConnection: {
         const TConnection& c = *entry.Connection();
         return {{"Зв'язок", ""},
-                {"Кількість ліній", c.UseFunction ? Win1251ToUtf8(c.Formula) : std::to_string(c.Count)}};
+                {"Кількість ліній",
+                 c.UseFunction ? Win1251ToUtf8(c.Formula) : std::to_string(c.Count)}};
     }
     default:
         return {TResultRow{}};

@@ -41,11 +41,15 @@ QFont ObjectFont(int pointSize) {
     static std::map<int, QFont> cache;
     auto found = cache.find(pointSize);
     if (found == cache.end())
-        found = cache.emplace(pointSize, NamedFont("Courier New", "Liberation Mono", pointSize, true)).first;
+        found =
+            cache.emplace(pointSize, NamedFont("Courier New", "Liberation Mono", pointSize, true))
+                .first;
     return found->second;
 }
 
-QFont TimeLineFont(int pointSize) { return NamedFont("Ms Sans Serif", "Liberation Sans", pointSize, false); }
+QFont TimeLineFont(int pointSize) {
+    return NamedFont("Ms Sans Serif", "Liberation Sans", pointSize, false);
+}
 
 void SetPen(QPainter& painter, TColor color, int width) {
     QPen pen(ToQColor(color));
@@ -63,9 +67,13 @@ void SetDottedPen(QPainter& painter, TColor color) {
     painter.setPen(pen);
 }
 
-void SetBrush(QPainter& painter, TColor color) { painter.setBrush(ToQColor(color)); }
+void SetBrush(QPainter& painter, TColor color) {
+    painter.setBrush(ToQColor(color));
+}
 
-void ClearBrush(QPainter& painter) { painter.setBrush(Qt::NoBrush); }
+void ClearBrush(QPainter& painter) {
+    painter.setBrush(Qt::NoBrush);
+}
 
 void Ellipse(QPainter& painter, int x1, int y1, int x2, int y2) {
     painter.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
@@ -77,7 +85,9 @@ void Rectangle(QPainter& painter, int x1, int y1, int x2, int y2) {
     painter.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
 }
 
-void Line(QPainter& painter, int x1, int y1, int x2, int y2) { painter.drawLine(x1, y1, x2, y2); }
+void Line(QPainter& painter, int x1, int y1, int x2, int y2) {
+    painter.drawLine(x1, y1, x2, y2);
+}
 
 TTextSize TextExtent(const QPainter& painter, const QString& text) {
     const QFontMetrics metrics = painter.fontMetrics();

@@ -2,5 +2,5 @@
 // the transition's property dialog offers them, the results panel shows them (UTF-8).
 #pragma once
 
-inline constexpr const char* kDelayTypeTexts[4] = {"Точне значення", "Рівномірний закон", "Нормальний закон",
-                                                  "Експоненціальний закон"};
+inline constexpr const char* kDelayTypeTexts[4] = {"Точне значення", "Рівномірний закон",
+                                                   "Нормальний закон", "Експоненціальний закон"};

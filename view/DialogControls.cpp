@@ -36,16 +36,23 @@ void TUpDownEdit::Step(int delta) {
     setText(QString::number(std::clamp(ok ? value + delta : 0, 0, Maximum)));
 }
 
-std::string EditText(const QLineEdit* edit) { return Utf8ToWin1251(edit->text().toStdString()); }
+std::string EditText(const QLineEdit* edit) {
+    return Utf8ToWin1251(edit->text().toStdString());
+}
 
 void SetEditText(QLineEdit* edit, const std::string& win1251) {
     edit->setText(QString::fromStdString(Win1251ToUtf8(win1251)));
 }
 
-std::int32_t EditInteger(const QLineEdit* edit) { return TextToInteger(EditText(edit)); }
+std::int32_t EditInteger(const QLineEdit* edit) {
+    return TextToInteger(EditText(edit));
+}
 
-double EditReal(const QLineEdit* edit) { return TextToFloat(EditText(edit)); }
+double EditReal(const QLineEdit* edit) {
+    return TextToFloat(EditText(edit));
+}
 
-std::function<void(QWidget*, const QString&)> ShowMessageBox = [](QWidget* parent, const QString& text) {
+std::function<void(QWidget*, const QString&)> ShowMessageBox = [](QWidget* parent,
+                                                                  const QString& text) {
     QMessageBox::information(parent, parent ? parent->window()->windowTitle() : QString(), text);
 };

@@ -18,7 +18,9 @@
 
 namespace {
 
-TMouseButton ButtonOf(Qt::MouseButton button) { return button == Qt::RightButton ? mbRight : mbLeft; }
+TMouseButton ButtonOf(Qt::MouseButton button) {
+    return button == Qt::RightButton ? mbRight : mbLeft;
+}
 
 int ButtonsOf(Qt::MouseButtons buttons) {
     return (buttons & Qt::LeftButton ? mbLeft : 0) | (buttons & Qt::RightButton ? mbRight : 0);
@@ -47,50 +49,51 @@ void TFormDraw::BuildMenus() {
         return a;
     };
     PopupScreen_ = menu("PopupScreen");
-    connect(item(PopupScreen_, "PSButtonCreateVertex", "Створити вершину"), &QAction::triggered, this,
-            [this] { ChooseTool(emCreateVertex); });
-    connect(item(PopupScreen_, "PSButtonCreateTransition", "Створити перехід"), &QAction::triggered, this,
-            [this] { ChooseTool(emCreateTransition); });
-    PasteAction = item(PopupScreen_, "PSButtonPasteNetPart", "Вставити скопійований фрагмент сітки");
+    connect(item(PopupScreen_, "PSButtonCreateVertex", "Створити вершину"), &QAction::triggered,
+            this, [this] { ChooseTool(emCreateVertex); });
+    connect(item(PopupScreen_, "PSButtonCreateTransition", "Створити перехід"), &QAction::triggered,
+            this, [this] { ChooseTool(emCreateTransition); });
+    PasteAction =
+        item(PopupScreen_, "PSButtonPasteNetPart", "Вставити скопійований фрагмент сітки");
     connect(PasteAction, &QAction::triggered, this, &TFormDraw::PSButtonPasteNetPartClick);
     PopupScreen_->addSeparator();
-    connect(item(PopupScreen_, "PSButtonOptions", "Настройки візуалізації"), &QAction::triggered, this,
-            [this] { emit OptionsRequested(opVisualization); });
+    connect(item(PopupScreen_, "PSButtonOptions", "Настройки візуалізації"), &QAction::triggered,
+            this, [this] { emit OptionsRequested(opVisualization); });
     connect(PopupScreen_, &QMenu::aboutToShow, this,
             [this] { PasteAction->setEnabled(!Engine.NetBuffer.IsEmpty()); });
 
     PopupVertex_ = menu("PopupVertex");
-    connect(item(PopupVertex_, "PVButtonCreateConnection", "Створити лінію зв'язку"), &QAction::triggered, this,
-            &TFormDraw::PVButtonCreateConnectionClick);
-    connect(item(PopupVertex_, "PVButtonDeleteVertex", "Знищити вершину"), &QAction::triggered, this,
-            &TFormDraw::PVButtonDeleteVertexClick);
+    connect(item(PopupVertex_, "PVButtonCreateConnection", "Створити лінію зв'язку"),
+            &QAction::triggered, this, &TFormDraw::PVButtonCreateConnectionClick);
+    connect(item(PopupVertex_, "PVButtonDeleteVertex", "Знищити вершину"), &QAction::triggered,
+            this, &TFormDraw::PVButtonDeleteVertexClick);
     PopupVertex_->addSeparator();
     connect(item(PopupVertex_, "PVButtonProperties", "Властивості"), &QAction::triggered, this,
             &TFormDraw::PropertiesClick);
 
     PopupTransition_ = menu("PopupTransition");
-    connect(item(PopupTransition_, "PTButtonCreateConnection", "Створити лінію зв'язку"), &QAction::triggered,
-            this, &TFormDraw::PVButtonCreateConnectionClick);
-    connect(item(PopupTransition_, "PTButtonClearBuffer", "Очистити буфер запусків"), &QAction::triggered, this,
-            &TFormDraw::PTButtonClearBufferClick);
-    connect(item(PopupTransition_, "PTButtonDeleteTransition", "Знищити перехід"), &QAction::triggered, this,
-            &TFormDraw::PTButtonDeleteTransitionClick);
+    connect(item(PopupTransition_, "PTButtonCreateConnection", "Створити лінію зв'язку"),
+            &QAction::triggered, this, &TFormDraw::PVButtonCreateConnectionClick);
+    connect(item(PopupTransition_, "PTButtonClearBuffer", "Очистити буфер запусків"),
+            &QAction::triggered, this, &TFormDraw::PTButtonClearBufferClick);
+    connect(item(PopupTransition_, "PTButtonDeleteTransition", "Знищити перехід"),
+            &QAction::triggered, this, &TFormDraw::PTButtonDeleteTransitionClick);
     PopupTransition_->addSeparator();
     connect(item(PopupTransition_, "PTButtonProperties", "Властивості"), &QAction::triggered, this,
             &TFormDraw::PropertiesClick);
 
     PopupConnection_ = menu("PopupConnection");
-    connect(item(PopupConnection_, "PCButtonDeleteConnection", "Знищити лінію зв'язку"), &QAction::triggered,
-            this, &TFormDraw::PCButtonDeleteConnectionClick);
+    connect(item(PopupConnection_, "PCButtonDeleteConnection", "Знищити лінію зв'язку"),
+            &QAction::triggered, this, &TFormDraw::PCButtonDeleteConnectionClick);
     PopupConnection_->addSeparator();
     connect(item(PopupConnection_, "PCButtonProperties", "Властивості"), &QAction::triggered, this,
             &TFormDraw::PropertiesClick);
 
     PopupManyObjects_ = menu("PopupManyObjects");
-    connect(item(PopupManyObjects_, "PMButtonCopyNetPart", "Скопіювати фрагмент сітки"), &QAction::triggered,
-            this, &TFormDraw::PMButtonCopyNetPartClick);
-    connect(item(PopupManyObjects_, "PMButtonDeleteNetPart", "Знищити фрагмент сітки"), &QAction::triggered,
-            this, &TFormDraw::PMButtonDeleteNetPartClick);
+    connect(item(PopupManyObjects_, "PMButtonCopyNetPart", "Скопіювати фрагмент сітки"),
+            &QAction::triggered, this, &TFormDraw::PMButtonCopyNetPartClick);
+    connect(item(PopupManyObjects_, "PMButtonDeleteNetPart", "Знищити фрагмент сітки"),
+            &QAction::triggered, this, &TFormDraw::PMButtonDeleteNetPartClick);
 }
 
 void TFormDraw::paintEvent(QPaintEvent*) {
@@ -160,10 +163,13 @@ void TFormDraw::wheelEvent(QWheelEvent* event) {
 void TFormDraw::OpenContextMenu(int x, int y, const QPoint& globalPosition) {
     QMenu* menu = PopupScreen_;
     auto byKind = [this](TObjectKind kind) {
-        return kind == okVertex ? PopupVertex_ : kind == okTransition ? PopupTransition_ : PopupConnection_;
+        return kind == okVertex       ? PopupVertex_
+               : kind == okTransition ? PopupTransition_
+                                      : PopupConnection_;
     };
     if (IsChosenAt(Engine, x, y))
-        menu = Engine.Choiced.Items.size() == 1 ? byKind(Engine.Choiced.Items[0].Kind()) : PopupManyObjects_;
+        menu = Engine.Choiced.Items.size() == 1 ? byKind(Engine.Choiced.Items[0].Kind())
+                                                : PopupManyObjects_;
     else if (ClickSelect(Engine, x, y, State_.SelectMode))
         menu = byKind(Engine.Choiced.Items[0].Kind());
     OpenedMenu_ = menu;

@@ -3,10 +3,10 @@
 #include "DelayLawNames.h"
 #include "DialogControls.h"
 #include "Engine.h"
-#include "Picking.h"
 #include "Monitoring.h"
 #include "NetObjects.h"
 #include "NumberText.h"
+#include "Picking.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,7 +15,9 @@
 
 namespace {
 
-QString Real(double value) { return QString::fromStdString(FloatToText("", value)); }
+QString Real(double value) {
+    return QString::fromStdString(FloatToText("", value));
+}
 
 } // namespace
 

@@ -2,9 +2,9 @@
 
 #include "DialogControls.h"
 #include "Engine.h"
-#include "Picking.h"
 #include "Monitoring.h"
 #include "NetObjects.h"
+#include "Picking.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

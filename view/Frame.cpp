@@ -61,7 +61,8 @@ void DrawTimeLine(const TEngineGraph& g, QPainter& canvas, double modelTime, dou
     SetPen(canvas, color, 1);
     const QString now = QString::fromStdString(FloatToText("0.000000", modelTime));
     const TTextSize nowSize = TextExtent(canvas, now);
-    TextOut(canvas, cx - RoundToInt(nowSize.Width / 2.0), h - band - nowSize.Height - 2, now, color);
+    TextOut(canvas, cx - RoundToInt(nowSize.Width / 2.0), h - band - nowSize.Height - 2, now,
+            color);
 
     for (const TTimeLineMark& mark : TimeLineMarks(w, modelTime, timeScale)) {
         if (mark.Short) {
@@ -70,7 +71,8 @@ void DrawTimeLine(const TEngineGraph& g, QPainter& canvas, double modelTime, dou
         }
         Line(canvas, mark.X, h - band, mark.X, h - 20);
         const QString label = QString::fromStdString(FloatToText("0.00", mark.Value));
-        TextOut(canvas, mark.X - RoundToInt(TextExtent(canvas, label).Width / 2.0), h - 20, label, color);
+        TextOut(canvas, mark.X - RoundToInt(TextExtent(canvas, label).Width / 2.0), h - 20, label,
+                color);
     }
 }
 

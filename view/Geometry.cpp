@@ -10,7 +10,9 @@ namespace {
 
 constexpr double kDegrees = 180.0 / std::numbers::pi;
 
-double AtanDegrees(double x) { return std::atan(x) * kDegrees; }
+double AtanDegrees(double x) {
+    return std::atan(x) * kDegrees;
+}
 
 // Whether the other-direction partner of the connection exists.
 bool HasPartner(const TConnection& c) {
@@ -78,7 +80,8 @@ TConnectionEnds ConnectionEnds(const TConnection& c) {
         if (c.ConnectionType == ctVT ? !leftward : leftward)
             d = -d;
         transitionEnd = {ax, t.Y + d};
-        const double slide = std::cos(a2 / kDegrees) * std::asin(static_cast<double>(d) / v.Radius) * kDegrees;
+        const double slide =
+            std::cos(a2 / kDegrees) * std::asin(static_cast<double>(d) / v.Radius) * kDegrees;
         vertexEnd = PolarPoint(v.X, v.Y, v.Radius, AddAngle(a2, slide));
     }
     if (c.ConnectionType == ctVT)

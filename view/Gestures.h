@@ -14,14 +14,14 @@ struct TEditorState {
     bool LeftMoved = false;
     bool RightMoved = false;
     bool ChosenOnPress = false;
-    bool SkipNextPress = false; // set by a double click
+    bool SkipNextPress = false;                    // set by a double click
     TSelectMode SelectMode = TSelectMode::Replace; // Extend while Shift or Ctrl is held
 };
 
 struct TGestureResult {
-    bool CreatedObject = false;    // a creation mode was used up: the window shows the no-tool button
-    bool OpenContextMenu = false;  // a right click without a drag
-    bool ZoomChanged = false;      // the window shows the zoom text
+    bool CreatedObject = false; // a creation mode was used up: the window shows the no-tool button
+    bool OpenContextMenu = false; // a right click without a drag
+    bool ZoomChanged = false;     // the window shows the zoom text
 };
 
 TGestureResult Press(TEngine& engine, TEditorState& state, TMouseButton button, int x, int y);

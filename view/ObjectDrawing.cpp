@@ -14,8 +14,12 @@
 
 namespace {
 
-int Scaled(std::int32_t size, double scale) { return RoundToInt(size * scale); }
-int ScaledAtLeastOne(std::int32_t size, double scale) { return std::max(1, Scaled(size, scale)); }
+int Scaled(std::int32_t size, double scale) {
+    return RoundToInt(size * scale);
+}
+int ScaledAtLeastOne(std::int32_t size, double scale) {
+    return std::max(1, Scaled(size, scale));
+}
 
 bool NearView(const TEngineGraph& g, std::int64_t x, std::int64_t y, std::int64_t across,
               std::int64_t up, std::int64_t down) {
@@ -23,7 +27,9 @@ bool NearView(const TEngineGraph& g, std::int64_t x, std::int64_t y, std::int64_
            y - down <= g.VisibleBottom;
 }
 
-QString Text(const std::string& win1251) { return QString::fromStdString(Win1251ToUtf8(win1251)); }
+QString Text(const std::string& win1251) {
+    return QString::fromStdString(Win1251ToUtf8(win1251));
+}
 
 // Text centred on x with its top at `top`.
 void CentredText(QPainter& canvas, int x, int top, const QString& text, TColor color) {
@@ -88,7 +94,8 @@ bool DrawTransition(TTransition& t, QPainter& canvas, const TEngineGraph& g) {
 bool DrawConnection(TConnection& c, QPainter& canvas, TEngine& engine) {
     const TEngineGraph& g = engine.Graph;
     const TConnectionEnds ends = ConnectionEnds(c);
-    if (!NearView(g, ends.P1.X, ends.P1.Y, 800, 800, 500) && !NearView(g, ends.P2.X, ends.P2.Y, 800, 800, 500))
+    if (!NearView(g, ends.P1.X, ends.P1.Y, 800, 800, 500) &&
+        !NearView(g, ends.P2.X, ends.P2.Y, 800, 800, 500))
         return false;
 
     const std::int32_t arrow = g.Options.ConnectionArrowLength;
@@ -117,7 +124,8 @@ bool DrawConnection(TConnection& c, QPainter& canvas, TEngine& engine) {
     }
 
     auto screen = [&](TPoint p) { return ModelToScreen(g, p.X, p.Y); };
-    const TPoint p1 = screen(ends.P1), p2 = screen(ends.P2), se = screen(e), sq1 = screen(q1), sq2 = screen(q2);
+    const TPoint p1 = screen(ends.P1), p2 = screen(ends.P2), se = screen(e), sq1 = screen(q1),
+                 sq2 = screen(q2);
     SettleConnectionColor(c, engine);
     const TColor color = FadeColor(c, g.FrameTime);
 
@@ -139,7 +147,8 @@ bool DrawConnection(TConnection& c, QPainter& canvas, TEngine& engine) {
     canvas.setFont(ObjectFont(Scaled(c.CountFontSize, g.Scale)));
     const QString text = c.UseFunction ? Text(c.Formula) : QString::number(c.Count);
     const TTextSize size = TextExtent(canvas, text);
-    TextOut(canvas, ss1.X - RoundToInt(size.Width / 2.0), ss1.Y - RoundToInt(size.Height / 1.2), text, color);
+    TextOut(canvas, ss1.X - RoundToInt(size.Width / 2.0), ss1.Y - RoundToInt(size.Height / 1.2),
+            text, color);
     return true;
 }
 

@@ -40,17 +40,21 @@ struct TBand {
 TBand ModelBand(const TEngine& e, int x1, int y1, int x2, int y2) {
     const TPoint a = ScreenToModel(e.Graph, std::min(x1, x2), std::min(y1, y2));
     const TPoint b = ScreenToModel(e.Graph, std::max(x1, x2), std::max(y1, y2));
-    return {static_cast<double>(a.X), static_cast<double>(a.Y), static_cast<double>(b.X), static_cast<double>(b.Y)};
+    return {static_cast<double>(a.X), static_cast<double>(a.Y), static_cast<double>(b.X),
+            static_cast<double>(b.Y)};
 }
 
 bool Inside(const TBand& b, const TVertex& v) {
     const double half = v.Radius / 1.3;
-    return !(b.Left > v.X + half) && b.Right >= v.X - half && !(b.Top > v.Y + half) && b.Bottom >= v.Y - half;
+    return !(b.Left > v.X + half) && b.Right >= v.X - half && !(b.Top > v.Y + half) &&
+           b.Bottom >= v.Y - half;
 }
 
 bool Inside(const TBand& b, const TTransition& t) {
-    return static_cast<double>(t.X) + t.Width >= b.Left && b.Right >= static_cast<double>(t.X) - t.Width &&
-           static_cast<double>(t.Y) + t.Height >= b.Top && b.Bottom >= static_cast<double>(t.Y) - t.Height;
+    return static_cast<double>(t.X) + t.Width >= b.Left &&
+           b.Right >= static_cast<double>(t.X) - t.Width &&
+           static_cast<double>(t.Y) + t.Height >= b.Top &&
+           b.Bottom >= static_cast<double>(t.Y) - t.Height;
 }
 
 // Adds every vertex and then every transition inside the band that the list lacks.
@@ -84,7 +88,8 @@ TObjectRef HitTest(const TEngine& e, int x, int y) {
             std::abs(static_cast<double>(m.Y) - (*t)->Y) <= (*t)->Height + 10.0)
             return t->get();
     for (auto v = net.Vertices.rbegin(); v != net.Vertices.rend(); ++v)
-        if (PointDistance((*v)->X, (*v)->Y, m.X, m.Y) <= (*v)->Radius + RoundToInt((*v)->LineWidth / 2.0))
+        if (PointDistance((*v)->X, (*v)->Y, m.X, m.Y) <=
+            (*v)->Radius + RoundToInt((*v)->LineWidth / 2.0))
             return v->get();
     for (auto c = net.Connections.rbegin(); c != net.Connections.rend(); ++c) {
         const TConnectionEnds ends = ConnectionEnds(**c);
@@ -114,13 +119,15 @@ void HoverPick(TEngine& e, int x, int y) {
 
 void ClearPicked(TEngine& e) {
     for (std::int32_t i = static_cast<std::int32_t>(e.Picked.Items.size()) - 1; i >= 0; --i)
-        RemoveEntryAt(e.Picked, i, e.Graph, TListRole::Picked, FadeUnlessChosen(e, e.Picked.Items[i]));
+        RemoveEntryAt(e.Picked, i, e.Graph, TListRole::Picked,
+                      FadeUnlessChosen(e, e.Picked.Items[i]));
 }
 
 void ClearChoiced(TEngine& e) {
     for (std::int32_t i = static_cast<std::int32_t>(e.Choiced.Items.size()) - 1; i >= 0; --i)
         RemoveEntryAt(e.Choiced, i, e.Graph, TListRole::Chosen,
-                      ContainsObject(e.Picked, e.Choiced.Items[i]) ? TFade::Instant : TFade::Animate);
+                      ContainsObject(e.Picked, e.Choiced.Items[i]) ? TFade::Instant
+                                                                   : TFade::Animate);
 }
 
 void ChooseObject(TEngine& e, TObjectRef o, TSelectMode mode) {
@@ -201,8 +208,8 @@ void CreateAtPoint(TEngine& e, int x, int y) {
         CreateTransition(e.Net, "", m.X, e.BaseTransitionDelay, m.Y, options);
         return;
     }
-    if ((mode != emCreateConnection && mode != emCreateInformConnection) || e.Choiced.Items.empty() ||
-        e.Picked.Items.empty())
+    if ((mode != emCreateConnection && mode != emCreateInformConnection) ||
+        e.Choiced.Items.empty() || e.Picked.Items.empty())
         return;
     const TObjectRef source = e.Choiced.Items.front();
     const TObjectRef target = e.Picked.Items.front();
@@ -218,7 +225,8 @@ void CreateAtPoint(TEngine& e, int x, int y) {
         } else {
             CreateConnection(e.Net, ctVT, 1, v, t, options)->IsInform = inform;
         }
-    } else if (mode == emCreateConnection && source.Kind() == okTransition && target.Kind() == okVertex) {
+    } else if (mode == emCreateConnection && source.Kind() == okTransition &&
+               target.Kind() == okVertex) {
         CreateConnection(e.Net, ctTV, 1, target.Vertex(), source.Transition(), options);
     }
 }

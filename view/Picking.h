@@ -45,8 +45,7 @@ void DeleteChosenObjects(TEngine& engine);
 
 // The first chosen object when it is of the kind, else none. `onlyOne` also asks that it be the
 // only chosen object.
-template <typename Object>
-Object* FirstChosen(const TEngine& engine, bool onlyOne = false) {
+template <typename Object> Object* FirstChosen(const TEngine& engine, bool onlyOne = false) {
     const auto& items = engine.Choiced.Items;
     if (items.empty() || (onlyOne && items.size() != 1))
         return nullptr;

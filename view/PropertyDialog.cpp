@@ -11,7 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TPropertyDialog::TPropertyDialog(TEngine& engine, const char* objectName, const char* caption, QWidget* parent)
+TPropertyDialog::TPropertyDialog(TEngine& engine, const char* objectName, const char* caption,
+                                 QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), Engine(engine) {
     setObjectName(objectName);
     setWindowTitle(QString::fromUtf8(caption));
@@ -48,7 +49,8 @@ QLineEdit* TPropertyDialog::AddEdit(QFormLayout* group, const char* name, const 
     return edit;
 }
 
-TUpDownEdit* TPropertyDialog::AddUpDown(QFormLayout* group, const char* name, const char* label, int maximum) {
+TUpDownEdit* TPropertyDialog::AddUpDown(QFormLayout* group, const char* name, const char* label,
+                                        int maximum) {
     auto* edit = new TUpDownEdit(maximum, this);
     edit->setObjectName(name);
     group->addRow(QString::fromUtf8(label), edit->Row());

@@ -1,6 +1,7 @@
 #include "ToolWindow.h"
 
-TToolWindow::TToolWindow(const char* objectName, const char* caption, int width, int height, QWidget* parent)
+TToolWindow::TToolWindow(const char* objectName, const char* caption, int width, int height,
+                         QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
     setObjectName(objectName);
     setWindowTitle(QString::fromUtf8(caption));

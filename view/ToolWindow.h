@@ -7,7 +7,8 @@
 class TToolWindow : public QWidget {
     Q_OBJECT
 public:
-    TToolWindow(const char* objectName, const char* caption, int width, int height, QWidget* parent);
+    TToolWindow(const char* objectName, const char* caption, int width, int height,
+                QWidget* parent);
 
 signals:
     void VisibilityChanged(bool shown);

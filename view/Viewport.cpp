@@ -28,7 +28,8 @@ void ClampScale(TEngineGraph& g) {
 // The first multiple index of a run that may be visible: round(|bound / step|) - 1 when the
 // window lies wholly on the run's side of the origin, else 1; at least 1.
 long FirstIndex(double bound, bool windowBeyondOrigin, double step) {
-    const long j = windowBeyondOrigin ? static_cast<long>(RoundHalfEven(std::fabs(bound / step))) - 1 : 1;
+    const long j =
+        windowBeyondOrigin ? static_cast<long>(RoundHalfEven(std::fabs(bound / step))) - 1 : 1;
     return j < 1 ? 1 : j;
 }
 

@@ -1,6 +1,6 @@
+#include "FormMain.h"
 #include "Engine.h"
 #include "FormDraw.h"
-#include "FormMain.h"
 #include "FormModeling.h"
 #include "NetFile.h"
 #include "NetObjects.h"
@@ -73,7 +73,8 @@ TEST_F(FormMainTest, HoldsTheMaximisedEditorCaptionedNewFile) {
 }
 
 TEST_F(FormMainTest, LoadsSettingsAtStartAndSavesThemAtTheEnd) {
-    WriteBytes(Folder / "KVLConfig.ini", "[Options]\r\nGridEnabled=0\r\n[Graph]\r\nScreenUpdateInterval=20\r\n");
+    WriteBytes(Folder / "KVLConfig.ini",
+               "[Options]\r\nGridEnabled=0\r\n[Graph]\r\nScreenUpdateInterval=20\r\n");
     {
         auto form = Open();
         EXPECT_EQ(form->Timer()->interval(), 20);
@@ -149,8 +150,9 @@ TEST_F(FormMainTest, InvalidFormulaRefusesTheStartNamingTheArc) {
     Key(form.get(), Qt::Key_F8);
     EXPECT_EQ(Engine.RunMode, rmStopped);
     ASSERT_EQ(Messages.size(), 2);
-    EXPECT_EQ(Messages[0], QString("Неможливо запустити імітацію. Формула зв'язку T1 -> P1 задана неправильно. "
-                                   "Можливо, в формулі неправильно вказані імена вершин."));
+    EXPECT_EQ(Messages[0],
+              QString("Неможливо запустити імітацію. Формула зв'язку T1 -> P1 задана неправильно. "
+                      "Можливо, в формулі неправильно вказані імена вершин."));
 }
 
 TEST_F(FormMainTest, ToolsCheckTheChosenObject) {
@@ -201,8 +203,8 @@ TEST_F(FormMainTest, ZoomButtonsStopAtTheLimits) {
 
     // One step per wheel message over the canvas, whatever its size.
     const QPoint centre = form->FormDraw()->rect().center();
-    QWheelEvent wheel(centre, form->FormDraw()->mapToGlobal(centre), QPoint(), QPoint(0, 360), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(centre, form->FormDraw()->mapToGlobal(centre), QPoint(), QPoint(0, 360),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(form->FormDraw(), &wheel);
     EXPECT_EQ(form->StatusText(spZoom), QString(" Масштаб: 8%"));
 }
@@ -211,7 +213,8 @@ TEST_F(FormMainTest, SimulationPanelRewritesItsEdits) {
     auto form = Open();
     TFormModeling* panel = form->FormModeling();
     QLineEdit* scale = panel->LEditTimeScale();
-    for (auto [typed, shown] : {std::pair{"2.5", "2.500000"}, {"0", "0.000001"}, {"5000000", "1000000.000000"}}) {
+    for (auto [typed, shown] :
+         {std::pair{"2.5", "2.500000"}, {"0", "0.000001"}, {"5000000", "1000000.000000"}}) {
         scale->setText(typed);
         QTest::keyClick(scale, Qt::Key_Return);
         EXPECT_EQ(scale->text(), QString(shown));

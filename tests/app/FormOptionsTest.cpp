@@ -1,6 +1,6 @@
+#include "FormOptions.h"
 #include "DialogControls.h"
 #include "Engine.h"
-#include "FormOptions.h"
 #include "NetObjects.h"
 
 #include <QCheckBox>
@@ -35,7 +35,8 @@ TEST_F(FormOptionsTest, OpensOnTheVertexPageAndShowsTheFrequency) {
     Form->ShowOnPage();
     EXPECT_EQ(Form->windowTitle(), QString("Настройки"));
     EXPECT_EQ(Form->Pages()->tabText(Form->Pages()->currentIndex()), QString("Візуалізація"));
-    EXPECT_EQ(Form->VisualPages()->tabText(Form->VisualPages()->currentIndex()), QString("Вершина"));
+    EXPECT_EQ(Form->VisualPages()->tabText(Form->VisualPages()->currentIndex()),
+              QString("Вершина"));
     EXPECT_EQ(Edit("LEditFrequency")->text(), QString("71"));
     EXPECT_EQ(Edit("LEditVertexRadius")->text(), QString("190"));
 }

@@ -9,8 +9,8 @@
 namespace {
 
 TEST(RenderOptions, ParsesEveryOptionAndRefusesTheRest) {
-    const auto all = ParseRenderOptions({"net.kvl", "out.png", "--size", "640x480", "--center", "-500,300",
-                                         "--zoom", "250", "--time", "2.5"});
+    const auto all = ParseRenderOptions({"net.kvl", "out.png", "--size", "640x480", "--center",
+                                         "-500,300", "--zoom", "250", "--time", "2.5"});
     ASSERT_TRUE(all);
     EXPECT_EQ(all->Width, 640);
     EXPECT_EQ(all->Height, 480);
@@ -19,17 +19,21 @@ TEST(RenderOptions, ParsesEveryOptionAndRefusesTheRest) {
     EXPECT_EQ(all->ZoomPercent, 250);
     EXPECT_EQ(all->ModelTime, 2.5);
     EXPECT_EQ(ParseRenderOptions({"a.kvl", "b.png"})->Width, 1280);
-    for (const std::vector<std::string>& bad :
-         {std::vector<std::string>{"a.kvl"}, {"a.kvl", "b.png", "--size", "0x10"},
-          {"a.kvl", "b.png", "--size", "640"}, {"a.kvl", "b.png", "--zoom", "-5"},
-          {"a.kvl", "b.png", "--center", "1;2"}, {"a.kvl", "b.png", "--time"}, {"a.kvl", "b.png", "c"}})
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"a.kvl"},
+                                                {"a.kvl", "b.png", "--size", "0x10"},
+                                                {"a.kvl", "b.png", "--size", "640"},
+                                                {"a.kvl", "b.png", "--zoom", "-5"},
+                                                {"a.kvl", "b.png", "--center", "1;2"},
+                                                {"a.kvl", "b.png", "--time"},
+                                                {"a.kvl", "b.png", "c"}})
         EXPECT_FALSE(ParseRenderOptions(bad)) << ::testing::PrintToString(bad);
 }
 
 TEST(Render, DrawsTheNetIntoAPng) {
     TTempFolder folder;
     const auto net = folder / "one.kvl";
-    WriteBytes(net, "1\r\n[Vertex 0]\r\nP1\r\n2\r\n0\r\n0\r\n0\r\n190\r\n12\r\n90\r\n100\r\n0\r\n0\r\n");
+    WriteBytes(net,
+               "1\r\n[Vertex 0]\r\nP1\r\n2\r\n0\r\n0\r\n0\r\n190\r\n12\r\n90\r\n100\r\n0\r\n0\r\n");
     const auto png = folder / "one.png";
     const std::string command = std::string(KVL_RENDER) + " " + net.string() + " " + png.string() +
                                 " --size 200x150 2>/dev/null";

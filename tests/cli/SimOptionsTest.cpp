@@ -15,9 +15,9 @@ TEST(SimOptions, DefaultsAndEveryOption) {
     EXPECT_TRUE(plain->SettingsFile.empty());
     EXPECT_FALSE(plain->Stats);
 
-    const auto all = ParseSimOptions(
-        {"--interval", "10.5", "net.kvl", "--seed", "4294967295", "--warmup=2", "--no-conflict",
-         "--stats", "--settings", "my.ini"});
+    const auto all =
+        ParseSimOptions({"--interval", "10.5", "net.kvl", "--seed", "4294967295", "--warmup=2",
+                         "--no-conflict", "--stats", "--settings", "my.ini"});
     ASSERT_TRUE(all);
     EXPECT_EQ(all->Interval, 10.5);
     EXPECT_EQ(all->Seed, 4294967295u);
@@ -26,7 +26,8 @@ TEST(SimOptions, DefaultsAndEveryOption) {
     EXPECT_EQ(all->SettingsFile, "my.ini");
     EXPECT_TRUE(all->Stats);
     EXPECT_EQ(ParseSimOptions({"n.kvl", "--interval", "-5"})->Interval, -5);
-    EXPECT_EQ(ParseSimOptions({"n.kvl", "--no-conflict", "--conflict"})->ConflictCheck, true); // the last wins
+    EXPECT_EQ(ParseSimOptions({"n.kvl", "--no-conflict", "--conflict"})->ConflictCheck,
+              true); // the last wins
 }
 
 TEST(SimOptions, RefusesWhatDoesNotFitTheUsage) {

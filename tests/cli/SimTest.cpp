@@ -73,8 +73,9 @@ TEST_F(SimTest, EmptyNetRunsToTheEndOfTheInterval) {
 
 TEST_F(SimTest, UnmonitoredObjectsHaveNullStatisticsAndCyrillicNamesAreUtf8) {
     const auto path = Folder / "names.kvl";
-    WriteBytes(path, "1\r\n[Vertex 0]\r\n\xD7\xE5\xF0\xE3\xE0\r\n3\r\n0\r\n0\r\n0\r\n190\r\n12\r\n90\r\n"
-                     "100\r\n0\r\n0\r\n");
+    WriteBytes(path,
+               "1\r\n[Vertex 0]\r\n\xD7\xE5\xF0\xE3\xE0\r\n3\r\n0\r\n0\r\n0\r\n190\r\n12\r\n90\r\n"
+               "100\r\n0\r\n0\r\n");
     const TRun run = Run(path.string() + " --interval 5 --seed 1");
     EXPECT_EQ(run.Status, 0);
     EXPECT_THAT(run.Out, HasSubstr("{\"name\": \"Черга\", \"marking\": 3, \"monitoring\": false, "
@@ -84,10 +85,11 @@ TEST_F(SimTest, UnmonitoredObjectsHaveNullStatisticsAndCyrillicNamesAreUtf8) {
 
 TEST_F(SimTest, OverflowPrintsTheResultsAndTheMessageWithStatusThree) {
     const auto path = Folder / "runaway.kvl";
-    WriteBytes(path, "1\r\n[Vertex 0]\r\nFlag\r\n1\r\n0\r\n0\r\n0\r\n190\r\n12\r\n90\r\n100\r\n"
-                     "1\r\n[Transition 0]\r\nRunaway\r\n0\r\ndtDefault\r\n1\r\n0\r\n1\r\n0\r\n0\r\n"
-                     "12\r\n200\r\n90\r\n94\r\n"
-                     "1\r\n[Connection 0]\r\nctVT\r\n1\r\n-1\r\n0\r\n0\r\n0\r\n10\r\n10\r\n50\r\n80\r\n");
+    WriteBytes(path,
+               "1\r\n[Vertex 0]\r\nFlag\r\n1\r\n0\r\n0\r\n0\r\n190\r\n12\r\n90\r\n100\r\n"
+               "1\r\n[Transition 0]\r\nRunaway\r\n0\r\ndtDefault\r\n1\r\n0\r\n1\r\n0\r\n0\r\n"
+               "12\r\n200\r\n90\r\n94\r\n"
+               "1\r\n[Connection 0]\r\nctVT\r\n1\r\n-1\r\n0\r\n0\r\n0\r\n10\r\n10\r\n50\r\n80\r\n");
     const TRun run = Run(path.string() + " --interval 10 --seed 1");
     EXPECT_EQ(run.Status, 3);
     EXPECT_THAT(run.Out, HasSubstr("\"stopped\": \"overflow\""));
@@ -99,13 +101,15 @@ TEST_F(SimTest, OverflowPrintsTheResultsAndTheMessageWithStatusThree) {
 // settled, the one earlier in the file when they are not.
 std::string ConflictNet(const std::filesystem::path& folder) {
     const auto path = folder / "conflict.kvl";
-    std::string text = "1\r\n[Vertex 0]\r\nPool\r\n1\r\n0\r\n0\r\n0\r\n190\r\n12\r\n90\r\n100\r\n2\r\n";
+    std::string text =
+        "1\r\n[Vertex 0]\r\nPool\r\n1\r\n0\r\n0\r\n0\r\n190\r\n12\r\n90\r\n100\r\n2\r\n";
     for (const char* transition : {"[Transition 0]\r\nLow\r\n0\r\ndtDefault\r\n1\r\n0\r\n",
                                    "[Transition 1]\r\nHigh\r\n0\r\ndtDefault\r\n1\r\n5\r\n"})
         text += std::string(transition) + "1\r\n0\r\n0\r\n12\r\n200\r\n90\r\n94\r\n";
     text += "4\r\n";
-    for (const char* connection : {"ctVT\r\n1\r\n0\r\n0\r\n0\r\n0\r\n", "ctTV\r\n1\r\n0\r\n0\r\n0\r\n0\r\n",
-                                   "ctVT\r\n1\r\n0\r\n0\r\n0\r\n1\r\n", "ctTV\r\n1\r\n0\r\n0\r\n0\r\n1\r\n"})
+    for (const char* connection :
+         {"ctVT\r\n1\r\n0\r\n0\r\n0\r\n0\r\n", "ctTV\r\n1\r\n0\r\n0\r\n0\r\n0\r\n",
+          "ctVT\r\n1\r\n0\r\n0\r\n0\r\n1\r\n", "ctTV\r\n1\r\n0\r\n0\r\n0\r\n1\r\n"})
         text += std::string("[Connection]\r\n") + connection + "10\r\n10\r\n50\r\n80\r\n";
     WriteBytes(path, text);
     return path.string();
@@ -124,8 +128,11 @@ TEST_F(SimTest, SettingsFileGivesTheEditorsOptionsAndExplicitFlagsWin) {
     EXPECT_NE(on.Out, off.Out);
     EXPECT_EQ(Run(net + " --interval 10 --seed 1 --settings " + unsettled.string()).Out, off.Out);
     EXPECT_EQ(Run(net + " --interval 10 --seed 1 --settings=" + settled.string()).Out, on.Out);
-    EXPECT_EQ(Run(net + " --interval 10 --seed 1 --conflict --settings " + unsettled.string()).Out, on.Out);
-    EXPECT_EQ(Run(net + " --interval 10 --seed 1 --settings " + settled.string() + " --no-conflict").Out, off.Out);
+    EXPECT_EQ(Run(net + " --interval 10 --seed 1 --conflict --settings " + unsettled.string()).Out,
+              on.Out);
+    EXPECT_EQ(
+        Run(net + " --interval 10 --seed 1 --settings " + settled.string() + " --no-conflict").Out,
+        off.Out);
 
     const TRun missing = Run(net + " --settings " + (Folder / "absent.ini").string());
     EXPECT_EQ(missing.Status, 2);
@@ -167,11 +174,12 @@ TEST_F(SimTest, RefusalsExitWithStatusTwo) {
     EXPECT_THAT(broken.Err, HasSubstr("рядок 4"));
 
     const auto formula = Folder / "formula.kvl";
-    WriteBytes(formula, "1\r\n[Vertex 0]\r\nP1\r\n1\r\n0\r\n0\r\n0\r\n190\r\n12\r\n90\r\n100\r\n"
-                        "1\r\n[Transition 0]\r\nT1\r\n0\r\ndtDefault\r\n1\r\n0\r\n1\r\n0\r\n0\r\n"
-                        "12\r\n200\r\n90\r\n94\r\n"
-                        "1\r\n[Connection 0]\r\nctTV\r\n1\r\n0\r\n-1\r\nM(P9)\r\n0\r\n0\r\n10\r\n10\r\n"
-                        "50\r\n80\r\n");
+    WriteBytes(formula,
+               "1\r\n[Vertex 0]\r\nP1\r\n1\r\n0\r\n0\r\n0\r\n190\r\n12\r\n90\r\n100\r\n"
+               "1\r\n[Transition 0]\r\nT1\r\n0\r\ndtDefault\r\n1\r\n0\r\n1\r\n0\r\n0\r\n"
+               "12\r\n200\r\n90\r\n94\r\n"
+               "1\r\n[Connection 0]\r\nctTV\r\n1\r\n0\r\n-1\r\nM(P9)\r\n0\r\n0\r\n10\r\n10\r\n"
+               "50\r\n80\r\n");
     const TRun refused = Run(formula.string());
     EXPECT_EQ(refused.Status, 2);
     EXPECT_THAT(refused.Err, HasSubstr("Формула зв'язку T1 -> P1 задана неправильно"));

@@ -1,5 +1,5 @@
-#include "Engine.h"
 #include "Fades.h"
+#include "Engine.h"
 
 #include <gtest/gtest.h>
 

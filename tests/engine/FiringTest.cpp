@@ -36,7 +36,8 @@ protected:
         return c;
     }
     bool Step(double span, bool conflict = true, int budget = NoTimeBudget) {
-        return SimulationStep(Engine.Net, conflict, Engine.Net.ModelTime, span, false, Engine, budget);
+        return SimulationStep(Engine.Net, conflict, Engine.Net.ModelTime, span, false, Engine,
+                              budget);
     }
     static int Pending(const TTransition* t) { return BufferCount(t->LaunchBuffer); }
 

@@ -11,7 +11,9 @@ struct TFormulaCase {
     std::optional<std::int32_t> Count;
 };
 
-void PrintTo(const TFormulaCase& c, std::ostream* out) { *out << '"' << c.Text << '"'; }
+void PrintTo(const TFormulaCase& c, std::ostream* out) {
+    *out << '"' << c.Text << '"';
+}
 
 class FormulaTest : public ::testing::TestWithParam<TFormulaCase> {
 protected:
@@ -42,13 +44,14 @@ INSTANTIATE_TEST_SUITE_P(
         TFormulaCase{"abc", kInvalid}, TFormulaCase{"", kInvalid}, TFormulaCase{"M(P1", 3},
         TFormulaCase{"1/200000*3", 0}, TFormulaCase{"2*1E-3", 0}, TFormulaCase{"1E3+1", 1001},
         TFormulaCase{"M(P1) + 1", kInvalid}, TFormulaCase{"M(P1) +1", 4},
-        TFormulaCase{"м(ЧЕРГА)*M(p1)", 12}, TFormulaCase{"M(", kInvalid}, TFormulaCase{"M", kInvalid},
-        TFormulaCase{"*2", kInvalid}, TFormulaCase{"2*", kInvalid}, TFormulaCase{"2.5*2.5", 6},
-        TFormulaCase{"1e400", kInvalid}, TFormulaCase{"1e300*1e300", kInvalid},
-        TFormulaCase{" ", kInvalid}, TFormulaCase{"2.5E+1-0.5", 24}, TFormulaCase{"-M(P1)*2", -6},
-        TFormulaCase{"M(P2)-0.5", 0}, TFormulaCase{"1.5", 2},
-        TFormulaCase{"2147483647", 2147483647}, TFormulaCase{"-2147483648", -2147483647 - 1},
-        TFormulaCase{"M(P1)*1000000000", kInvalid}, TFormulaCase{"4294967296+M(P1)", kInvalid}));
+        TFormulaCase{"м(ЧЕРГА)*M(p1)", 12}, TFormulaCase{"M(", kInvalid},
+        TFormulaCase{"M", kInvalid}, TFormulaCase{"*2", kInvalid}, TFormulaCase{"2*", kInvalid},
+        TFormulaCase{"2.5*2.5", 6}, TFormulaCase{"1e400", kInvalid},
+        TFormulaCase{"1e300*1e300", kInvalid}, TFormulaCase{" ", kInvalid},
+        TFormulaCase{"2.5E+1-0.5", 24}, TFormulaCase{"-M(P1)*2", -6}, TFormulaCase{"M(P2)-0.5", 0},
+        TFormulaCase{"1.5", 2}, TFormulaCase{"2147483647", 2147483647},
+        TFormulaCase{"-2147483648", -2147483647 - 1}, TFormulaCase{"M(P1)*1000000000", kInvalid},
+        TFormulaCase{"4294967296+M(P1)", kInvalid}));
 
 TEST(Formula, NegativeMarkingInsideAProductMakesTheTextInvalid) {
     TEngineNet net;

@@ -16,7 +16,8 @@ namespace {
 constexpr double kHorizon = 200000;
 
 // The queue with `servers` servers of the given service law, every object monitored from time 0.
-std::unique_ptr<TEngine> QueueEngine(std::int32_t servers, TDelayType service, double mean, double deviation) {
+std::unique_ptr<TEngine> QueueEngine(std::int32_t servers, TDelayType service, double mean,
+                                     double deviation) {
     auto engine = std::make_unique<TEngine>();
     InitEngine(*engine);
     TEngineNet& net = engine->Net;
@@ -75,7 +76,8 @@ TEST_P(LongRun, CompactionOnAndOffGiveTheSameFigures) {
     for (std::size_t i = 0; i < compacted.Transitions.size(); ++i) {
         SCOPED_TRACE(compacted.Transitions[i]->Name);
         EXPECT_LE(compacted.Transitions[i]->History.Count(), 4100);
-        const TTransitionStats a = TransitionWindowStats(*compacted.Transitions[i], warmUp, now, true);
+        const TTransitionStats a =
+            TransitionWindowStats(*compacted.Transitions[i], warmUp, now, true);
         const TTransitionStats b = TransitionWindowStats(*whole.Transitions[i], warmUp, now, true);
         EXPECT_EQ(a.Mean, b.Mean);
         EXPECT_EQ(a.Busy, b.Busy);
@@ -111,7 +113,8 @@ TEST_P(LongRunTheory, QueueAndLoadAgreeWithTheory) {
     RunFor(*engine, 23, kHorizon);
     const TEngineNet& net = engine->Net;
     const TVertexStats queue = VertexWindowStats(*net.Vertices[1], 1000, net.ModelTime);
-    const TTransitionStats server = TransitionWindowStats(*net.Transitions[1], 1000, net.ModelTime, true);
+    const TTransitionStats server =
+        TransitionWindowStats(*net.Transitions[1], 1000, net.ModelTime, true);
     EXPECT_NEAR(queue.Mean, q.WaitInQueue, 0.1 * q.WaitInQueue);
     EXPECT_NEAR(queue.MeanWait, q.WaitInQueue, 0.1 * q.WaitInQueue);
     EXPECT_NEAR(server.BusyPercent, q.SomeServerBusy, 0.8);
@@ -124,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(Queues, LongRunTheory,
                          ::testing::Values(TQueueTheory{"MM1", 1, dtExponential, 0.8, 0, 3.2, 80},
                                            TQueueTheory{"MD1", 1, dtDefault, 0.8, 0, 1.6, 80},
                                            TQueueTheory{"MU1", 1, dtUniform, 0.8, 0.4, 1.7333, 80},
-                                           TQueueTheory{"MM3", 3, dtExponential, 2.4, 0, 2.589, 94.382}),
+                                           TQueueTheory{"MM3", 3, dtExponential, 2.4, 0, 2.589,
+                                                        94.382}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "Monitoring.h"
 #include "NetBuffer.h"
+#include "Monitoring.h"
 #include "NetObjects.h"
 
 #include <gtest/gtest.h>

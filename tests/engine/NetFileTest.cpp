@@ -1,6 +1,6 @@
+#include "NetFile.h"
 #include "EngineError.h"
 #include "LocaleGuard.h"
-#include "NetFile.h"
 #include "NetObjects.h"
 #include "TempFolder.h"
 #include "TextCodec.h"
@@ -52,11 +52,44 @@ TEST_F(NetFileTest, SmallNetIsWrittenByteForByte) {
     BuildSmallNet();
     const auto path = Folder / "small.kvl";
     EXPECT_TRUE(SaveNet(Engine, path));
-    EXPECT_EQ(ReadBytes(path),
-              Lines({"1", "[Vertex 0]", "P1", "2", "0", "100", "200", "190", "12", "90", "100",
-                     "1", "[Transition 0]", "T1", "0", "dtUniform", "1.5", "0.5", "0", "1", "400",
-                     "200", "12", "200", "90", "94",
-                     "1", "[Connection 0]", "ctVT", "1", "0", "0", "0", "0", "10", "10", "50", "80"}));
+    EXPECT_EQ(ReadBytes(path), Lines({"1",
+                                      "[Vertex 0]",
+                                      "P1",
+                                      "2",
+                                      "0",
+                                      "100",
+                                      "200",
+                                      "190",
+                                      "12",
+                                      "90",
+                                      "100",
+                                      "1",
+                                      "[Transition 0]",
+                                      "T1",
+                                      "0",
+                                      "dtUniform",
+                                      "1.5",
+                                      "0.5",
+                                      "0",
+                                      "1",
+                                      "400",
+                                      "200",
+                                      "12",
+                                      "200",
+                                      "90",
+                                      "94",
+                                      "1",
+                                      "[Connection 0]",
+                                      "ctVT",
+                                      "1",
+                                      "0",
+                                      "0",
+                                      "0",
+                                      "0",
+                                      "10",
+                                      "10",
+                                      "50",
+                                      "80"}));
     EXPECT_EQ(Engine.FileName, path);
 }
 
@@ -77,7 +110,8 @@ TEST_F(NetFileTest, RoundTripKeepsEveryStoredField) {
     a->NameFontSize = 70;
     a->MarkFontSize = 60;
     TVertex* b = CreateVertex(net, Utf8ToWin1251("Черга ґ"), 2147483647, 2000000000, -7, nullptr);
-    TTransition* t = CreateTransition(net, Utf8ToWin1251("Обслуговування"), 10, 0.8, 20, &Engine.Graph.Options);
+    TTransition* t =
+        CreateTransition(net, Utf8ToWin1251("Обслуговування"), 10, 0.8, 20, &Engine.Graph.Options);
     t->DelayType = dtNormal;
     t->Deviation = 0.125;
     t->Priority = -3;
@@ -147,8 +181,10 @@ TEST_F(NetFileTest, RoundTripKeepsEveryStoredField) {
     EXPECT_EQ(f2.Count, -2);
     EXPECT_TRUE(f2.UseFunction);
     EXPECT_EQ(f2.Formula, f->Formula);
-    EXPECT_EQ(back.Vertices[1]->InConnections, std::vector<TConnection*>{back.Connections[1].get()});
-    EXPECT_EQ(back.Transitions[1]->OutConnections, std::vector<TConnection*>{back.Connections[1].get()});
+    EXPECT_EQ(back.Vertices[1]->InConnections,
+              std::vector<TConnection*>{back.Connections[1].get()});
+    EXPECT_EQ(back.Transitions[1]->OutConnections,
+              std::vector<TConnection*>{back.Connections[1].get()});
 }
 
 TEST_F(NetFileTest, WhatIsNotStoredIsLost) {
@@ -236,11 +272,14 @@ struct TBadFile {
 };
 
 std::string SmallNetWith(const char* header, const std::string& connection) {
-    return std::string(header) + "[Transition 0]\r\nT1\r\n0\r\ndtDefault\r\n1\r\n0\r\n1\r\n0\r\n0\r\n"
-                                 "12\r\n200\r\n90\r\n94\r\n" + connection;
+    return std::string(header) +
+           "[Transition 0]\r\nT1\r\n0\r\ndtDefault\r\n1\r\n0\r\n1\r\n0\r\n0\r\n"
+           "12\r\n200\r\n90\r\n94\r\n" +
+           connection;
 }
 
-const char* const kOneVertex = "1\r\n[Vertex 0]\r\nP1\r\n0\r\n0\r\n0\r\n0\r\n190\r\n12\r\n90\r\n100\r\n1\r\n";
+const char* const kOneVertex =
+    "1\r\n[Vertex 0]\r\nP1\r\n0\r\n0\r\n0\r\n0\r\n190\r\n12\r\n90\r\n100\r\n1\r\n";
 
 class NetFileRefusal : public ::testing::TestWithParam<TBadFile> {};
 
@@ -273,22 +312,25 @@ INSTANTIATE_TEST_SUITE_P(
         TBadFile{"boolean word", "1\r\n[Vertex 0]\r\nP1\r\n3\r\nyes\r\n", 5, "логічне"},
         TBadFile{"ends before a boolean", "1\r\n[Vertex 0]\r\nP1\r\n3\r\n", 5, "закінчився"},
         TBadFile{"negative count", "-1\r\n", 1, "від'ємною"},
-        TBadFile{"unknown delay type",
-                 "0\r\n1\r\n[Transition 0]\r\nT1\r\n0\r\ndtdefault\r\n1\r\n", 6, "тип затримки"},
+        TBadFile{"unknown delay type", "0\r\n1\r\n[Transition 0]\r\nT1\r\n0\r\ndtdefault\r\n1\r\n",
+                 6, "тип затримки"},
         TBadFile{"real that is no number",
                  "0\r\n1\r\n[Transition 0]\r\nT1\r\n0\r\ndtDefault\r\n1,5\r\n", 7, "дійсне число"},
         TBadFile{"unknown connection type",
                  SmallNetWith(kOneVertex, "1\r\n[Connection 0]\r\nctXX\r\n"), 28, "тип зв'язку"},
-        TBadFile{"vertex position outside",
-                 SmallNetWith(kOneVertex, "1\r\n[Connection 0]\r\nctVT\r\n1\r\n0\r\n0\r\n1\r\n0\r\n"),
-                 32, "вершину з номером 1"},
-        TBadFile{"transition position outside",
-                 SmallNetWith(kOneVertex, "1\r\n[Connection 0]\r\nctVT\r\n1\r\n0\r\n0\r\n0\r\n-1\r\n"),
-                 33, "перехід з номером -1"},
+        TBadFile{
+            "vertex position outside",
+            SmallNetWith(kOneVertex, "1\r\n[Connection 0]\r\nctVT\r\n1\r\n0\r\n0\r\n1\r\n0\r\n"),
+            32, "вершину з номером 1"},
+        TBadFile{
+            "transition position outside",
+            SmallNetWith(kOneVertex, "1\r\n[Connection 0]\r\nctVT\r\n1\r\n0\r\n0\r\n0\r\n-1\r\n"),
+            33, "перехід з номером -1"},
         TBadFile{"second connection of one type",
-                 SmallNetWith(kOneVertex,
-                              "2\r\n[Connection 0]\r\nctTV\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n1\r\n1\r\n1\r\n"
-                              "[Connection 1]\r\nctTV\r\n1\r\n0\r\n-1\r\nM(P1)\r\n0\r\n0\r\n"),
+                 SmallNetWith(
+                     kOneVertex,
+                     "2\r\n[Connection 0]\r\nctTV\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n1\r\n1\r\n1\r\n"
+                     "[Connection 1]\r\nctTV\r\n1\r\n0\r\n-1\r\nM(P1)\r\n0\r\n0\r\n"),
                  45, "другий зв'язок"}));
 
 TEST(NetFileMissing, MissingFileIsReportedAndChangesNothing) {

@@ -30,8 +30,10 @@ protected:
         for (std::size_t i = 0; i < net.Connections.size(); ++i) {
             const TConnection* c = net.Connections[i].get();
             EXPECT_EQ(c->Index, static_cast<int>(i));
-            const auto& atVertex = c->ConnectionType == ctVT ? c->Vertex->OutConnections : c->Vertex->InConnections;
-            const auto& atTransition = c->ConnectionType == ctVT ? c->Transition->InConnections : c->Transition->OutConnections;
+            const auto& atVertex =
+                c->ConnectionType == ctVT ? c->Vertex->OutConnections : c->Vertex->InConnections;
+            const auto& atTransition = c->ConnectionType == ctVT ? c->Transition->InConnections
+                                                                 : c->Transition->OutConnections;
             EXPECT_EQ(std::count(atVertex.begin(), atVertex.end(), c), 1);
             EXPECT_EQ(std::count(atTransition.begin(), atTransition.end(), c), 1);
             EXPECT_EQ(c->Vertex, net.Vertices[c->Vertex->Index].get());

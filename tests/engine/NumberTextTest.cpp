@@ -1,6 +1,6 @@
+#include "NumberText.h"
 #include "EngineError.h"
 #include "LocaleGuard.h"
-#include "NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,9 @@ struct TGeneralCase {
     const char* Text;
 };
 
-void PrintTo(const TGeneralCase& c, std::ostream* out) { *out << c.Text; }
+void PrintTo(const TGeneralCase& c, std::ostream* out) {
+    *out << c.Text;
+}
 
 class FloatToTextGeneral : public ::testing::TestWithParam<TGeneralCase> {};
 
@@ -28,12 +30,12 @@ INSTANTIATE_TEST_SUITE_P(
                       TGeneralCase{-2.25, "-2.25"}, TGeneralCase{100, "100"},
                       TGeneralCase{0.1, "0.1"}, TGeneralCase{0.1 + 0.2, "0.3"},
                       TGeneralCase{1.0 / 3, "0.333333333333333"},
-                      TGeneralCase{2.0 / 3, "0.666666666666667"},
-                      TGeneralCase{0.00001, "0.00001"}, TGeneralCase{0.000005, "5E-6"},
-                      TGeneralCase{0.0000123, "0.0000123"},
+                      TGeneralCase{2.0 / 3, "0.666666666666667"}, TGeneralCase{0.00001, "0.00001"},
+                      TGeneralCase{0.000005, "5E-6"}, TGeneralCase{0.0000123, "0.0000123"},
                       TGeneralCase{0.00000123, "1.23E-6"}, TGeneralCase{1e-7, "1E-7"},
-                      TGeneralCase{-1e-7, "-1E-7"}, TGeneralCase{123456789012345, "123456789012345"},
-                      TGeneralCase{1e15, "1E15"}, TGeneralCase{1234567890123456, "1.23456789012346E15"},
+                      TGeneralCase{-1e-7, "-1E-7"},
+                      TGeneralCase{123456789012345, "123456789012345"}, TGeneralCase{1e15, "1E15"},
+                      TGeneralCase{1234567890123456, "1.23456789012346E15"},
                       TGeneralCase{999999999999999.9, "1E15"}, TGeneralCase{1.5e20, "1.5E20"},
                       TGeneralCase{2147483647, "2147483647"}, TGeneralCase{0.0001, "0.0001"},
                       // just below a half at the 15th digit: rounded once from the exact value

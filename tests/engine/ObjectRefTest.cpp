@@ -1,5 +1,5 @@
-#include "NetRecords.h"
 #include "ObjectRef.h"
+#include "NetRecords.h"
 
 #include <gtest/gtest.h>
 

@@ -52,7 +52,8 @@ std::unique_ptr<TEngine> ConflictEngine(std::uint32_t seed) {
 bool StepOnce(TEngine& engine) {
     TEngineNet& net = engine.Net;
     const double span = std::min(kSpan, kHorizon - net.ModelTime);
-    EXPECT_FALSE(SimulationStep(net, engine.ConflictCheck, net.ModelTime, span, false, engine, NoTimeBudget));
+    EXPECT_FALSE(SimulationStep(net, engine.ConflictCheck, net.ModelTime, span, false, engine,
+                                NoTimeBudget));
     return net.ModelTime >= kHorizon;
 }
 
@@ -78,10 +79,12 @@ TRunEnd EndOf(const TEngine& engine) {
     end.ModelTime = engine.Net.ModelTime;
     end.EventCount = engine.Net.EventCount;
     for (const auto& vertex : engine.Net.Vertices)
-        end.Vertices.insert(end.Vertices.end(), {vertex->Marking, vertex->ChangeCount, vertex->ReceivedTotal});
+        end.Vertices.insert(end.Vertices.end(),
+                            {vertex->Marking, vertex->ChangeCount, vertex->ReceivedTotal});
     for (const auto& transition : engine.Net.Transitions) {
-        end.Transitions.insert(end.Transitions.end(),
-                               {transition->LaunchCount, transition->MinBuffer, transition->MaxBuffer});
+        end.Transitions.insert(
+            end.Transitions.end(),
+            {transition->LaunchCount, transition->MinBuffer, transition->MaxBuffer});
         std::vector<double> pending = transition->LaunchBuffer.Entries;
         std::sort(pending.begin(), pending.end());
         end.Pending.insert(end.Pending.end(), pending.begin(), pending.end());

@@ -33,8 +33,7 @@ TEST(Random, IntegerTakesTheUpperHalfOfTheProductAndAdvancesOnce) {
 class DelayLawTest : public ::testing::Test {
 protected:
     // Draws many delays from a fixed seed; returns their mean and checks each with `check`.
-    template <typename Check>
-    double MeanOf(int draws, Check check) {
+    template <typename Check> double MeanOf(int draws, Check check) {
         Random.Seed = 20261208;
         double sum = 0;
         for (int i = 0; i < draws; ++i) {

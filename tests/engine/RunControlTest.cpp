@@ -1,7 +1,7 @@
+#include "RunControl.h"
 #include "LaunchBuffer.h"
 #include "Monitoring.h"
 #include "NetObjects.h"
-#include "RunControl.h"
 
 #include <gtest/gtest.h>
 

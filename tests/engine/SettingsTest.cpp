@@ -1,6 +1,6 @@
+#include "Settings.h"
 #include "LocaleGuard.h"
 #include "NetObjects.h"
-#include "Settings.h"
 #include "TempFolder.h"
 
 #include <gmock/gmock.h>
@@ -158,7 +158,8 @@ TEST_F(SettingsTest, LoadBaseSettingsRecoloursExistingObjects) {
 TEST(SettingsFilePath, UsesTheConfigurationFolderWhenTheProgramFolderIsNotWritable) {
     TTempFolder folder;
     EXPECT_EQ(SettingsFilePath(folder.Path()), folder.Path() / "KVLConfig.ini");
-    const std::string previous = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
+    const std::string previous =
+        std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
     setenv("XDG_CONFIG_HOME", folder.Path().c_str(), 1);
     EXPECT_EQ(SettingsFilePath("/no/such/folder"), folder.Path() / "kvl-editor" / "KVLConfig.ini");
     if (previous.empty())

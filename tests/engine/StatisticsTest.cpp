@@ -1,8 +1,8 @@
+#include "Statistics.h"
 #include "HistoryCompact.h"
 #include "LaunchBuffer.h"
 #include "Monitoring.h"
 #include "NetObjects.h"
-#include "Statistics.h"
 
 #include <gtest/gtest.h>
 
@@ -81,8 +81,8 @@ TEST(VertexStats, AUserMarkingAtACompletionsInstantReplacesItsTokens) {
     RecordVertexSample(v, 3, 5, kNoCompaction);
     EXPECT_EQ(VertexWindowStats(v, 0, 10).Received, 8);
     EXPECT_EQ(VertexWindowStats(v, 2.5, 10).Received, 5);
-    EXPECT_EQ(VertexWindowStats(v, 1.5, 2).Received, 0);   // only the typed marking, at the end
-    EXPECT_EQ(VertexWindowStats(v, 0.5, 1).Received, 3);   // the window's only sample, at its end
+    EXPECT_EQ(VertexWindowStats(v, 1.5, 2).Received, 0); // only the typed marking, at the end
+    EXPECT_EQ(VertexWindowStats(v, 0.5, 1).Received, 3); // the window's only sample, at its end
     EXPECT_EQ(VertexWindowStats(v, 1.5, 10).Mean, (3 * 0.5 + 7 + 12 * 7) / 8.5);
 }
 
@@ -155,10 +155,10 @@ TEST_F(TransitionStatsTest, MeanBufferAndBusyTime) {
 
 TEST_F(TransitionStatsTest, BusyTimeOfALaterWindowSubtractsTheBusyTimeBeforeIt) {
     const TTransitionStats s = TransitionWindowStats(T, 4, 10, true);
-    EXPECT_DOUBLE_EQ(s.Busy, 4);           // busy over [4, 8]
-    EXPECT_DOUBLE_EQ(s.Mean, 5.0 / 6);     // 2 x 1 + 1 x 3 + 0 x 2 over 6
+    EXPECT_DOUBLE_EQ(s.Busy, 4);       // busy over [4, 8]
+    EXPECT_DOUBLE_EQ(s.Mean, 5.0 / 6); // 2 x 1 + 1 x 3 + 0 x 2 over 6
     const TTransitionStats n = TransitionWindowStats(T, 4, 10, false);
-    EXPECT_DOUBLE_EQ(n.Busy, 8);           // the last sample's accumulated busy time
+    EXPECT_DOUBLE_EQ(n.Busy, 8); // the last sample's accumulated busy time
 }
 
 TEST(TransitionStats, SingleSampleInsideOrOutsideTheWindow) {
@@ -217,7 +217,7 @@ TEST(HistoryCompact, KeptSamplesHoldTheirStretchMeansAndExactTotals) {
     EXPECT_DOUBLE_EQ(v.History.Samples[0].Value, 0.5); // markings 0 then 1 over [0, 2]
     EXPECT_EQ(TokensAt(v.History, 0), 1);              // tokens received at 0 and at 1
     EXPECT_EQ(v.History.Samples[1].Area, 1);
-    EXPECT_EQ(v.History.Samples[1].Aux, 2);            // and at 2 and 3
+    EXPECT_EQ(v.History.Samples[1].Aux, 2); // and at 2 and 3
     // Windows from a kept sample or from before the first are the whole history's, exactly.
     for (double start : {0.0, 6.0, 38.0, -5.0}) {
         const TVertexStats a = VertexWindowStats(v, start, 45);
@@ -250,7 +250,8 @@ TEST(HistoryCompact, TheWarmUpTimeStaysExactInsideAMergedStretch) {
     }
     EXPECT_LT(v.History.Count(), 42);
     EXPECT_EQ(VertexWindowStats(v, 7.25, 250).Mean, VertexWindowStats(whole, 7.25, 250).Mean);
-    EXPECT_EQ(VertexWindowStats(v, 7.25, 250).Received, VertexWindowStats(whole, 7.25, 250).Received);
+    EXPECT_EQ(VertexWindowStats(v, 7.25, 250).Received,
+              VertexWindowStats(whole, 7.25, 250).Received);
 }
 
 TEST(HistoryCompact, TransitionSamplesKeepTheirBusyTotals) {

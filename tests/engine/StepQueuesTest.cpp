@@ -37,7 +37,8 @@ TEST(LaunchBufferHeap, KeepsTheEntriesAndYieldsAnEarliestOne) {
             model.push_back(time);
         } else {
             // Removal at any position, as CompleteLaunch allows; mostly the earliest.
-            const auto position = static_cast<std::int32_t>(random() % 4 == 0 ? random() % model.size() : 0);
+            const auto position =
+                static_cast<std::int32_t>(random() % 4 == 0 ? random() % model.size() : 0);
             const double removed = buffer.Entries[static_cast<std::size_t>(position)];
             BufferRemove(buffer, position);
             model.erase(std::find(model.begin(), model.end(), removed));

@@ -1,7 +1,7 @@
+#include "StoredFields.h"
 #include "NetBuffer.h"
 #include "NetFile.h"
 #include "NetObjects.h"
-#include "StoredFields.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +13,7 @@ namespace {
 
 // Gives every described field a value that neither a default record nor the creating calls
 // give, so a field that a walker drops shows up as a difference.
-template <typename Object>
-void FillEveryField(Object& object, int first) {
+template <typename Object> void FillEveryField(Object& object, int first) {
     int n = first;
     for (const TStoredField<Object>& field : StoredFields<Object>()) {
         ++n;
@@ -45,12 +44,14 @@ void FillEveryField(Object& object, int first) {
 }
 
 template <typename Value, typename Object>
-void ExpectSameValue(const TStoredField<Object>& field, const Object& actual, const Object& expected) {
+void ExpectSameValue(const TStoredField<Object>& field, const Object& actual,
+                     const Object& expected) {
     EXPECT_EQ(StoredValue<Value>(field, actual), StoredValue<Value>(field, expected)) << field.Name;
 }
 
 template <typename End, typename Object>
-void ExpectSameEnd(const TStoredField<Object>& field, const Object& actual, const Object& expected) {
+void ExpectSameEnd(const TStoredField<Object>& field, const Object& actual,
+                   const Object& expected) {
     EXPECT_EQ(StoredValue<End*>(field, actual)->Index, StoredValue<End*>(field, expected)->Index)
         << field.Name;
 }

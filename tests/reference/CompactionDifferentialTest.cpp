@@ -40,8 +40,9 @@ struct TObjects {
 // whole or a random step, from a start that may be large.
 void GrowHistories(const std::vector<TObjects*>& sides, std::int32_t count, TTestRandom& random) {
     const HistoryList& first = sides.front()->Vertex().History;
-    double time = first.Samples.empty() ? DrawOneOf(random, {0.0, 1e9 + 0.5, 3e15, DrawReal(random, 0, 100)})
-                                        : first.Samples.back().Time;
+    double time = first.Samples.empty()
+                      ? DrawOneOf(random, {0.0, 1e9 + 0.5, 3e15, DrawReal(random, 0, 100)})
+                      : first.Samples.back().Time;
     while (first.Count() < count) {
         const double next = std::nextafter(time, INFINITY);
         time = DrawOneOf(random, {time, next, time + 1, time + DrawReal(random, 0, 1e-6),
@@ -64,8 +65,8 @@ double DrawBetween(TTestRandom& random, double low, double high) {
 // Windows whose start the compacted history knows exactly: the warm-up, before the first sample,
 // at a kept sample, or where the samples hold real values again; ending at the last sample, after
 // it, at a kept sample or among the real values.
-std::vector<std::pair<double, double>> DrawWindows(TTestRandom& random, const HistoryList& compacted,
-                                                   double warmUp) {
+std::vector<std::pair<double, double>> DrawWindows(TTestRandom& random,
+                                                   const HistoryList& compacted, double warmUp) {
     const auto& samples = compacted.Samples;
     const double first = samples.front().Time;
     const double last = samples.back().Time;
@@ -73,10 +74,12 @@ std::vector<std::pair<double, double>> DrawWindows(TTestRandom& random, const Hi
     auto kept = [&] { return samples[DrawInteger(random, 0, compacted.Count() - 1)].Time; };
     std::vector<std::pair<double, double>> windows;
     for (int i = 0; i < 8; ++i) {
-        const double start = DrawOneOf(random, {warmUp, warmUp, first - DrawReal(random, 0, 3), first, kept(),
-                                                real, DrawBetween(random, real, last)});
+        const double start =
+            DrawOneOf(random, {warmUp, warmUp, first - DrawReal(random, 0, 3), first, kept(), real,
+                               DrawBetween(random, real, last)});
         const double after = std::max(start, real);
-        double end = DrawOneOf(random, {last, last + DrawReal(random, 0, 5), DrawBetween(random, after, last),
+        double end = DrawOneOf(random, {last, last + DrawReal(random, 0, 5),
+                                        DrawBetween(random, after, last),
                                         DrawBetween(random, after, last + 1)});
         if (DrawChance(random, 0.2)) {
             // Not at a merged sample that would be the window's only one: the tokens of that
@@ -94,7 +97,8 @@ std::vector<std::pair<double, double>> DrawWindows(TTestRandom& random, const Hi
 // Windows from a moment inside a merged stretch (the warm-up moved back after the fact) to the
 // last sample or later: the start is interpolated, so each figure may be off by what that one
 // stretch holds, and no more.
-std::string InterpolationExcess(TTestRandom& random, TObjects& compacted, TObjects& whole, int& checked) {
+std::string InterpolationExcess(TTestRandom& random, TObjects& compacted, TObjects& whole,
+                                int& checked) {
     const HistoryList& merged = compacted.Vertex().History;
     if (merged.MeanCount == 0)
         return "";
@@ -105,7 +109,8 @@ std::string InterpolationExcess(TTestRandom& random, TObjects& compacted, TObjec
     if (!(start > samples[k].Time && start < samples[k + 1].Time))
         return ""; // a stretch too short to hold a moment inside it
     ++checked;
-    const double end = DrawOneOf(random, {samples.back().Time, samples.back().Time + DrawReal(random, 0, 5)});
+    const double end =
+        DrawOneOf(random, {samples.back().Time, samples.back().Time + DrawReal(random, 0, 5)});
     const double length = end - start;
     double largest = 0;
     for (const HistorySample& sample : whole.Vertex().History.Samples)
@@ -117,22 +122,24 @@ std::string InterpolationExcess(TTestRandom& random, TObjects& compacted, TObjec
     const double tokens = TokensAt(merged, k) + TokensAt(merged, samples.size() - 1);
     if (std::fabs(a.Mean - b.Mean) * length > 2 * largest * stretch * (1 + 1e-9) + 1e-9 ||
         std::fabs(a.Received - b.Received) > tokens)
-        return "vertex from " + Number(start) + " in the stretch [" + Number(samples[k].Time) + ", " +
-               Number(samples[k + 1].Time) + "]: mean " + Number(a.Mean) + " against " + Number(b.Mean) +
-               ", received " + Number(a.Received) + " against " + Number(b.Received);
+        return "vertex from " + Number(start) + " in the stretch [" + Number(samples[k].Time) +
+               ", " + Number(samples[k + 1].Time) + "]: mean " + Number(a.Mean) + " against " +
+               Number(b.Mean) + ", received " + Number(a.Received) + " against " +
+               Number(b.Received);
     const TTransitionStats c = TransitionWindowStats(compacted.Transition(), start, end, true);
     const TTransitionStats d = TransitionWindowStats(whole.Transition(), start, end, true);
     if (std::fabs(c.Mean - d.Mean) * length > 2 * 4 * stretch * (1 + 1e-9) + 1e-9 ||
         std::fabs(c.Busy - d.Busy) > stretch * (1 + 1e-9) + 1e-9)
-        return "transition from " + Number(start) + " in the stretch [" + Number(samples[k].Time) + ", " +
-               Number(samples[k + 1].Time) + "]: mean " + Number(c.Mean) + " against " + Number(d.Mean) +
-               ", busy " + Number(c.Busy) + " against " + Number(d.Busy);
+        return "transition from " + Number(start) + " in the stretch [" + Number(samples[k].Time) +
+               ", " + Number(samples[k + 1].Time) + "]: mean " + Number(c.Mean) + " against " +
+               Number(d.Mean) + ", busy " + Number(c.Busy) + " against " + Number(d.Busy);
     return "";
 }
 
 // Histories just below, at and above the length that starts compaction, grown further and
 // compacted again, as runs do.
-void CompareCompaction(std::uint64_t seed, int& failures, int& compacted, int& windows, int& interpolated) {
+void CompareCompaction(std::uint64_t seed, int& failures, int& compacted, int& windows,
+                       int& interpolated) {
     TTestRandom random(seed);
     const int kind = DrawInteger(random, 0, 39);
     const std::int32_t normal = kind == 0   ? 2000
@@ -142,17 +149,18 @@ void CompareCompaction(std::uint64_t seed, int& failures, int& compacted, int& w
     TObjects fast, literal, whole;
     double warmUp = -1;
     for (int round = 0; round < 3; ++round) {
-        const std::int32_t length =
-            DrawOneOf(random, {threshold - 1, threshold, threshold + DrawInteger(random, 1, 2 * threshold)});
+        const std::int32_t length = DrawOneOf(
+            random, {threshold - 1, threshold, threshold + DrawInteger(random, 1, 2 * threshold)});
         const std::int32_t grown = std::max(length, fast.Vertex().History.Count() + 1);
         GrowHistories({&fast, &literal, &whole}, grown, random);
         if (round == 0) {
             // A warm-up inside the first stretch, at one of its samples, or still ahead.
             const auto& samples = whole.Vertex().History.Samples;
             const double first = samples.front().Time, last = samples.back().Time;
-            warmUp = DrawOneOf(random, {DrawBetween(random, first, last),
-                                        samples[DrawInteger(random, 0, whole.Vertex().History.Count() - 1)].Time,
-                                        last + DrawReal(random, 0, last - first + 1), first - 1});
+            warmUp = DrawOneOf(
+                random, {DrawBetween(random, first, last),
+                         samples[DrawInteger(random, 0, whole.Vertex().History.Count() - 1)].Time,
+                         last + DrawReal(random, 0, last - first + 1), first - 1});
         }
         const std::int32_t before = fast.Vertex().History.Count();
         HistoryCompact(fast.Vertex(), normal, warmUp);
@@ -161,8 +169,9 @@ void CompareCompaction(std::uint64_t seed, int& failures, int& compacted, int& w
         reference::HistoryCompact(literal.Transition(), normal, warmUp);
         compacted += fast.Vertex().History.Count() < before;
 
-        const std::string where = "seed " + std::to_string(seed) + ", normal " + std::to_string(normal) +
-                                  ", warm-up " + Number(warmUp) + ", round " + std::to_string(round) + ", " +
+        const std::string where = "seed " + std::to_string(seed) + ", normal " +
+                                  std::to_string(normal) + ", warm-up " + Number(warmUp) +
+                                  ", round " + std::to_string(round) + ", " +
                                   std::to_string(before) + " samples: ";
         TComparison c;
         c.CheckHistory("vertex", fast.Vertex().History, literal.Vertex().History);
@@ -187,7 +196,8 @@ void CompareCompaction(std::uint64_t seed, int& failures, int& compacted, int& w
             ++windows;
             if (!difference.empty()) {
                 ++failures;
-                ADD_FAILURE() << where << "window [" << Number(start) << ", " << Number(end) << "]: " << difference;
+                ADD_FAILURE() << where << "window [" << Number(start) << ", " << Number(end)
+                              << "]: " << difference;
                 return;
             }
         }

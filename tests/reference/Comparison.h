@@ -35,11 +35,13 @@ template <typename Value> inline std::string Text(const Value& value) {
 }
 
 inline bool SameSample(const HistorySample& a, const HistorySample& b) {
-    return Same(a.Time, b.Time) && Same(a.Value, b.Value) && Same(a.Aux, b.Aux) && Same(a.Area, b.Area);
+    return Same(a.Time, b.Time) && Same(a.Value, b.Value) && Same(a.Aux, b.Aux) &&
+           Same(a.Area, b.Area);
 }
 
 inline std::string SampleText(const HistorySample& s) {
-    return "(" + Number(s.Time) + ", " + Number(s.Value) + ", " + Number(s.Aux) + ", area " + Number(s.Area) + ")";
+    return "(" + Number(s.Time) + ", " + Number(s.Value) + ", " + Number(s.Aux) + ", area " +
+           Number(s.Area) + ")";
 }
 
 inline std::vector<std::uint64_t> SortedBits(const TTransitionBuffer& buffer) {
@@ -104,4 +106,3 @@ public:
 
     std::string First;
 };
-

@@ -214,7 +214,8 @@ std::string ExactnessDifference(TSide& compacted, TSide& whole, double warmUp) {
     if (!difference.empty())
         return "statistics of the compacted run against the whole run: " + difference;
     difference = WalkDifference(whole.Net(), warmUp, now);
-    return difference.empty() ? "" : "statistics from running totals against the walk: " + difference;
+    return difference.empty() ? ""
+                              : "statistics from running totals against the walk: " + difference;
 }
 
 // The interval the case runs: the one drawn, or the time where the engine's step passed the

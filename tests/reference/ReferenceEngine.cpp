@@ -37,7 +37,8 @@ bool StopForOverflow(const TTransition& transition, TEngine& engine) {
     return true;
 }
 
-void RecordVertex(TVertex& vertex, double time, std::int32_t received, const THistorySettings& settings) {
+void RecordVertex(TVertex& vertex, double time, std::int32_t received,
+                  const THistorySettings& settings) {
     HistoryAdd(vertex.History, hmAccumulate, received, vertex.Marking, time);
     vertex.ChangeCount = WrapAdd(vertex.ChangeCount, 1);
     if (received > 0)
@@ -55,7 +56,8 @@ void RecordTransition(TTransition& transition, double time, const THistorySettin
     transition.MinBuffer = std::min(transition.MinBuffer, length);
     transition.MaxBuffer = std::max(transition.MaxBuffer, length);
     if (settings.DoTransitionHistorySimple)
-        reference::HistoryCompact(transition, settings.TransitionHistoryNormal, settings.WarmUpInterval);
+        reference::HistoryCompact(transition, settings.TransitionHistoryNormal,
+                                  settings.WarmUpInterval);
 }
 
 TTransition* LaunchPhase(TEngineNet& net, bool conflictCheck, bool flash, TEngine& engine,
@@ -117,7 +119,9 @@ bool CompletionPhase(TEngineNet& net, double end, bool flash, TEngine& engine) {
 
 } // namespace
 
-void BufferAppend(TTransitionBuffer& buffer, double time) { buffer.Entries.push_back(time); }
+void BufferAppend(TTransitionBuffer& buffer, double time) {
+    buffer.Entries.push_back(time);
+}
 
 void BufferRemove(TTransitionBuffer& buffer, std::int32_t position) {
     buffer.Entries[position] = buffer.Entries.back();
@@ -270,7 +274,8 @@ bool ShouldCompact(const HistoryList& history, std::int32_t normal) {
 
 // The samples compaction keeps, by position: the first, for every inner grid point the first
 // sample at or after it (each grid point searched from the start), and the last.
-std::vector<std::size_t> KeptSamples(const std::vector<HistorySample>& samples, std::int32_t normal) {
+std::vector<std::size_t> KeptSamples(const std::vector<HistorySample>& samples,
+                                     std::int32_t normal) {
     const double first = samples.front().Time;
     const double step = (samples.back().Time - first) / normal;
     std::vector<std::size_t> kept = {0};
@@ -296,8 +301,8 @@ void Compact(HistoryList& history, std::int32_t normal, double warmUpTime, bool 
     if (warmUpTime > samples.front().Time && warmUpTime < samples.back().Time &&
         static_cast<std::int32_t>(around) >= history.MeanCount) {
         const THistoryTotals totals = TotalsAt(history, warmUpTime);
-        history.Anchor = {true, warmUpTime, totals.Area, totals.ReceivedBefore, totals.Busy,
-                          totals.NextSampleTime};
+        history.Anchor = {true,        warmUpTime,           totals.Area, totals.ReceivedBefore,
+                          totals.Busy, totals.NextSampleTime};
     }
     const std::vector<std::size_t> kept = KeptSamples(samples, normal);
     HistoryList compacted;

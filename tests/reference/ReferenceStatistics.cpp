@@ -51,10 +51,13 @@ TWindow WindowWalk(const std::vector<HistorySample>& samples, double start, doub
     return window;
 }
 
-double BufferLength(const TTransition& transition) { return BufferCount(transition.LaunchBuffer); }
+double BufferLength(const TTransition& transition) {
+    return BufferCount(transition.LaunchBuffer);
+}
 
 // Accumulated busy time at `time` within the window's sample list.
-double BusyTime(const std::vector<HistorySample>& samples, const TWindow& w, double start, double end) {
+double BusyTime(const std::vector<HistorySample>& samples, const TWindow& w, double start,
+                double end) {
     if (!w.HasSamples) {
         // The whole window lies in the stretch before the first sample after it.
         return w.ValueAtStart > 0 ? end - start : 0;
@@ -100,7 +103,7 @@ TVertexStats WalkVertexWindowStats(const TVertex& vertex, double windowStart, do
 }
 
 TTransitionStats WalkTransitionWindowStats(const TTransition& transition, double windowStart,
-                                       double windowEnd, bool busyWanted) {
+                                           double windowEnd, bool busyWanted) {
     TTransitionStats stats;
     const auto& samples = transition.History.Samples;
     const double length = BufferLength(transition);

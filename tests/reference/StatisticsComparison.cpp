@@ -9,15 +9,15 @@
 namespace {
 
 std::string VertexStatsText(const TVertexStats& s) {
-    return std::string(s.Success ? "" : "no result, ") + "min " + std::to_string(s.MinMarking) + ", max " +
-           std::to_string(s.MaxMarking) + ", mean " + Number(s.Mean) + ", wait " + Number(s.MeanWait) +
-           ", received " + Number(s.Received);
+    return std::string(s.Success ? "" : "no result, ") + "min " + std::to_string(s.MinMarking) +
+           ", max " + std::to_string(s.MaxMarking) + ", mean " + Number(s.Mean) + ", wait " +
+           Number(s.MeanWait) + ", received " + Number(s.Received);
 }
 
 std::string TransitionStatsText(const TTransitionStats& s) {
-    return std::string(s.Success ? "" : "no result, ") + "min " + std::to_string(s.MinBuffer) + ", max " +
-           std::to_string(s.MaxBuffer) + ", mean " + Number(s.Mean) + ", busy " + Number(s.Busy) + ", " +
-           Number(s.BusyPercent) + " %";
+    return std::string(s.Success ? "" : "no result, ") + "min " + std::to_string(s.MinBuffer) +
+           ", max " + std::to_string(s.MaxBuffer) + ", mean " + Number(s.Mean) + ", busy " +
+           Number(s.Busy) + ", " + Number(s.BusyPercent) + " %";
 }
 
 bool SameStats(const TVertexStats& a, const TVertexStats& b) {
@@ -62,11 +62,12 @@ std::string StatisticsDifference(const TEngineNet& compacted, const TEngineNet& 
         const TVertexStats a = VertexWindowStats(*compacted.Vertices[i], start, end);
         const TVertexStats b = VertexWindowStats(*whole.Vertices[i], start, end);
         if (!SameStats(a, b))
-            return "vertex " + compacted.Vertices[i]->Name + ": " + VertexStatsText(a) + " compacted against " +
-                   VertexStatsText(b) + " whole";
+            return "vertex " + compacted.Vertices[i]->Name + ": " + VertexStatsText(a) +
+                   " compacted against " + VertexStatsText(b) + " whole";
     }
     for (std::size_t i = 0; i < compacted.Transitions.size(); ++i) {
-        const TTransitionStats a = TransitionWindowStats(*compacted.Transitions[i], start, end, true);
+        const TTransitionStats a =
+            TransitionWindowStats(*compacted.Transitions[i], start, end, true);
         const TTransitionStats b = TransitionWindowStats(*whole.Transitions[i], start, end, true);
         if (!SameStats(a, b))
             return "transition " + compacted.Transitions[i]->Name + ": " + TransitionStatsText(a) +
@@ -80,26 +81,31 @@ std::string WalkDifference(const TEngineNet& whole, double start, double end) {
     for (const auto& vertex : whole.Vertices) {
         const TVertexStats a = VertexWindowStats(*vertex, start, end);
         const TVertexStats b = reference::WalkVertexWindowStats(*vertex, start, end);
-        const double rounding = length > 0 ? 1e-12 * AreaScale(vertex->History, start, end) / length : 0;
+        const double rounding =
+            length > 0 ? 1e-12 * AreaScale(vertex->History, start, end) / length : 0;
         const bool agree = a.Success == b.Success && a.MinMarking == b.MinMarking &&
                            a.MaxMarking == b.MaxMarking && a.Received == b.Received &&
                            Close(a.Mean, b.Mean, rounding) &&
-                           CloseOrBothAbsent(a.MeanWait, b.MeanWait, b.Received > 0 ? rounding * length / b.Received : 0);
+                           CloseOrBothAbsent(a.MeanWait, b.MeanWait,
+                                             b.Received > 0 ? rounding * length / b.Received : 0);
         if (!agree)
             return "vertex " + vertex->Name + ": " + VertexStatsText(a) + " from totals against " +
                    VertexStatsText(b) + " by the walk";
     }
     for (const auto& transition : whole.Transitions) {
         const TTransitionStats a = TransitionWindowStats(*transition, start, end, true);
-        const TTransitionStats b = reference::WalkTransitionWindowStats(*transition, start, end, true);
+        const TTransitionStats b =
+            reference::WalkTransitionWindowStats(*transition, start, end, true);
         const double scale = AreaScale(transition->History, start, end);
         const double rounding = length > 0 ? 1e-12 * scale / length : 0;
-        const bool agree = a.Success == b.Success && a.MinBuffer == b.MinBuffer && a.MaxBuffer == b.MaxBuffer &&
-                           Close(a.Mean, b.Mean, rounding) && CloseOrBothAbsent(a.Busy, b.Busy, 1e-12 * scale) &&
-                           CloseOrBothAbsent(a.BusyPercent, b.BusyPercent, length > 0 ? 1e-10 * scale / length : 0);
+        const bool agree = a.Success == b.Success && a.MinBuffer == b.MinBuffer &&
+                           a.MaxBuffer == b.MaxBuffer && Close(a.Mean, b.Mean, rounding) &&
+                           CloseOrBothAbsent(a.Busy, b.Busy, 1e-12 * scale) &&
+                           CloseOrBothAbsent(a.BusyPercent, b.BusyPercent,
+                                             length > 0 ? 1e-10 * scale / length : 0);
         if (!agree)
-            return "transition " + transition->Name + ": " + TransitionStatsText(a) + " from totals against " +
-                   TransitionStatsText(b) + " by the walk";
+            return "transition " + transition->Name + ": " + TransitionStatsText(a) +
+                   " from totals against " + TransitionStatsText(b) + " by the walk";
     }
     return "";
 }

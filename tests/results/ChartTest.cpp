@@ -23,7 +23,8 @@ protected:
     }
     QColor Pixel(double x, double y) {
         const TChartPoint p = ChartToPixel(Engine.Chart, x, y);
-        return Engine.Chart.ChartScreenBitmap->Image.pixelColor(static_cast<int>(p.X), static_cast<int>(p.Y));
+        return Engine.Chart.ChartScreenBitmap->Image.pixelColor(static_cast<int>(p.X),
+                                                                static_cast<int>(p.Y));
     }
     TEngine Engine;
 };
@@ -65,7 +66,8 @@ TEST_F(ChartTest, UnmonitoredVertexDrawsNothingButTakesItsColour) {
     DrawChart(Engine, {"A", "b", "C", "D", "Nothing"}); // "b" in another case is drawn too
     ASSERT_EQ(Engine.Chart.SeriesColors.size(), 4u);
     const TColor fourth = Engine.Chart.SeriesColors[3];
-    EXPECT_EQ(Pixel(25, -20), ToQColor(fourth)); // D's line at marking 2 (y -20) from 0 to 5 (x 0 to 50)
+    EXPECT_EQ(Pixel(25, -20),
+              ToQColor(fourth)); // D's line at marking 2 (y -20) from 0 to 5 (x 0 to 50)
     DrawChart(Engine, {"A", "B", "C", "D"});
     EXPECT_EQ(Engine.Chart.SeriesColors[3], fourth); // kept in later redraws
 }

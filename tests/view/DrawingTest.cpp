@@ -21,8 +21,12 @@ protected:
         Engine.TimeLineEnabled = false;
         ResizeView(Engine.Graph, 400, 300);
     }
-    TVertex* V(int x, int y) { return CreateVertex(Engine.Net, "", 0, x, y, &Engine.Graph.Options); }
-    TTransition* T(int x, int y) { return CreateTransition(Engine.Net, "", x, 1, y, &Engine.Graph.Options); }
+    TVertex* V(int x, int y) {
+        return CreateVertex(Engine.Net, "", 0, x, y, &Engine.Graph.Options);
+    }
+    TTransition* T(int x, int y) {
+        return CreateTransition(Engine.Net, "", x, 1, y, &Engine.Graph.Options);
+    }
     TConnection* C(TConnectionType type, TVertex* v, TTransition* t, int count = 1) {
         return CreateConnection(Engine.Net, type, count, v, t, &Engine.Graph.Options);
     }
@@ -30,7 +34,9 @@ protected:
         DrawFrame(Engine);
         return Engine.Graph.FrontImage->Image;
     }
-    QColor Pixel(TPoint screen) { return Engine.Graph.FrontImage->Image.pixelColor(screen.X, screen.Y); }
+    QColor Pixel(TPoint screen) {
+        return Engine.Graph.FrontImage->Image.pixelColor(screen.X, screen.Y);
+    }
     TPoint Screen(int mx, int my) { return ModelToScreen(Engine.Graph, mx, my); }
     static bool Dark(QColor c) { return c.red() < 60 && c.green() < 60 && c.blue() < 60; }
     static bool Background(QColor c) { return c == QColor(180, 180, 180); }
@@ -48,7 +54,7 @@ TEST_F(DrawingTest, VertexHasAWhiteFillInsideABlackOutline) {
         outline = outline || Dark(Pixel({c.X + dx, c.Y}));
     EXPECT_TRUE(outline);
     EXPECT_TRUE(Background(Pixel({c.X + 34, c.Y})));
-    EXPECT_TRUE(Dark(Pixel({0, 0})));   // the border
+    EXPECT_TRUE(Dark(Pixel({0, 0}))); // the border
     EXPECT_TRUE(Dark(Pixel({399, 299})));
 }
 
@@ -169,8 +175,8 @@ TEST_F(DrawingTest, TimeLineAndGridAreDrawnWhenSwitchedOn) {
     Frame();
     const TPoint origin = Screen(0, 0);
     EXPECT_EQ(Pixel({origin.X, 20}), QColor(150, 150, 150)); // the vertical axis
-    EXPECT_EQ(Pixel({200, 300 - 40}), QColor(50, 50, 50));     // the top of the time-line band
-    EXPECT_EQ(Pixel({200, 300 - 22}), QColor(50, 50, 50));     // the centre marker
+    EXPECT_EQ(Pixel({200, 300 - 40}), QColor(50, 50, 50));   // the top of the time-line band
+    EXPECT_EQ(Pixel({200, 300 - 22}), QColor(50, 50, 50));   // the centre marker
 }
 
 TEST(Fonts, FallBackToInstalledFaces) {

@@ -1,6 +1,6 @@
 // The editor window driven by mouse and key events, as a user drives it.
-#include "Engine.h"
 #include "FormDraw.h"
+#include "Engine.h"
 #include "LaunchBuffer.h"
 #include "NetObjects.h"
 
@@ -43,7 +43,8 @@ protected:
     }
     // A move with the given buttons held (QTest's own move carries no buttons).
     void MoveTo(QPoint p, Qt::MouseButtons held) {
-        QMouseEvent event(QEvent::MouseMove, p, Form->mapToGlobal(p), Qt::NoButton, held, Qt::NoModifier);
+        QMouseEvent event(QEvent::MouseMove, p, Form->mapToGlobal(p), Qt::NoButton, held,
+                          Qt::NoModifier);
         QApplication::sendEvent(Form.get(), &event);
     }
     void Click(QPoint p, Qt::MouseButton button = Qt::LeftButton) {
@@ -69,7 +70,9 @@ protected:
         Send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
         Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
     }
-    TTransition* T(int x, int y) { return CreateTransition(Engine.Net, "", x, 1, y, &Engine.Graph.Options); }
+    TTransition* T(int x, int y) {
+        return CreateTransition(Engine.Net, "", x, 1, y, &Engine.Graph.Options);
+    }
     bool Chosen(TObjectRef o) const { return ContainsObject(Engine.Choiced, o); }
     static QStringList Texts(QMenu* menu) {
         QStringList texts;
@@ -83,14 +86,16 @@ protected:
 };
 
 TEST_F(FormDrawTest, ContextMenusHoldTheirItemsInOrder) {
-    EXPECT_EQ(Texts(Form->PopupScreen()), QStringList({"Створити вершину", "Створити перехід",
-                                                       "Вставити скопійований фрагмент сітки", "-",
-                                                       "Настройки візуалізації"}));
+    EXPECT_EQ(Texts(Form->PopupScreen()),
+              QStringList({"Створити вершину", "Створити перехід",
+                           "Вставити скопійований фрагмент сітки", "-", "Настройки візуалізації"}));
     EXPECT_EQ(Texts(Form->PopupVertex()),
               QStringList({"Створити лінію зв'язку", "Знищити вершину", "-", "Властивості"}));
-    EXPECT_EQ(Texts(Form->PopupTransition()), QStringList({"Створити лінію зв'язку", "Очистити буфер запусків",
-                                                           "Знищити перехід", "-", "Властивості"}));
-    EXPECT_EQ(Texts(Form->PopupConnection()), QStringList({"Знищити лінію зв'язку", "-", "Властивості"}));
+    EXPECT_EQ(Texts(Form->PopupTransition()),
+              QStringList({"Створити лінію зв'язку", "Очистити буфер запусків", "Знищити перехід",
+                           "-", "Властивості"}));
+    EXPECT_EQ(Texts(Form->PopupConnection()),
+              QStringList({"Знищити лінію зв'язку", "-", "Властивості"}));
     EXPECT_EQ(Texts(Form->PopupManyObjects()),
               QStringList({"Скопіювати фрагмент сітки", "Знищити фрагмент сітки"}));
 }

@@ -1,6 +1,6 @@
+#include "Picking.h"
 #include "Frame.h"
 #include "NetObjects.h"
-#include "Picking.h"
 #include "Viewport.h"
 
 #include <gtest/gtest.h>
@@ -16,13 +16,19 @@ protected:
         Engine.Graph.ScreenHeight = 300;
         Engine.Graph.Scale = 1.0;
     }
-    TVertex* V(int x, int y) { return CreateVertex(Engine.Net, "", 0, x, y, &Engine.Graph.Options); }
-    TTransition* T(int x, int y) { return CreateTransition(Engine.Net, "", x, 1, y, &Engine.Graph.Options); }
+    TVertex* V(int x, int y) {
+        return CreateVertex(Engine.Net, "", 0, x, y, &Engine.Graph.Options);
+    }
+    TTransition* T(int x, int y) {
+        return CreateTransition(Engine.Net, "", x, 1, y, &Engine.Graph.Options);
+    }
     TConnection* C(TConnectionType type, TVertex* v, TTransition* t) {
         return CreateConnection(Engine.Net, type, 1, v, t, &Engine.Graph.Options);
     }
     TObjectRef Hit(int mx, int my) { return HitTest(Engine, mx + 200, my + 150); }
-    bool Click(int mx, int my, TSelectMode mode) { return ClickSelect(Engine, mx + 200, my + 150, mode); }
+    bool Click(int mx, int my, TSelectMode mode) {
+        return ClickSelect(Engine, mx + 200, my + 150, mode);
+    }
     bool Chosen(TObjectRef o) { return ContainsObject(Engine.Choiced, o); }
     void Band(int x1, int y1, int x2, int y2, TSelectMode mode = TSelectMode::Replace) {
         BandCommit(Engine, x1 + 200, y1 + 150, x2 + 200, y2 + 150, mode);
@@ -117,7 +123,8 @@ TEST_F(PickingTest, ConnectionToolMergesAndTogglesInformational) {
     EXPECT_TRUE(c->IsInform);
     connect(emCreateInformConnection);
     EXPECT_EQ(c->Count, 2);
-    connect(emCreateConnection); // an ordinary one drawn over the informational one turns it ordinary
+    connect(
+        emCreateConnection); // an ordinary one drawn over the informational one turns it ordinary
     EXPECT_FALSE(c->IsInform);
     EXPECT_EQ(c->Count, 2);
     connect(emCreateConnection);

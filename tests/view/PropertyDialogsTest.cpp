@@ -26,10 +26,12 @@ protected:
     }
     void TearDown() override { ShowMessageBox = Previous; }
     void Choose(TObjectRef object) { Engine.Choiced.Items = {object}; }
-    template <typename Dialog>
-    QLineEdit* Edit(Dialog& d, const char* name) { return d.template findChild<QLineEdit*>(name); }
-    template <typename Dialog>
-    QCheckBox* Box(Dialog& d, const char* name) { return d.template findChild<QCheckBox*>(name); }
+    template <typename Dialog> QLineEdit* Edit(Dialog& d, const char* name) {
+        return d.template findChild<QLineEdit*>(name);
+    }
+    template <typename Dialog> QCheckBox* Box(Dialog& d, const char* name) {
+        return d.template findChild<QCheckBox*>(name);
+    }
     void Ok(TPropertyDialog& d) { QTest::mouseClick(d.ButtonOk(), Qt::LeftButton); }
 
     TEngine Engine;

@@ -1,6 +1,6 @@
+#include "Viewport.h"
 #include "Engine.h"
 #include "NumberText.h"
-#include "Viewport.h"
 
 #include <gtest/gtest.h>
 
