@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test twice: in a normal build and under
-# AddressSanitizer with UndefinedBehaviorSanitizer.
+# Installs what is missing, checks the formatting, builds, and runs every test twice: in a normal
+# build and under AddressSanitizer with UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
 export QT_QPA_PLATFORM=offscreen
+
+echo "== Formatting"
+scripts/format.sh --check
 
 echo "== Normal build"
 scripts/build.sh build/test RelWithDebInfo -DKVL_WERROR=ON
