@@ -10,7 +10,7 @@ struct TRandom {
     std::uint32_t Seed = 0;
 };
 
-// Sets the seed from the clock; the editor does it once at start-up.
+// Sets the seed from the clock: the editor at start-up, kvl-sim when no seed is given.
 void SeedFromClock(TRandom& random);
 
 // A real in [0, 1). Inline: every launch draws.

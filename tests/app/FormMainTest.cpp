@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -190,6 +192,46 @@ TEST_F(FormMainTest, ShortcutsAndReloadOfANewNet) {
     Key(form.get(), Qt::Key_N, Qt::ControlModifier);
     EXPECT_TRUE(Engine.Net.Vertices.empty());
     EXPECT_EQ(form->DrawWindow()->windowTitle(), QString("Новий файл"));
+}
+
+// The main menu as the user sees it: each menu's items in order ("-" a separator line), with
+// their shortcuts and check marks.
+TEST_F(FormMainTest, MainMenuListsItsItemsInOrder) {
+    auto form = Open();
+    const std::vector<std::pair<QString, QStringList>> expected = {
+        {"Файл",
+         {"Новий проект Ctrl+N", "Відкрити проект Ctrl+O",
+          "Перезавантажити сітку зі збереженого файлу Ctrl+X", "Зберегти проект Ctrl+S",
+          "Зберегти як новий файл Ctrl+Alt+S", "-", "Вихід Ctrl+E"}},
+        {"Вид",
+         {"Панель імітації Ctrl+I [x]", "Список об'єктів моніторингу Ctrl+L [x]",
+          "Результати моделювання по вибраному об'єкту Ctrl+R [x]", "-", "Шкала часу Ctrl+T [x]",
+          "Сітка Ctrl+G [x]"}},
+        {"Інструменти",
+         {"Створити вершину [ ]", "Створити перехід [ ]", "Створити лінію зв'язку [ ]",
+          "Створити інформаційний зв'язок [ ]", "-", "Очистити сітку"}},
+        {"Імітація",
+         {"Запустити імітацію в реальному часі F9", "Зупинити імітацію в реальному часі F2", "-",
+          "Імітація на вказаному інтервалі F8", "-", "Очистити історію запусків"}},
+        {"Результати", {"Показати графік"}},
+        {"Настройки", {"Показати настройки", "-", "Завантажити базові настройки"}},
+        {"Довідка", {"Про програму"}},
+    };
+    const QList<QAction*> menus = form->menuBar()->actions();
+    ASSERT_EQ(menus.size(), static_cast<qsizetype>(expected.size()));
+    for (std::size_t m = 0; m < expected.size(); ++m) {
+        EXPECT_EQ(menus[m]->text(), expected[m].first);
+        QStringList items;
+        for (const QAction* item : menus[m]->menu()->actions()) {
+            QString line = item->isSeparator() ? "-" : item->text();
+            if (!item->shortcut().isEmpty())
+                line += " " + item->shortcut().toString();
+            if (item->isCheckable())
+                line += item->isChecked() ? " [x]" : " [ ]";
+            items << line;
+        }
+        EXPECT_EQ(items, expected[m].second) << expected[m].first.toStdString();
+    }
 }
 
 TEST_F(FormMainTest, ZoomButtonsStopAtTheLimits) {

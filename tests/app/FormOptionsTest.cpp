@@ -72,6 +72,38 @@ TEST_F(FormOptionsTest, RadiusAffectsNewVerticesAndFillColourRecoloursAtOnce) {
     EXPECT_EQ(chosen->FillColor, Engine.Graph.Options.VertexChoiceColor1);
 }
 
+// Each size edit commits to its own setting: distinct values in every edit, then OK.
+TEST_F(FormOptionsTest, EverySizeEditReachesItsOwnSetting) {
+    using O = TEngineGraphOptions;
+    const std::pair<const char*, std::int32_t O::*> edits[] = {
+        {"LEditVertexRadius", &O::VertexRadius},
+        {"LEditVertexLineWidth", &O::VertexLineWidth},
+        {"LEditVertexNameFont", &O::VertexNameFontSize},
+        {"LEditVertexMarkFont", &O::VertexMarkFontSize},
+        {"LEditTransitionWidth", &O::TransitionWidth},
+        {"LEditTransitionHeight", &O::TransitionHeight},
+        {"LEditTransitionNameFont", &O::TransitionNameFontSize},
+        {"LEditTransitionDelayFont", &O::TransitionDelayFontSize},
+        {"LEditConnectionWidth", &O::ConnectionWidth},
+        {"LEditConnectionWidth1", &O::ConnectionWidth1},
+        {"LEditConnectionHeight1", &O::ConnectionHeight1},
+        {"LEditConnectionFont", &O::ConnectionCountFontSize},
+        {"LEditFlashOn", &O::ConnectionFlashOnDelay},
+        {"LEditFlashOff", &O::ConnectionFlashOffDelay},
+    };
+    Form->ShowOnPage();
+    std::int32_t value = 301;
+    for (const auto& [name, setting] : edits) {
+        ASSERT_NE(Edit(name), nullptr) << name;
+        Edit(name)->setText(QString::number(value++));
+    }
+    Ok();
+    ASSERT_TRUE(Messages.isEmpty());
+    value = 301;
+    for (const auto& [name, setting] : edits)
+        EXPECT_EQ(Engine.Graph.Options.*setting, value++) << name;
+}
+
 TEST_F(FormOptionsTest, ABadNumberStopsOkAtThatControl) {
     Form->ShowOnPage();
     Edit("LEditBaseMark")->setText("4");
