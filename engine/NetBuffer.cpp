@@ -100,6 +100,25 @@ void CopyFragment(TEngine& e, std::int32_t x, std::int32_t y) {
     }
 }
 
+namespace {
+
+// Creates each buffered vertex or transition anew, moved by (dx, dy), named after the buffered
+// name, and chosen.
+template <typename Object, typename Create>
+void PastePlaced(TEngine& e, const std::vector<std::unique_ptr<Object>>& buffer, std::int32_t dx,
+                 std::int32_t dy, const char* letter, Create create) {
+    for (const auto& buffered : buffer) {
+        Object& object = *create();
+        AssignStoredFields(object, *buffered, e.Net.ModelTime);
+        object.X = buffered->X + dx;
+        object.Y = buffered->Y + dy;
+        NamePasted(e, object, buffered->Name, letter);
+        AddEntry(e.Choiced, &object, e.Graph, TListRole::Chosen, TFade::Animate);
+    }
+}
+
+} // namespace
+
 void PasteFragment(TEngine& e, std::int32_t x, std::int32_t y) {
     const TEngineNetBuffer& b = e.NetBuffer;
     const std::int32_t dx = x - b.OriginX;
@@ -110,22 +129,10 @@ void PasteFragment(TEngine& e, std::int32_t x, std::int32_t y) {
         RemoveEntryAt(e.Choiced, static_cast<std::int32_t>(e.Choiced.Items.size()) - 1, e.Graph,
                       TListRole::Chosen, TFade::Animate);
     const TEngineGraphOptions* options = &e.Graph.Options;
-    for (const auto& buffered : b.Vertices) {
-        TVertex& v = *CreateVertex(e.Net, "", 0, 0, 0, options);
-        AssignStoredFields(v, *buffered, e.Net.ModelTime);
-        v.X = buffered->X + dx;
-        v.Y = buffered->Y + dy;
-        NamePasted(e, v, buffered->Name, "P");
-        AddEntry(e.Choiced, &v, e.Graph, TListRole::Chosen, TFade::Animate);
-    }
-    for (const auto& buffered : b.Transitions) {
-        TTransition& t = *CreateTransition(e.Net, "", 0, 0, 0, options);
-        AssignStoredFields(t, *buffered, e.Net.ModelTime);
-        t.X = buffered->X + dx;
-        t.Y = buffered->Y + dy;
-        NamePasted(e, t, buffered->Name, "T");
-        AddEntry(e.Choiced, &t, e.Graph, TListRole::Chosen, TFade::Animate);
-    }
+    PastePlaced(e, b.Vertices, dx, dy, "P",
+                [&] { return CreateVertex(e.Net, "", 0, 0, 0, options); });
+    PastePlaced(e, b.Transitions, dx, dy, "T",
+                [&] { return CreateTransition(e.Net, "", 0, 0, 0, options); });
     for (const auto& buffered : b.Connections) {
         TVertex* v = e.Net.Vertices[vertices + buffered->Vertex->Index].get();
         TTransition* t = e.Net.Transitions[transitions + buffered->Transition->Index].get();
