@@ -78,14 +78,6 @@ void WriteList(TNetFileWriter& out, const std::vector<std::unique_ptr<Object>>& 
     }
 }
 
-std::string NetText(const TEngineNet& net) {
-    TNetFileWriter out;
-    WriteList(out, net.Vertices, "Vertex");
-    WriteList(out, net.Transitions, "Transition");
-    WriteList(out, net.Connections, "Connection");
-    return std::move(out.Text);
-}
-
 // ---- Reading ---------------------------------------------------------------------------------
 
 std::int32_t ReadCount(TNetFileReader& in) {
@@ -202,6 +194,14 @@ void ReadList(TNetFileReader& in, TEngineNet& net, Create create) {
 }
 
 } // namespace
+
+std::string NetText(const TEngineNet& net) {
+    TNetFileWriter out;
+    WriteList(out, net.Vertices, "Vertex");
+    WriteList(out, net.Transitions, "Transition");
+    WriteList(out, net.Connections, "Connection");
+    return std::move(out.Text);
+}
 
 bool SaveNet(TEngine& engine, const std::filesystem::path& path) {
     ReplaceFile(path, NetText(engine.Net));

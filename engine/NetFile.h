@@ -4,6 +4,10 @@
 #include "Engine.h"
 
 #include <filesystem>
+#include <string>
+
+// The bytes of the net file for the net. Throws TEngineError when a text holds a line break.
+std::string NetText(const TEngineNet& net);
 
 // Writes the engine's net to the file. The file is written beside the target under a temporary
 // name and renamed over it at the end, so a failed save leaves the old file whole. FileName

@@ -23,23 +23,54 @@ std::string AutomaticName(const std::vector<std::unique_ptr<Object>>& objects, c
 }
 
 // Removes one pointer from an end's connection array: the last element moves into its slot.
-void Detach(std::vector<TConnection*>& connections, const TConnection* connection) {
+// Returns the slot it stood in.
+std::int32_t Detach(std::vector<TConnection*>& connections, const TConnection* connection) {
     auto found = std::find(connections.begin(), connections.end(), connection);
-    if (found == connections.end())
-        return;
-    *found = connections.back();
-    connections.pop_back();
+    const auto slot = static_cast<std::int32_t>(found - connections.begin());
+    if (found != connections.end()) {
+        *found = connections.back();
+        connections.pop_back();
+    }
+    return slot;
 }
 
-// Frees the object at the position and moves the last one into the gap.
+// The inverse of Detach: the element now in the slot goes back to the end.
+void Attach(std::vector<TConnection*>& connections, TConnection* connection, std::int32_t slot) {
+    if (slot >= static_cast<std::int32_t>(connections.size())) {
+        connections.push_back(connection);
+        return;
+    }
+    connections.push_back(connections[slot]);
+    connections[slot] = connection;
+}
+
+// Takes the object at the position out and moves the last one into the gap.
 template <typename Object>
-void RemoveAt(std::vector<std::unique_ptr<Object>>& objects, std::int32_t index) {
+std::unique_ptr<Object> TakeAt(std::vector<std::unique_ptr<Object>>& objects, std::int32_t index) {
+    std::unique_ptr<Object> taken = std::move(objects[index]);
     const auto last = static_cast<std::int32_t>(objects.size()) - 1;
     if (index != last) {
         objects[index] = std::move(objects[last]);
         objects[index]->Index = index;
     }
     objects.pop_back();
+    return taken;
+}
+
+// The inverse of TakeAt: the object now at the position goes back to the end.
+template <typename Object>
+void PutAt(std::vector<std::unique_ptr<Object>>& objects, std::unique_ptr<Object> object,
+           std::int32_t index) {
+    const auto size = static_cast<std::int32_t>(objects.size());
+    if (index >= size) {
+        object->Index = size;
+        objects.push_back(std::move(object));
+        return;
+    }
+    objects.push_back(std::move(objects[index]));
+    objects.back()->Index = size;
+    object->Index = index;
+    objects[index] = std::move(object);
 }
 
 void ForgetSelection(TEngine* engine, TObjectRef object) {
@@ -59,9 +90,10 @@ std::int32_t FindByName(const std::vector<std::unique_ptr<Object>>& objects,
 }
 
 // Deletes the connections of one end array, from the last to the first.
-void DeleteConnectionsOf(TEngineNet& net, std::vector<TConnection*>& connections, TEngine* engine) {
+void DeleteConnectionsOf(TEngineNet& net, std::vector<TConnection*>& connections, TEngine* engine,
+                         TDetachedObjects* kept) {
     while (!connections.empty())
-        DeleteConnection(net, connections.back()->Index, engine);
+        DeleteConnection(net, connections.back()->Index, engine, kept);
 }
 
 } // namespace
@@ -147,41 +179,94 @@ TConnection* CreateConnection(TEngineNet& net, TConnectionType type, std::int32_
     return created;
 }
 
-void DeleteConnection(TEngineNet& net, std::int32_t index, TEngine* engine) {
-    TConnection* connection = net.Connections[index].get();
-    ForgetSelection(engine, connection);
-    if (connection->ConnectionType == ctVT) {
-        Detach(connection->Vertex->OutConnections, connection);
-        Detach(connection->Transition->InConnections, connection);
-    } else {
-        Detach(connection->Transition->OutConnections, connection);
-        Detach(connection->Vertex->InConnections, connection);
-    }
-    RemoveAt(net.Connections, index);
+TObjectRef TDetachedObject::Ref() const {
+    if (const auto* vertex = std::get_if<std::unique_ptr<TVertex>>(&Object))
+        return TObjectRef(vertex->get());
+    if (const auto* transition = std::get_if<std::unique_ptr<TTransition>>(&Object))
+        return TObjectRef(transition->get());
+    if (const auto* connection = std::get_if<std::unique_ptr<TConnection>>(&Object))
+        return TObjectRef(connection->get());
+    return TObjectRef();
 }
 
-void DeleteVertex(TEngineNet& net, std::int32_t index, TEngine* engine) {
+TDetachedObject DetachObject(TEngineNet& net, TObjectRef object, TEngine* engine) {
+    ForgetSelection(engine, object);
+    TDetachedObject detached;
+    if (TConnection* c = object.Connection()) {
+        detached.Slots.Index = c->Index;
+        if (c->ConnectionType == ctVT) {
+            detached.Slots.VertexSlot = Detach(c->Vertex->OutConnections, c);
+            detached.Slots.TransitionSlot = Detach(c->Transition->InConnections, c);
+        } else {
+            detached.Slots.TransitionSlot = Detach(c->Transition->OutConnections, c);
+            detached.Slots.VertexSlot = Detach(c->Vertex->InConnections, c);
+        }
+        detached.Object = TakeAt(net.Connections, c->Index);
+    } else if (TVertex* v = object.Vertex()) {
+        detached.Slots.Index = v->Index;
+        detached.Object = TakeAt(net.Vertices, v->Index);
+    } else if (TTransition* t = object.Transition()) {
+        detached.Slots.Index = t->Index;
+        detached.Object = TakeAt(net.Transitions, t->Index);
+    }
+    return detached;
+}
+
+void AttachObject(TEngineNet& net, TDetachedObject&& detached) {
+    const TObjectSlots slots = detached.Slots;
+    if (auto* connection = std::get_if<std::unique_ptr<TConnection>>(&detached.Object)) {
+        TConnection* c = connection->get();
+        // The ends take it back in the reverse order of DetachObject.
+        if (c->ConnectionType == ctVT) {
+            Attach(c->Transition->InConnections, c, slots.TransitionSlot);
+            Attach(c->Vertex->OutConnections, c, slots.VertexSlot);
+        } else {
+            Attach(c->Vertex->InConnections, c, slots.VertexSlot);
+            Attach(c->Transition->OutConnections, c, slots.TransitionSlot);
+        }
+        PutAt(net.Connections, std::move(*connection), slots.Index);
+    } else if (auto* vertex = std::get_if<std::unique_ptr<TVertex>>(&detached.Object)) {
+        PutAt(net.Vertices, std::move(*vertex), slots.Index);
+    } else if (auto* transition = std::get_if<std::unique_ptr<TTransition>>(&detached.Object)) {
+        PutAt(net.Transitions, std::move(*transition), slots.Index);
+    }
+    detached.Object = std::monostate{};
+}
+
+void DeleteConnection(TEngineNet& net, std::int32_t index, TEngine* engine,
+                      TDetachedObjects* kept) {
+    TDetachedObject detached = DetachObject(net, net.Connections[index].get(), engine);
+    if (kept != nullptr)
+        kept->push_back(std::move(detached));
+}
+
+void DeleteVertex(TEngineNet& net, std::int32_t index, TEngine* engine, TDetachedObjects* kept) {
     TVertex* vertex = net.Vertices[index].get();
     ForgetSelection(engine, vertex);
-    DeleteConnectionsOf(net, vertex->InConnections, engine);
-    DeleteConnectionsOf(net, vertex->OutConnections, engine);
-    RemoveAt(net.Vertices, index);
+    DeleteConnectionsOf(net, vertex->InConnections, engine, kept);
+    DeleteConnectionsOf(net, vertex->OutConnections, engine, kept);
+    TDetachedObject detached = DetachObject(net, vertex, engine);
+    if (kept != nullptr)
+        kept->push_back(std::move(detached));
 }
 
-void DeleteTransition(TEngineNet& net, std::int32_t index, TEngine* engine) {
+void DeleteTransition(TEngineNet& net, std::int32_t index, TEngine* engine,
+                      TDetachedObjects* kept) {
     TTransition* transition = net.Transitions[index].get();
     ForgetSelection(engine, transition);
-    DeleteConnectionsOf(net, transition->InConnections, engine);
-    DeleteConnectionsOf(net, transition->OutConnections, engine);
-    RemoveAt(net.Transitions, index);
+    DeleteConnectionsOf(net, transition->InConnections, engine, kept);
+    DeleteConnectionsOf(net, transition->OutConnections, engine, kept);
+    TDetachedObject detached = DetachObject(net, transition, engine);
+    if (kept != nullptr)
+        kept->push_back(std::move(detached));
 }
 
-void ClearNet(TEngineNet& net, TEngine* engine) {
+void ClearNet(TEngineNet& net, TEngine* engine, TDetachedObjects* kept) {
     net.ModelTime = 0;
     while (!net.Vertices.empty())
-        DeleteVertex(net, static_cast<std::int32_t>(net.Vertices.size()) - 1, engine);
+        DeleteVertex(net, static_cast<std::int32_t>(net.Vertices.size()) - 1, engine, kept);
     while (!net.Transitions.empty())
-        DeleteTransition(net, static_cast<std::int32_t>(net.Transitions.size()) - 1, engine);
+        DeleteTransition(net, static_cast<std::int32_t>(net.Transitions.size()) - 1, engine, kept);
 }
 
 void NewNet(TEngine& engine) {

@@ -7,7 +7,10 @@
 #include "ObjectRef.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <variant>
+#include <vector>
 
 // Appends a vertex; an empty name gives the first free automatic name "P1", "P2", ...
 // With options, sizes and colours come from the visual settings; otherwise they stay 0.
@@ -24,14 +27,47 @@ TConnection* CreateConnection(TEngineNet& net, TConnectionType type, std::int32_
                               TVertex* vertex, TTransition* transition,
                               const TEngineGraphOptions* options);
 
+// Where an object stands in the net: its position in its array and, for a connection, its
+// positions in the connection arrays of its vertex and its transition.
+struct TObjectSlots {
+    std::int32_t Index = 0;
+    std::int32_t VertexSlot = 0;
+    std::int32_t TransitionSlot = 0;
+};
+
+// An object taken out of the net whole, with the slots it stood in, so that it can be put back
+// exactly where it was: the same object, the same positions, every other object where it was.
+struct TDetachedObject {
+    TObjectSlots Slots;
+    std::variant<std::monostate, std::unique_ptr<TVertex>, std::unique_ptr<TTransition>,
+                 std::unique_ptr<TConnection>>
+        Object;
+    TObjectRef Ref() const;
+};
+// Objects taken out by one deletion, in the order they went.
+using TDetachedObjects = std::vector<TDetachedObject>;
+
+// Takes the object out: the last object of its array moves into the gap (and likewise in the
+// connection arrays of a connection's ends). A vertex or a transition must have no connections
+// left. With an engine the object also leaves the picked and chosen lists.
+TDetachedObject DetachObject(TEngineNet& net, TObjectRef object, TEngine* engine);
+// Puts a detached object back into its slots: the exact inverse of DetachObject, given the net
+// as DetachObject left it.
+void AttachObject(TEngineNet& net, TDetachedObject&& detached);
+
 // The delete operations move the last object into the gap. With an engine they also take the
-// object out of its picked and chosen lists.
-void DeleteConnection(TEngineNet& net, std::int32_t index, TEngine* engine);
-void DeleteVertex(TEngineNet& net, std::int32_t index, TEngine* engine);
-void DeleteTransition(TEngineNet& net, std::int32_t index, TEngine* engine);
+// object out of its picked and chosen lists. Deleting a vertex or a transition first deletes its
+// connections. With `kept`, the deleted objects are not freed but appended to it in the order
+// they went, so that they can be put back (AttachObject, from the last to the first).
+void DeleteConnection(TEngineNet& net, std::int32_t index, TEngine* engine,
+                      TDetachedObjects* kept = nullptr);
+void DeleteVertex(TEngineNet& net, std::int32_t index, TEngine* engine,
+                  TDetachedObjects* kept = nullptr);
+void DeleteTransition(TEngineNet& net, std::int32_t index, TEngine* engine,
+                      TDetachedObjects* kept = nullptr);
 
 // Deletes every object and sets ModelTime to 0.
-void ClearNet(TEngineNet& net, TEngine* engine);
+void ClearNet(TEngineNet& net, TEngine* engine, TDetachedObjects* kept = nullptr);
 // Clears the engine's net and forgets its file name.
 void NewNet(TEngine& engine);
 

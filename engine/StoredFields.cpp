@@ -74,32 +74,23 @@ static_assert(KindsMatchMembers(kVertexFields));
 static_assert(KindsMatchMembers(kTransitionFields));
 static_assert(KindsMatchMembers(kConnectionFields));
 
-bool IsEnd(TStoredFieldKind kind) {
-    return kind == sfVertexEnd || kind == sfTransitionEnd;
-}
-
-template <typename Object>
-void CopyValue(const TStoredField<Object>& field, Object& to, const Object& from) {
-    std::visit([&](auto member) { to.*member = from.*member; }, field.Member);
-}
-
 template <typename Object> Object CopyOfFields(const Object& from) {
     Object copy;
     for (const TStoredField<Object>& field : StoredFields<Object>())
-        if (!IsEnd(field.Kind))
-            CopyValue(field, copy, from);
+        if (!IsEndField(field.Kind))
+            CopyStoredValue(field, copy, from);
     return copy;
 }
 
 template <typename Object> void AssignFields(Object& to, const Object& from, double time) {
     bool monitored = false;
     for (const TStoredField<Object>& field : StoredFields<Object>()) {
-        if (IsEnd(field.Kind) || field.Role == srCreation)
+        if (IsEndField(field.Kind) || field.Role == srCreation)
             continue;
         if (field.Role == srMonitoring)
             monitored = StoredValue<bool>(field, from);
         else
-            CopyValue(field, to, from);
+            CopyStoredValue(field, to, from);
     }
     if constexpr (!std::is_same_v<Object, TConnection>) {
         if (monitored)

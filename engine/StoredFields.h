@@ -68,6 +68,20 @@ template <typename Object> bool IsWritten(const TStoredField<Object>& field, con
     return field.IsWritten == nullptr || field.IsWritten(object);
 }
 
+// The connection's ends: links to other objects rather than values of the object.
+inline bool IsEndField(TStoredFieldKind kind) {
+    return kind == sfVertexEnd || kind == sfTransitionEnd;
+}
+// Copies, and compares, the value of one field between two records of a kind.
+template <typename Object>
+void CopyStoredValue(const TStoredField<Object>& field, Object& to, const Object& from) {
+    std::visit([&](auto member) { to.*member = from.*member; }, field.Member);
+}
+template <typename Object>
+bool SameStoredValue(const TStoredField<Object>& field, const Object& a, const Object& b) {
+    return std::visit([&](auto member) { return a.*member == b.*member; }, field.Member);
+}
+
 // A record holding the stored values of the object and nothing else: every field whether the
 // file would write it or not, the monitoring flag as it is but no statistics, and no ends for a
 // connection (the caller links the copy).

@@ -4,12 +4,29 @@
 #include "Picking.h"
 #include "Viewport.h"
 
-TGestureResult Press(TEngine& e, TEditorState& s, TMouseButton button, int x, int y) {
+namespace {
+
+void ShiftChosen(TEngine& e, std::int32_t dx, std::int32_t dy) {
+    for (const TObjectRef& entry : e.Choiced.Items) {
+        if (TVertex* v = entry.Vertex()) {
+            v->X += dx;
+            v->Y += dy;
+        } else if (TTransition* t = entry.Transition()) {
+            t->X += dx;
+            t->Y += dy;
+        }
+    }
+}
+
+} // namespace
+
+TGestureResult Press(TEngine& e, TEditorState& s, TMouseButton button, int x, int y,
+                     TNetJournal* journal) {
     TGestureResult result;
     s.LastMouseX = x;
     s.LastMouseY = y;
     if (e.EditMode >= emCreateVertex) {
-        CreateAtPoint(e, x, y);
+        CreateAtPoint(e, x, y, journal);
         result.CreatedObject = true;
     }
     if (button == mbLeft) {
@@ -19,6 +36,8 @@ TGestureResult Press(TEngine& e, TEditorState& s, TMouseButton button, int x, in
         }
         s.LeftMoved = false;
         s.ChosenOnPress = false;
+        s.MovedX = 0;
+        s.MovedY = 0;
         if (IsChosenAt(e, x, y)) {
             e.EditMode = emMove;
         } else if (ClickSelect(e, x, y, s.SelectMode)) {
@@ -58,15 +77,9 @@ TGestureResult Move(TEngine& e, TEditorState& s, int buttons, int x, int y) {
         } else if (e.EditMode == emMove) {
             const std::int32_t mx = RoundToInt(dx / e.Graph.Scale);
             const std::int32_t my = RoundToInt(dy / e.Graph.Scale);
-            for (const TObjectRef& entry : e.Choiced.Items) {
-                if (TVertex* v = entry.Vertex()) {
-                    v->X += mx;
-                    v->Y += my;
-                } else if (TTransition* t = entry.Transition()) {
-                    t->X += mx;
-                    t->Y += my;
-                }
-            }
+            ShiftChosen(e, mx, my);
+            s.MovedX += mx;
+            s.MovedY += my;
         }
     }
     s.LastMouseX = x;
@@ -74,8 +87,16 @@ TGestureResult Move(TEngine& e, TEditorState& s, int buttons, int x, int y) {
     return result;
 }
 
-TGestureResult Release(TEngine& e, TEditorState& s, TMouseButton button, int x, int y) {
+TGestureResult Release(TEngine& e, TEditorState& s, TMouseButton button, int x, int y,
+                       TNetJournal* journal) {
     TGestureResult result;
+    if (button == mbLeft && e.EditMode == emMove && journal != nullptr) {
+        std::vector<TObjectRef> moved;
+        for (const TObjectRef& entry : e.Choiced.Items)
+            if (entry.Kind() != okConnection)
+                moved.push_back(entry);
+        journal->Moved(std::move(moved), s.MovedX, s.MovedY);
+    }
     if (button == mbLeft) {
         if (!s.LeftMoved && !s.ChosenOnPress)
             ClickSelect(e, x, y, s.SelectMode);
@@ -86,4 +107,23 @@ TGestureResult Release(TEngine& e, TEditorState& s, TMouseButton button, int x, 
     }
     e.EditMode = emIdle;
     return result;
+}
+
+bool CancelGesture(TEngine& e, TEditorState& s) {
+    switch (e.EditMode) {
+    case emMove:
+        ShiftChosen(e, -s.MovedX, -s.MovedY);
+        break;
+    case emRubberBand:
+        ClearPicked(e);
+        break;
+    case emIdle:
+        return false;
+    default:
+        break;
+    }
+    s.MovedX = 0;
+    s.MovedY = 0;
+    e.EditMode = emIdle;
+    return true;
 }

@@ -14,7 +14,9 @@ struct TEditorState {
     bool LeftMoved = false;
     bool RightMoved = false;
     bool ChosenOnPress = false;
-    bool SkipNextPress = false;                    // set by a double click
+    bool SkipNextPress = false; // set by a double click
+    std::int32_t MovedX = 0;    // model units the chosen objects moved since the left press
+    std::int32_t MovedY = 0;
     TSelectMode SelectMode = TSelectMode::Replace; // Extend while Shift or Ctrl is held
 };
 
@@ -24,7 +26,14 @@ struct TGestureResult {
     bool ZoomChanged = false;     // the window shows the zoom text
 };
 
-TGestureResult Press(TEngine& engine, TEditorState& state, TMouseButton button, int x, int y);
+// The journal, when given, records the object a creation tool makes on the press and the move of
+// a drag on the release, each whole.
+TGestureResult Press(TEngine& engine, TEditorState& state, TMouseButton button, int x, int y,
+                     TNetJournal* journal = nullptr);
 // `buttons` is the set of buttons held (mbLeft | mbRight).
 TGestureResult Move(TEngine& engine, TEditorState& state, int buttons, int x, int y);
-TGestureResult Release(TEngine& engine, TEditorState& state, TMouseButton button, int x, int y);
+TGestureResult Release(TEngine& engine, TEditorState& state, TMouseButton button, int x, int y,
+                       TNetJournal* journal = nullptr);
+// Escape: a drag puts the objects back where it found them, a rubber band is dropped, a waiting
+// creation tool is put away. True when there was something to cancel.
+bool CancelGesture(TEngine& engine, TEditorState& state);

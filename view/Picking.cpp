@@ -195,40 +195,51 @@ void SyncConnectionLists(TEngine& e, TListRole role) {
     }
 }
 
-void CreateAtPoint(TEngine& e, int x, int y) {
+void CreateAtPoint(TEngine& e, int x, int y, TNetJournal* journal) {
+    TNetJournal unrecorded;
+    TNetJournal& j = journal != nullptr ? *journal : unrecorded;
+    const TNetSizes before = SizesOf(e.Net);
     const TPoint m = ScreenToModel(e.Graph, x, y);
     const TEngineGraphOptions* options = &e.Graph.Options;
     const TEditMode mode = e.EditMode;
     e.EditMode = emIdle;
     if (mode == emCreateVertex) {
         CreateVertex(e.Net, "", e.BaseVertexMark, m.X, m.Y, options);
-        return;
-    }
-    if (mode == emCreateTransition) {
+    } else if (mode == emCreateTransition) {
         CreateTransition(e.Net, "", m.X, e.BaseTransitionDelay, m.Y, options);
-        return;
-    }
-    if ((mode != emCreateConnection && mode != emCreateInformConnection) ||
-        e.Choiced.Items.empty() || e.Picked.Items.empty())
-        return;
-    const TObjectRef source = e.Choiced.Items.front();
-    const TObjectRef target = e.Picked.Items.front();
-    if (source.Kind() == okVertex && target.Kind() == okTransition) {
-        TVertex* v = source.Vertex();
-        TTransition* t = target.Transition();
-        const bool inform = mode == emCreateInformConnection;
-        if (TConnection* existing = FindVT(v, t)) {
-            if (existing->IsInform == inform)
-                existing->Count = WrapAdd(existing->Count, 1);
+    } else if ((mode == emCreateConnection || mode == emCreateInformConnection) &&
+               !e.Choiced.Items.empty() && !e.Picked.Items.empty()) {
+        const TObjectRef source = e.Choiced.Items.front();
+        const TObjectRef target = e.Picked.Items.front();
+        if (source.Kind() == okVertex && target.Kind() == okTransition) {
+            TVertex* v = source.Vertex();
+            TTransition* t = target.Transition();
+            const bool inform = mode == emCreateInformConnection;
+            if (TConnection* existing = FindVT(v, t)) {
+                ChangeFields<TConnection>(j, e, *existing, [inform](TConnection& c) {
+                    if (c.IsInform == inform)
+                        c.Count = WrapAdd(c.Count, 1);
+                    else
+                        c.IsInform = inform;
+                });
+            } else {
+                CreateConnection(e.Net, ctVT, 1, v, t, options)->IsInform = inform;
+            }
+        } else if (mode == emCreateConnection && source.Kind() == okTransition &&
+                   target.Kind() == okVertex) {
+            TVertex* v = target.Vertex();
+            TTransition* t = source.Transition();
+            const auto existing = std::find_if(
+                t->OutConnections.begin(), t->OutConnections.end(),
+                [v](const TConnection* c) { return c->ConnectionType == ctTV && c->Vertex == v; });
+            if (existing != t->OutConnections.end())
+                ChangeFields<TConnection>(j, e, **existing,
+                                          [](TConnection& c) { c.Count = WrapAdd(c.Count, 1); });
             else
-                existing->IsInform = inform;
-        } else {
-            CreateConnection(e.Net, ctVT, 1, v, t, options)->IsInform = inform;
+                CreateConnection(e.Net, ctTV, 1, v, t, options);
         }
-    } else if (mode == emCreateConnection && source.Kind() == okTransition &&
-               target.Kind() == okVertex) {
-        CreateConnection(e.Net, ctTV, 1, target.Vertex(), source.Transition(), options);
     }
+    j.AddedSince(e.Net, before);
 }
 
 std::optional<std::string> ConnectionToolRefusal(const TEngine& e, bool informational) {
@@ -244,23 +255,11 @@ std::optional<std::string> ConnectionToolRefusal(const TEngine& e, bool informat
     return "Не вибрана початкова вершина чи перехід.";
 }
 
-void DeleteChosenObjects(TEngine& e) {
+void DeleteChosenObjects(TEngine& e, TNetJournal* journal) {
+    TNetJournal unrecorded;
+    TNetJournal& j = journal != nullptr ? *journal : unrecorded;
     const std::vector<TObjectRef> chosen = e.Choiced.Items;
-    for (auto entry = chosen.rbegin(); entry != chosen.rend(); ++entry) {
-        if (!ContainsObject(e.Choiced, *entry))
-            continue; // went with an object deleted before it
-        switch (entry->Kind()) {
-        case okVertex:
-            DeleteVertex(e.Net, entry->Vertex()->Index, &e);
-            break;
-        case okTransition:
-            DeleteTransition(e.Net, entry->Transition()->Index, &e);
-            break;
-        case okConnection:
-            DeleteConnection(e.Net, entry->Connection()->Index, &e);
-            break;
-        default:
-            break;
-        }
-    }
+    for (auto entry = chosen.rbegin(); entry != chosen.rend(); ++entry)
+        if (ContainsObject(e.Choiced, *entry)) // else it went with an object deleted before it
+            j.Delete(e, *entry);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Engine.h"
+#include "NetJournal.h"
 
 #include <optional>
 #include <string>
@@ -32,16 +33,17 @@ void BandCommit(TEngine& engine, int x1, int y1, int x2, int y2, TSelectMode mod
 // A connection is in the list exactly when both its ends are.
 void SyncConnectionLists(TEngine& engine, TListRole role);
 
-// Creates what the waiting creation tool asks for at the click, then returns to emIdle.
-void CreateAtPoint(TEngine& engine, int x, int y);
+// Creates what the waiting creation tool asks for at the click, then returns to emIdle. With a
+// journal, what it creates or changes is recorded there.
+void CreateAtPoint(TEngine& engine, int x, int y, TNetJournal* journal = nullptr);
 
 // The check of the connection tools: nothing when exactly one vertex (or, for an ordinary
 // connection, one transition) is chosen; otherwise the message that refuses the tool (UTF-8).
 std::optional<std::string> ConnectionToolRefusal(const TEngine& engine, bool informational);
 
 // Deletes every chosen object, from the last entry of the selection to the first; an object
-// already deleted with an earlier one is skipped.
-void DeleteChosenObjects(TEngine& engine);
+// already deleted with an earlier one is skipped. With a journal, the deletions are recorded.
+void DeleteChosenObjects(TEngine& engine, TNetJournal* journal = nullptr);
 
 // The first chosen object when it is of the kind, else none. `onlyOne` also asks that it be the
 // only chosen object.
