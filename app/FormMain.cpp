@@ -1,5 +1,6 @@
 #include "FormMain.h"
 
+#include "EditHistory.h"
 #include "Engine.h"
 #include "EngineError.h"
 #include "FormAbout.h"
@@ -16,6 +17,7 @@
 #include "NumberText.h"
 #include "PropertyDialog.h"
 #include "Random.h"
+#include "Recovery.h"
 #include "RunControl.h"
 #include "Settings.h"
 #include "ToolIcons.h"
@@ -25,6 +27,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -33,13 +36,16 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPointer>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -57,6 +63,25 @@ const char* const kNetFileFilter = "Файли сіток Петрі (*.kvl);;В
 // The progress bar counts an interval run in this many steps.
 constexpr int kProgressRange = 120;
 
+// How often the recovery copy of a modified net is written.
+constexpr int kRecoveryIntervalMs = 30000;
+
+TSaveAnswer AskToSaveBox(QWidget* parent, const QString& fileName) {
+    QMessageBox box(QMessageBox::Question, parent->windowTitle(),
+                    "Зберегти зміни у файлі «" + fileName + "»?", QMessageBox::NoButton, parent);
+    QPushButton* save = box.addButton("Зберегти", QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton("Не зберігати", QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton("Скасувати", QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return TSaveAnswer::Save;
+    if (box.clickedButton() == discard)
+        return TSaveAnswer::Discard;
+    return TSaveAnswer::Cancel;
+}
+
 } // namespace
 
 std::filesystem::path EditorSettingsPath() {
@@ -73,20 +98,21 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     setWindowTitle("Сітки Петрі: редактор і симулятор");
     resize(1100, 750);
 
+    History_ = new TEditHistory(Engine, this);
     MdiArea = new QMdiArea(this);
     setCentralWidget(MdiArea);
-    FormDraw_ = new TFormDraw(Engine);
+    FormDraw_ = new TFormDraw(Engine, *History_);
     DrawWindow_ = MdiArea->addSubWindow(FormDraw_);
     UpdateDrawCaption();
     DrawWindow_->showMaximized();
-    FormVertexProperties = new TFormVertexProperties(Engine, this);
-    FormTransitionProperties = new TFormTransitionProperties(Engine, this);
-    FormConnectionProperties = new TFormConnectionProperties(Engine, this);
+    FormVertexProperties = new TFormVertexProperties(Engine, *History_, this);
+    FormTransitionProperties = new TFormTransitionProperties(Engine, *History_, this);
+    FormConnectionProperties = new TFormConnectionProperties(Engine, *History_, this);
     FormModeling_ = new TFormModeling(Engine, this);
     FormChart_ = new TFormChart(Engine, this);
     FormOptions_ = new TFormOptions(Engine, this);
     FormOptions_->LoadBaseSettings = [this] { ButtonLoadBaseSettingsClick(); };
-    FormMonitorList_ = new TFormMonitorList(Engine, this);
+    FormMonitorList_ = new TFormMonitorList(Engine, *History_, this);
     FormObjectResults_ = new TFormObjectResults(Engine, this);
     FormAbout = new TFormAbout(this);
 
@@ -98,6 +124,13 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix("kvl");
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    };
+    AskToSave = [this](const QString& fileName) { return AskToSaveBox(this, fileName); };
+    AskToRecover = [this] {
+        return QMessageBox::question(this, windowTitle(),
+                                     "Попередній сеанс роботи завершився аварійно, а сітка в ньому "
+                                     "мала незбережені зміни. Відновити цю сітку?") ==
+               QMessageBox::Yes;
     };
 
     BuildMenusAndToolBar();
@@ -122,6 +155,11 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     SettingsPath_ = EditorSettingsPath();
     LoadSettings(Engine, SettingsPath_);
     Timer_->start();
+    Recovery_ = std::make_unique<TRecoveryFile>(SettingsPath_.parent_path());
+    RecoveryTimer = new QTimer(this);
+    RecoveryTimer->setInterval(kRecoveryIntervalMs);
+    connect(RecoveryTimer, &QTimer::timeout, this, &TFormMain::WriteRecovery);
+    RecoveryTimer->start();
     StartUpdateThread(Engine);
 
     connect(FormDraw_, &TFormDraw::CursorTextChanged, this,
@@ -135,6 +173,18 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     connect(FormObjectResults_, &TFormObjectResults::PropertiesRequested, this,
             &TFormMain::ShowChosenProperties);
     connect(FormDraw_, &TFormDraw::NetObjectsChanged, this, &TFormMain::FillMonitorTree);
+    connect(History_, &TEditHistory::NetEdited, this, &TFormMain::FillMonitorTree);
+    connect(History_, &TEditHistory::ModifiedChanged, this, [this](bool modified) {
+        UpdateDrawCaption();
+        if (!modified)
+            Recovery_->Remove();
+    });
+    connect(History_->Stack(), &QUndoStack::canUndoChanged, Action("ButtonUndo"),
+            &QAction::setEnabled);
+    connect(History_->Stack(), &QUndoStack::canRedoChanged, Action("ButtonRedo"),
+            &QAction::setEnabled);
+    Action("ButtonUndo")->setEnabled(false);
+    Action("ButtonRedo")->setEnabled(false);
     connect(FormDraw_, &TFormDraw::OptionsRequested, this,
             [this](TOptionsPage page) { FormOptions_->ShowOnPage(page); });
     for (TPropertyDialog* dialog : {static_cast<TPropertyDialog*>(FormVertexProperties),
@@ -164,6 +214,8 @@ TFormMain::~TFormMain() {
     Engine.RefreshObjectResults = nullptr;
     Engine.RefreshCharts = nullptr;
     Engine.ShowMessage = nullptr;
+    // The session ends normally: there is nothing to recover at the next start.
+    Recovery_->Remove();
     try {
         SaveSettings(Engine, SettingsPath_);
     } catch (const TEngineError& error) {
@@ -214,6 +266,7 @@ const std::pair<const char*, std::vector<const char*>> kMenus[] = {
     {"Файл",
      {"ButtonNewProject", "ButtonOpenProject", "ButtonReloadProject", "ButtonSaveProject",
       "ButtonSaveProjectAs", nullptr, "ButtonExit"}},
+    {"Правка", {"ButtonUndo", "ButtonRedo", nullptr, "ButtonCopy", "ButtonPaste"}},
     {"Вид",
      {"ButtonModelingPanel", "ButtonMonitorList", "ButtonObjectResults", nullptr, "ButtonTimeLine",
       "ButtonGrid"}},
@@ -282,6 +335,23 @@ std::vector<TFormMain::TCommandRow> TFormMain::CommandRows() {
          .Text = "Вихід",
          .Shortcut = QKeySequence("Ctrl+E"),
          .Triggered = [this] { close(); }},
+
+        {.Name = "ButtonUndo",
+         .Text = "Скасувати",
+         .Shortcut = QKeySequence("Ctrl+Z"),
+         .Triggered = [this] { ButtonUndoClick(); }},
+        {.Name = "ButtonRedo",
+         .Text = "Повторити",
+         .Shortcut = QKeySequence("Ctrl+Y"),
+         .Triggered = [this] { ButtonRedoClick(); }},
+        {.Name = "ButtonCopy",
+         .Text = "Копіювати фрагмент",
+         .Shortcut = QKeySequence("Ctrl+C"),
+         .Triggered = [this] { FormDraw_->CopyAtCursor(); }},
+        {.Name = "ButtonPaste",
+         .Text = "Вставити фрагмент",
+         .Shortcut = QKeySequence("Ctrl+V"),
+         .Triggered = [this] { FormDraw_->PasteAtCursor(); }},
 
         {.Name = "ButtonModelingPanel",
          .Text = "Панель імітації",
@@ -416,6 +486,7 @@ void TFormMain::BuildMenusAndToolBar() {
             connect(row.Panel, &TToolWindow::VisibilityChanged, action, &QAction::setChecked);
     }
     Action("ButtonNoTool")->setChecked(true);
+    Action("ButtonRedo")->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
 
     for (const auto& [title, names] : kMenus) {
         QMenu* menu = menuBar()->addMenu(title);
@@ -486,6 +557,7 @@ void TFormMain::showEvent(QShowEvent* event) {
         return;
     ShownOnce = true;
     ShowZoomText();
+    QTimer::singleShot(0, this, &TFormMain::OfferRecovery);
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
     FormModeling_->move(work.right() - FormModeling_->width() - 8, 48);
     FormModeling_->show();
@@ -539,7 +611,7 @@ void TFormMain::UpdateDrawCaption() {
     const QString caption = Engine.FileName.empty()
                                 ? QString("Новий файл")
                                 : QString::fromStdString(Engine.FileName.filename().string());
-    DrawWindow_->setWindowTitle(caption);
+    DrawWindow_->setWindowTitle(History_->IsModified() ? caption + "*" : caption);
 }
 
 TPropertyDialog* TFormMain::PropertiesDialog(TObjectKind kind) const {

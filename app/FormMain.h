@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -29,7 +30,9 @@ class TFormChart;
 class TFormConnectionProperties;
 class TFormTransitionProperties;
 class TFormVertexProperties;
+class TEditHistory;
 class TPropertyDialog;
+class TRecoveryFile;
 struct TEngine;
 
 // The panels of the status bar, left to right.
@@ -41,6 +44,9 @@ enum TStatusPanel : std::uint8_t {
     spZoom = 4,
     spEmpty = 5, // stays empty
 };
+
+// The answer to "save the changes?" before a modified net is put aside.
+enum class TSaveAnswer { Save, Discard, Cancel };
 
 class TFormMain : public QMainWindow {
     Q_OBJECT
@@ -54,6 +60,8 @@ public:
     TFormMonitorList* FormMonitorList() const { return FormMonitorList_; }
     TFormOptions* FormOptions() const { return FormOptions_; }
     TFormChart* FormChart() const { return FormChart_; }
+    TEditHistory* History() const { return History_; }
+    TRecoveryFile* Recovery() const { return Recovery_.get(); }
     void FillMonitorTree();
     QMdiSubWindow* DrawWindow() const { return DrawWindow_; }
     QTimer* Timer() const { return Timer_; }
@@ -66,6 +74,10 @@ public:
     // The file dialogs; tests replace them. An empty result means the dialog was cancelled.
     std::function<QString()> ChooseFileToOpen;
     std::function<QString()> ChooseFileToSave;
+    // The question before a modified net is put aside, with the file's name; tests replace it.
+    std::function<TSaveAnswer(const QString& fileName)> AskToSave;
+    // The offer to restore the net a crashed session left; tests replace it.
+    std::function<bool()> AskToRecover;
 
     void UpdateDrawCaption();
     void SyncCheckMarks();
@@ -83,6 +95,16 @@ public:
     void ButtonIntervalClick();
     void ButtonClearRunHistoryClick();
     void ButtonLoadBaseSettingsClick();
+    void ButtonUndoClick();
+    void ButtonRedoClick();
+    // Asks whether to save a modified net before it is put aside; false when the user cancels
+    // or the save does not happen. An unmodified net asks nothing.
+    bool MaybeSaveChanges();
+    // Writes the recovery copy when the net is modified, and removes it when not; the timer
+    // calls it every half minute.
+    void WriteRecovery();
+    // At start: restores the net a crashed session left, if the user wants it.
+    void OfferRecovery();
     void Zoom(bool zoomIn);
     // The property dialog of the one chosen object, shown modally.
     void ShowChosenProperties();
@@ -92,6 +114,7 @@ protected:
     bool event(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     struct TCommandRow;
@@ -102,13 +125,16 @@ private:
     void TimerTick();
     void SetTool(TEditMode editMode);
     void ShowZoomText();
-    void LoadFile(const std::filesystem::path& path);
+    bool LoadFile(const std::filesystem::path& path);
     bool SaveFile(const std::filesystem::path& path);
     bool CheckFormulasForStart();
     QAction* AddAction(const char* name, const QString& text, const QString& hint = {});
 
     TEngine& Engine;
     std::filesystem::path SettingsPath_;
+    TEditHistory* History_ = nullptr;
+    std::unique_ptr<TRecoveryFile> Recovery_;
+    QTimer* RecoveryTimer = nullptr;
     QMdiArea* MdiArea = nullptr;
     TFormDraw* FormDraw_ = nullptr;
     TFormModeling* FormModeling_ = nullptr;

@@ -1,6 +1,7 @@
 // The file, tool, simulation and settings commands of the main window.
 #include "FormMain.h"
 
+#include "EditHistory.h"
 #include "Engine.h"
 #include "EngineError.h"
 #include "FormDraw.h"
@@ -10,40 +11,69 @@
 #include "NetObjects.h"
 #include "NumberText.h"
 #include "Picking.h"
+#include "Recovery.h"
 #include "RunControl.h"
 #include "Settings.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QLineEdit>
 
 #include <algorithm>
 
-void TFormMain::LoadFile(const std::filesystem::path& path) {
+bool TFormMain::LoadFile(const std::filesystem::path& path) {
     try {
         LoadNet(Engine, path);
     } catch (const TEngineError& error) {
         ShowMessageBox(this, QString::fromStdString(error.what()));
+        return false;
     }
+    History_->Forget();
+    return true;
 }
 
 bool TFormMain::SaveFile(const std::filesystem::path& path) {
     try {
         SaveNet(Engine, path);
-        return true;
     } catch (const TEngineError& error) {
         ShowMessageBox(this, QString::fromStdString(error.what()));
         return false;
     }
+    History_->MarkSaved();
+    return true;
+}
+
+bool TFormMain::MaybeSaveChanges() {
+    if (!History_->IsModified())
+        return true;
+    const QString name = Engine.FileName.empty()
+                             ? QString("Новий файл")
+                             : QString::fromStdString(Engine.FileName.filename().string());
+    switch (AskToSave(name)) {
+    case TSaveAnswer::Save:
+        ButtonSaveProjectClick();
+        return !History_->IsModified();
+    case TSaveAnswer::Discard:
+        return true;
+    case TSaveAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void TFormMain::ButtonNewProjectClick() {
+    if (!MaybeSaveChanges())
+        return;
     ButtonStopClick();
     NewNet(Engine);
+    History_->Forget();
     UpdateDrawCaption();
     FillMonitorTree();
 }
 
 void TFormMain::ButtonOpenProjectClick() {
+    if (!MaybeSaveChanges())
+        return;
     ButtonStopClick();
     const QString chosen = ChooseFileToOpen();
     if (chosen.isEmpty())
@@ -54,12 +84,16 @@ void TFormMain::ButtonOpenProjectClick() {
 }
 
 void TFormMain::ButtonReloadProjectClick() {
-    ButtonStopClick();
     if (Engine.FileName.empty()) {
+        ButtonStopClick();
         ShowMessageBox(this, "Неможливо відкрити файл: новий проект ще не був збережений.");
         return;
     }
+    if (!MaybeSaveChanges())
+        return;
+    ButtonStopClick();
     LoadFile(Engine.FileName);
+    UpdateDrawCaption();
     FillMonitorTree();
 }
 
@@ -80,6 +114,50 @@ void TFormMain::ButtonSaveProjectAsClick() {
         UpdateDrawCaption();
 }
 
+void TFormMain::closeEvent(QCloseEvent* event) {
+    if (MaybeSaveChanges())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TFormMain::ButtonUndoClick() {
+    FormDraw_->CancelGesture();
+    History_->Undo();
+}
+
+void TFormMain::ButtonRedoClick() {
+    FormDraw_->CancelGesture();
+    History_->Redo();
+}
+
+void TFormMain::WriteRecovery() {
+    if (History_->IsModified())
+        Recovery_->Write(Engine);
+    else
+        Recovery_->Remove();
+}
+
+void TFormMain::OfferRecovery() {
+    if (!Recovery_->IsLeft())
+        return;
+    if (!AskToRecover()) {
+        Recovery_->Remove();
+        return;
+    }
+    try {
+        Recovery_->Restore(Engine);
+    } catch (const TEngineError& error) {
+        ShowMessageBox(this, QString::fromStdString(error.what()));
+        return;
+    }
+    History_->Forget();
+    // The restored net is not what its file holds until the user saves it.
+    History_->MarkUnsaved();
+    UpdateDrawCaption();
+    FillMonitorTree();
+}
+
 void TFormMain::ButtonConnectionToolClick(bool informational) {
     if (const auto refusal = ConnectionToolRefusal(Engine, informational)) {
         ShowMessageBox(this, QString::fromStdString(*refusal));
@@ -90,7 +168,9 @@ void TFormMain::ButtonConnectionToolClick(bool informational) {
 }
 
 void TFormMain::ButtonClearNetClick() {
-    ClearNet(Engine.Net, &Engine);
+    // A run cannot go on over the net it was started on once that net is gone.
+    ButtonStopClick();
+    History_->Make("Очищення сітки", [this](TNetJournal& j) { j.ClearNet(Engine); });
     FillMonitorTree();
 }
 

@@ -3,6 +3,7 @@
 #include "LaunchBuffer.h"
 #include "Monitoring.h"
 
+#include <algorithm>
 #include <type_traits>
 #include <utility>
 #include <variant>
@@ -34,7 +35,8 @@ void SwapStatistics(TTransition& t, TKeptStatistics& kept) {
 }
 
 // Switches monitoring off, keeping the statistics aside.
-template <typename Object> void StopKeeping(TEngine& engine, Object& object, TKeptStatistics& kept) {
+template <typename Object>
+void StopKeeping(TEngine& engine, Object& object, TKeptStatistics& kept) {
     kept = TKeptStatistics{};
     SwapStatistics(object, kept);
     kept.Held = true;
@@ -158,8 +160,7 @@ struct TTimeChange {
     double After = 0;
 };
 
-template <typename Object>
-std::vector<bool> ChangedFieldsOf(const Object& a, const Object& b) {
+template <typename Object> std::vector<bool> ChangedFieldsOf(const Object& a, const Object& b) {
     const auto fields = StoredFields<Object>();
     std::vector<bool> which(fields.size(), false);
     for (std::size_t i = 0; i < fields.size(); ++i)
@@ -257,6 +258,8 @@ void TNetJournal::ClearNet(TEngine& engine) {
 
 void TNetJournal::SetFields(TEngine& engine, TVertex& vertex, const TVertex& values,
                             const std::vector<bool>& which) {
+    if (std::find(which.begin(), which.end(), true) == which.end())
+        return;
     auto change = MakeFieldChange(vertex, values, which);
     change->Apply(engine, change->After);
     auto step = std::make_unique<TStep>();
@@ -266,6 +269,8 @@ void TNetJournal::SetFields(TEngine& engine, TVertex& vertex, const TVertex& val
 
 void TNetJournal::SetFields(TEngine& engine, TTransition& transition, const TTransition& values,
                             const std::vector<bool>& which) {
+    if (std::find(which.begin(), which.end(), true) == which.end())
+        return;
     auto change = MakeFieldChange(transition, values, which);
     change->Apply(engine, change->After);
     auto step = std::make_unique<TStep>();
@@ -275,6 +280,8 @@ void TNetJournal::SetFields(TEngine& engine, TTransition& transition, const TTra
 
 void TNetJournal::SetFields(TEngine& engine, TConnection& connection, const TConnection& values,
                             const std::vector<bool>& which) {
+    if (std::find(which.begin(), which.end(), true) == which.end())
+        return;
     auto change = MakeFieldChange(connection, values, which);
     change->Apply(engine, change->After);
     auto step = std::make_unique<TStep>();

@@ -1,5 +1,6 @@
 #include "FormMonitorList.h"
 
+#include "EditHistory.h"
 #include "Engine.h"
 #include "Monitoring.h"
 #include "NetObjects.h"
@@ -53,8 +54,9 @@ bool CarriesObject(const QTreeWidgetItem* item) {
 
 } // namespace
 
-TFormMonitorList::TFormMonitorList(TEngine& engine, QWidget* parent)
-    : TToolWindow("FormMonitorList", "Список об'єктів сітки", 185, 170, parent), Engine(engine) {
+TFormMonitorList::TFormMonitorList(TEngine& engine, TEditHistory& history, QWidget* parent)
+    : TToolWindow("FormMonitorList", "Список об'єктів сітки", 185, 170, parent), Engine(engine),
+      History(history) {
     setMinimumWidth(142);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -129,23 +131,36 @@ void TFormMonitorList::SelectionChanged() {
         ChooseObject(Engine, Engine.Net.Transitions[t].get(), TSelectMode::Replace);
 }
 
+namespace {
+
+template <typename Object> void StopMonitoringOf(TNetJournal& journal, TEngine& e, Object& object) {
+    if (object.IsMonitoring)
+        ChangeFields<Object>(journal, e, object, [](Object& o) { o.IsMonitoring = false; });
+}
+
+} // namespace
+
 void TFormMonitorList::RemoveFromMonitoringClick() {
     QTreeWidgetItem* item = Tree_->currentItem();
     if (!CarriesObject(item))
         return;
     const std::string name = Utf8ToWin1251(item->text(0).toStdString());
-    if (const std::int32_t v = FindVertex(Engine.Net, name); v >= 0)
-        StopMonitoring(*Engine.Net.Vertices[v]);
-    else if (const std::int32_t t = FindTransition(Engine.Net, name); t >= 0)
-        StopMonitoring(*Engine.Net.Transitions[t]);
+    History.Make("Зміна моніторингу", [&](TNetJournal& j) {
+        if (const std::int32_t v = FindVertex(Engine.Net, name); v >= 0)
+            StopMonitoringOf(j, Engine, *Engine.Net.Vertices[v]);
+        else if (const std::int32_t t = FindTransition(Engine.Net, name); t >= 0)
+            StopMonitoringOf(j, Engine, *Engine.Net.Transitions[t]);
+    });
     FillMonitorTree();
 }
 
 void TFormMonitorList::ClearMonitoringClick() {
-    for (auto& v : Engine.Net.Vertices)
-        StopMonitoring(*v);
-    for (auto& t : Engine.Net.Transitions)
-        StopMonitoring(*t);
+    History.Make("Зміна моніторингу", [&](TNetJournal& j) {
+        for (auto& v : Engine.Net.Vertices)
+            StopMonitoringOf(j, Engine, *v);
+        for (auto& t : Engine.Net.Transitions)
+            StopMonitoringOf(j, Engine, *t);
+    });
     FillMonitorTree();
 }
 

@@ -8,12 +8,13 @@ class QCheckBox;
 class QMenu;
 class QTreeWidget;
 class QTreeWidgetItem;
+class TEditHistory;
 struct TEngine;
 
 class TFormMonitorList : public TToolWindow {
     Q_OBJECT
 public:
-    explicit TFormMonitorList(TEngine& engine, QWidget* parent = nullptr);
+    TFormMonitorList(TEngine& engine, TEditHistory& history, QWidget* parent = nullptr);
     QTreeWidget* Tree() const { return Tree_; }
     QCheckBox* CBoxMonitoredOnly() const { return CBoxMonitoredOnly_; }
     QMenu* PopupTree() const { return PopupTree_; }
@@ -29,6 +30,7 @@ private:
     void SelectionChanged();
 
     TEngine& Engine;
+    TEditHistory& History;
     QCheckBox* CBoxMonitoredOnly_;
     QTreeWidget* Tree_;
     QMenu* PopupTree_;

@@ -1,6 +1,7 @@
 #include "FormConnectionProperties.h"
 
 #include "DialogControls.h"
+#include "EditHistory.h"
 #include "Engine.h"
 #include "Picking.h"
 
@@ -8,8 +9,9 @@
 #include <QFormLayout>
 #include <QLabel>
 
-TFormConnectionProperties::TFormConnectionProperties(TEngine& engine, QWidget* parent)
-    : TPropertyDialog(engine, "FormConnectionProperties", "Параметри зв'язку", parent) {
+TFormConnectionProperties::TFormConnectionProperties(TEngine& engine, TEditHistory& history,
+                                                     QWidget* parent)
+    : TPropertyDialog(engine, history, "FormConnectionProperties", "Параметри зв'язку", parent) {
     QFormLayout* main = AddGroup("Основні параметри");
     EditCount = AddEdit(main, "EditCount", "Кількість зв'язків");
     CBoxInform_ = AddCheck(main, "CBoxInform", "Інформаційний зв'язок");
@@ -36,6 +38,7 @@ void TFormConnectionProperties::Fill() {
     const TConnection* c = FirstChosen<TConnection>(Engine);
     if (c == nullptr)
         return;
+    Shown = StoredCopy(*c);
     EditCount->setText(QString::number(c->Count));
     CBoxInform_->setChecked(c->IsInform);
     CBoxInform_->setEnabled(c->ConnectionType == ctVT);
@@ -52,13 +55,17 @@ bool TFormConnectionProperties::Commit() {
     TConnection* c = FirstChosen<TConnection>(Engine);
     if (c == nullptr)
         return false;
-    c->IsInform = CBoxInform_->isChecked();
-    c->Width = EditInteger(EditWidth);
-    c->Width1 = EditInteger(EditWidth1);
-    c->Height1 = EditInteger(EditHeight1);
-    c->CountFontSize = EditInteger(EditFont);
-    c->UseFunction = CBoxUseFunction_->isChecked();
-    c->Count = EditInteger(EditCount);
-    c->Formula = EditText(EditFormula);
+    TConnection edited = Shown;
+    edited.IsInform = CBoxInform_->isChecked();
+    edited.Width = EditInteger(EditWidth);
+    edited.Width1 = EditInteger(EditWidth1);
+    edited.Height1 = EditInteger(EditHeight1);
+    edited.CountFontSize = EditInteger(EditFont);
+    edited.UseFunction = CBoxUseFunction_->isChecked();
+    edited.Count = EditInteger(EditCount);
+    edited.Formula = EditText(EditFormula);
+    History.Make("Зміна властивостей зв'язку", [&](TNetJournal& j) {
+        j.SetFields(Engine, *c, edited, ChangedFields(Shown, edited));
+    });
     return true;
 }

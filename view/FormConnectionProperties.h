@@ -2,12 +2,13 @@
 // connection.
 #pragma once
 
+#include "NetRecords.h"
 #include "PropertyDialog.h"
 
 class TFormConnectionProperties : public TPropertyDialog {
     Q_OBJECT
 public:
-    explicit TFormConnectionProperties(TEngine& engine, QWidget* parent = nullptr);
+    TFormConnectionProperties(TEngine& engine, TEditHistory& history, QWidget* parent = nullptr);
     QCheckBox* CBoxInform() const { return CBoxInform_; }
     QCheckBox* CBoxUseFunction() const { return CBoxUseFunction_; }
     QLineEdit* CountEdit() const { return EditCount; }
@@ -18,6 +19,8 @@ protected:
     bool Commit() override;
 
 private:
+    // The stored values of the object as the dialog showed them; OK writes only what differs.
+    TConnection Shown;
     void SyncFormula();
 
     QLineEdit* EditCount;

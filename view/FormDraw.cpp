@@ -1,5 +1,6 @@
 #include "FormDraw.h"
 
+#include "EditHistory.h"
 #include "Engine.h"
 #include "Frame.h"
 #include "FrameImage.h"
@@ -8,6 +9,7 @@
 #include "Picking.h"
 #include "Viewport.h"
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
@@ -26,9 +28,22 @@ int ButtonsOf(Qt::MouseButtons buttons) {
     return (buttons & Qt::LeftButton ? mbLeft : 0) | (buttons & Qt::RightButton ? mbRight : 0);
 }
 
+// The name of the undo step of what a creation tool makes.
+QString CreationText(TEditMode tool) {
+    switch (tool) {
+    case emCreateVertex:
+        return "Створення вершини";
+    case emCreateTransition:
+        return "Створення переходу";
+    default:
+        return "Створення зв'язку";
+    }
+}
+
 } // namespace
 
-TFormDraw::TFormDraw(TEngine& engine, QWidget* parent) : QWidget(parent), Engine(engine) {
+TFormDraw::TFormDraw(TEngine& engine, TEditHistory& history, QWidget* parent)
+    : QWidget(parent), Engine(engine), History(history) {
     setObjectName("FormDraw");
     setMinimumSize(200, 150);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -116,7 +131,12 @@ void TFormDraw::AfterGesture(const TGestureResult& result) {
 
 void TFormDraw::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    AfterGesture(Press(Engine, State_, ButtonOf(event->button()), p.x(), p.y()));
+    const TEditMode tool = Engine.EditMode;
+    TNetJournal journal;
+    const TGestureResult result =
+        Press(Engine, State_, ButtonOf(event->button()), p.x(), p.y(), &journal);
+    History.Commit(CreationText(tool), std::move(journal));
+    AfterGesture(result);
 }
 
 void TFormDraw::mouseMoveEvent(QMouseEvent* event) {
@@ -128,7 +148,10 @@ void TFormDraw::mouseMoveEvent(QMouseEvent* event) {
 
 void TFormDraw::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    const TGestureResult result = Release(Engine, State_, ButtonOf(event->button()), p.x(), p.y());
+    TNetJournal journal;
+    const TGestureResult result =
+        Release(Engine, State_, ButtonOf(event->button()), p.x(), p.y(), &journal);
+    History.Commit("Переміщення", std::move(journal));
     AfterGesture(result);
     if (result.OpenContextMenu)
         OpenContextMenu(p.x(), p.y(), event->globalPosition().toPoint());
@@ -146,6 +169,16 @@ void TFormDraw::keyPressEvent(QKeyEvent* event) {
         State_.SelectMode = TSelectMode::Extend;
     else if (event->key() == Qt::Key_Delete)
         PMButtonDeleteNetPartClick();
+    else if (event->key() == Qt::Key_Escape)
+        CancelGesture();
+    else if (const int step = GridStep(Engine.Graph); event->key() == Qt::Key_Left)
+        MoveChosenBy(-step, 0);
+    else if (event->key() == Qt::Key_Right)
+        MoveChosenBy(step, 0);
+    else if (event->key() == Qt::Key_Up)
+        MoveChosenBy(0, -step);
+    else if (event->key() == Qt::Key_Down)
+        MoveChosenBy(0, step);
     else
         QWidget::keyPressEvent(event);
 }
@@ -191,7 +224,7 @@ void TFormDraw::PVButtonCreateConnectionClick() {
 
 void TFormDraw::PVButtonDeleteVertexClick() {
     if (TVertex* v = FirstChosen<TVertex>(Engine, true)) {
-        DeleteVertex(Engine.Net, v->Index, &Engine);
+        History.Make("Знищення вершини", [&](TNetJournal& j) { j.Delete(Engine, v); });
         emit NetObjectsChanged();
     }
 }
@@ -203,25 +236,80 @@ void TFormDraw::PTButtonClearBufferClick() {
 
 void TFormDraw::PTButtonDeleteTransitionClick() {
     if (TTransition* t = FirstChosen<TTransition>(Engine, true)) {
-        DeleteTransition(Engine.Net, t->Index, &Engine);
+        History.Make("Знищення переходу", [&](TNetJournal& j) { j.Delete(Engine, t); });
         emit NetObjectsChanged();
     }
 }
 
 void TFormDraw::PCButtonDeleteConnectionClick() {
     if (TConnection* c = FirstChosen<TConnection>(Engine, true))
-        DeleteConnection(Engine.Net, c->Index, &Engine);
+        History.Make("Знищення зв'язку", [&](TNetJournal& j) { j.Delete(Engine, c); });
 }
 
 void TFormDraw::PMButtonDeleteNetPartClick() {
-    DeleteChosenObjects(Engine);
+    History.Make("Знищення фрагмента", [&](TNetJournal& j) { DeleteChosenObjects(Engine, &j); });
     emit NetObjectsChanged();
 }
 
 void TFormDraw::PSButtonPasteNetPartClick() {
-    const TPoint at = ScreenToModel(Engine.Graph, Engine.Graph.CursorX, Engine.Graph.CursorY);
-    PasteFragment(Engine, at.X, at.Y);
+    PasteAt(Engine.Graph.CursorX, Engine.Graph.CursorY);
+}
+
+void TFormDraw::PasteAt(int x, int y) {
+    if (Engine.NetBuffer.IsEmpty())
+        return;
+    const TPoint at = ScreenToModel(Engine.Graph, x, y);
+    History.Make("Вставлення фрагмента", [&](TNetJournal& j) {
+        const TNetSizes before = SizesOf(Engine.Net);
+        PasteFragment(Engine, at.X, at.Y);
+        j.AddedSince(Engine.Net, before);
+    });
     emit NetObjectsChanged();
+}
+
+QPoint TFormDraw::CursorPosition() const {
+    const QPoint p = mapFromGlobal(QCursor::pos());
+    return rect().contains(p) ? p : QPoint(Engine.Graph.CursorX, Engine.Graph.CursorY);
+}
+
+void TFormDraw::CopyAtCursor() {
+    if (Engine.Choiced.Items.empty())
+        return;
+    const QPoint p = CursorPosition();
+    const TPoint at = ScreenToModel(Engine.Graph, p.x(), p.y());
+    CopyFragment(Engine, at.X, at.Y);
+}
+
+void TFormDraw::PasteAtCursor() {
+    const QPoint p = CursorPosition();
+    PasteAt(p.x(), p.y());
+}
+
+void TFormDraw::CancelGesture() {
+    const bool tool = Engine.EditMode >= emCreateVertex;
+    if (::CancelGesture(Engine, State_) && tool)
+        emit ToolChanged(emIdle);
+}
+
+void TFormDraw::MoveChosenBy(std::int32_t dx, std::int32_t dy) {
+    if (Engine.EditMode != emIdle)
+        return; // a drag or a tool is under way
+    std::vector<TObjectRef> moved;
+    for (const TObjectRef& entry : Engine.Choiced.Items) {
+        if (TVertex* v = entry.Vertex()) {
+            v->X += dx;
+            v->Y += dy;
+        } else if (TTransition* t = entry.Transition()) {
+            t->X += dx;
+            t->Y += dy;
+        } else {
+            continue;
+        }
+        moved.push_back(entry);
+    }
+    TNetJournal journal;
+    journal.Moved(std::move(moved), dx, dy);
+    History.Commit("Переміщення", std::move(journal));
 }
 
 void TFormDraw::PMButtonCopyNetPartClick() {

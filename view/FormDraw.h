@@ -9,12 +9,13 @@
 #include <QWidget>
 
 class QMenu;
+class TEditHistory;
 struct TEngine;
 
 class TFormDraw : public QWidget {
     Q_OBJECT
 public:
-    explicit TFormDraw(TEngine& engine, QWidget* parent = nullptr);
+    TFormDraw(TEngine& engine, TEditHistory& history, QWidget* parent = nullptr);
 
     const TEditorState& State() const { return State_; }
     QMenu* PopupScreen() const { return PopupScreen_; }
@@ -49,6 +50,11 @@ public slots:
     void PropertiesClick();
     void PSButtonPasteNetPartClick();
     void PMButtonCopyNetPartClick();
+    // Ctrl+C and Ctrl+V: the chosen objects copied, and the copy pasted, at the mouse cursor.
+    void CopyAtCursor();
+    void PasteAtCursor();
+    // Ends a drag, a rubber band or a waiting creation tool as Escape does.
+    void CancelGesture();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -66,8 +72,13 @@ private:
     void OpenContextMenu(int x, int y, const QPoint& globalPosition);
     void ChooseTool(TEditMode editMode);
     void AfterGesture(const TGestureResult& result);
+    void PasteAt(int x, int y);
+    void MoveChosenBy(std::int32_t dx, std::int32_t dy);
+    // The mouse position over the canvas, or the last one when it is elsewhere.
+    QPoint CursorPosition() const;
 
     TEngine& Engine;
+    TEditHistory& History;
     TEditorState State_;
     QMenu* PopupScreen_ = nullptr;
     QMenu* PopupVertex_ = nullptr;

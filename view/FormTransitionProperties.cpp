@@ -2,8 +2,8 @@
 
 #include "DelayLawNames.h"
 #include "DialogControls.h"
+#include "EditHistory.h"
 #include "Engine.h"
-#include "Monitoring.h"
 #include "NetObjects.h"
 #include "NumberText.h"
 #include "Picking.h"
@@ -21,8 +21,9 @@ QString Real(double value) {
 
 } // namespace
 
-TFormTransitionProperties::TFormTransitionProperties(TEngine& engine, QWidget* parent)
-    : TPropertyDialog(engine, "FormTransitionProperties", "Параметри переходу", parent) {
+TFormTransitionProperties::TFormTransitionProperties(TEngine& engine, TEditHistory& history,
+                                                     QWidget* parent)
+    : TPropertyDialog(engine, history, "FormTransitionProperties", "Параметри переходу", parent) {
     QFormLayout* main = AddGroup("Основні параметри");
     EditName = AddEdit(main, "EditName", "Ім'я");
     CBoxMonitoring = AddCheck(main, "CBoxMonitoring", "Вести моніторинг переходу");
@@ -59,6 +60,7 @@ void TFormTransitionProperties::Fill() {
     const TTransition* t = FirstChosen<TTransition>(Engine);
     if (t == nullptr)
         return;
+    Shown = StoredCopy(*t);
     SetEditText(EditName, t->Name);
     CBoxMonitoring->setChecked(t->IsMonitoring);
     CBoxDelayType_->setCurrentIndex(t->DelayType);
@@ -78,27 +80,28 @@ bool TFormTransitionProperties::Commit() {
     TTransition* t = FirstChosen<TTransition>(Engine);
     if (t == nullptr)
         return true;
-    const std::string name = EditText(EditName);
-    if (!IsNameFree(Engine.Net, t, name)) {
+    TTransition edited = Shown;
+    edited.Name = EditText(EditName);
+    edited.IsMonitoring = CBoxMonitoring->isChecked();
+    // A text that names no law leaves the law as it was.
+    for (int type = dtDefault; type <= dtExponential; ++type)
+        if (CBoxDelayType_->currentText() == QString::fromUtf8(kDelayTypeTexts[type]))
+            edited.DelayType = static_cast<TDelayType>(type);
+    edited.Delay = EditReal(EditDelay);
+    edited.Deviation = EditReal(EditDeviation);
+    edited.Priority = EditInteger(EditPriority);
+    edited.Weight = EditReal(EditWeight);
+    edited.Width = EditInteger(EditWidth);
+    edited.Height = EditInteger(EditHeight);
+    edited.NameFontSize = EditInteger(EditNameFont);
+    edited.DelayFontSize = EditInteger(EditDelayFont);
+    if (!IsNameFree(Engine.Net, t, edited.Name)) {
         ShowMessageBox(this, NameTakenMessage(EditName->text()));
         return false;
     }
-    t->Name = name;
-    if (CBoxMonitoring->isChecked())
-        StartMonitoring(*t, Engine.Net.ModelTime);
-    else
-        StopMonitoring(*t);
-    for (int type = dtDefault; type <= dtExponential; ++type)
-        if (CBoxDelayType_->currentText() == QString::fromUtf8(kDelayTypeTexts[type]))
-            t->DelayType = static_cast<TDelayType>(type);
-    t->Delay = EditReal(EditDelay);
-    t->Deviation = EditReal(EditDeviation);
-    t->Priority = EditInteger(EditPriority);
-    t->Weight = EditReal(EditWeight);
-    t->Width = EditInteger(EditWidth);
-    t->Height = EditInteger(EditHeight);
-    t->NameFontSize = EditInteger(EditNameFont);
-    t->DelayFontSize = EditInteger(EditDelayFont);
+    History.Make("Зміна властивостей переходу", [&](TNetJournal& j) {
+        j.SetFields(Engine, *t, edited, ChangedFields(Shown, edited));
+    });
     emit MonitorListChanged();
     return true;
 }

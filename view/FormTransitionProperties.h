@@ -2,6 +2,7 @@
 // chosen transition.
 #pragma once
 
+#include "NetRecords.h"
 #include "PropertyDialog.h"
 
 class QComboBox;
@@ -9,7 +10,7 @@ class QComboBox;
 class TFormTransitionProperties : public TPropertyDialog {
     Q_OBJECT
 public:
-    explicit TFormTransitionProperties(TEngine& engine, QWidget* parent = nullptr);
+    TFormTransitionProperties(TEngine& engine, TEditHistory& history, QWidget* parent = nullptr);
     QComboBox* CBoxDelayType() const { return CBoxDelayType_; }
     QLineEdit* DeviationEdit() const { return EditDeviation; }
 
@@ -18,6 +19,8 @@ protected:
     bool Commit() override;
 
 private:
+    // The stored values of the object as the dialog showed them; OK writes only what differs.
+    TTransition Shown;
     void SyncDeviation();
 
     QLineEdit* EditName;

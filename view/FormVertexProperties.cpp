@@ -1,16 +1,17 @@
 #include "FormVertexProperties.h"
 
 #include "DialogControls.h"
+#include "EditHistory.h"
 #include "Engine.h"
-#include "Monitoring.h"
 #include "NetObjects.h"
 #include "Picking.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
 
-TFormVertexProperties::TFormVertexProperties(TEngine& engine, QWidget* parent)
-    : TPropertyDialog(engine, "FormVertexProperties", "Параметри вершини", parent) {
+TFormVertexProperties::TFormVertexProperties(TEngine& engine, TEditHistory& history,
+                                             QWidget* parent)
+    : TPropertyDialog(engine, history, "FormVertexProperties", "Параметри вершини", parent) {
     QFormLayout* main = AddGroup("Основні параметри");
     EditName = AddEdit(main, "EditName", "Ім'я");
     EditMarking = AddEdit(main, "EditMarking", "Маркування");
@@ -26,6 +27,7 @@ void TFormVertexProperties::Fill() {
     const TVertex* v = FirstChosen<TVertex>(Engine);
     if (v == nullptr)
         return;
+    Shown = StoredCopy(*v);
     SetEditText(EditName, v->Name);
     EditMarking->setText(QString::number(v->Marking));
     CBoxMonitoring->setChecked(v->IsMonitoring);
@@ -39,22 +41,21 @@ bool TFormVertexProperties::Commit() {
     TVertex* v = FirstChosen<TVertex>(Engine);
     if (v == nullptr)
         return true;
-    const std::string name = EditText(EditName);
-    if (!IsNameFree(Engine.Net, v, name)) {
+    TVertex edited = Shown;
+    edited.Name = EditText(EditName);
+    edited.Marking = EditInteger(EditMarking);
+    edited.IsMonitoring = CBoxMonitoring->isChecked();
+    edited.Radius = EditInteger(EditRadius);
+    edited.LineWidth = EditInteger(EditLineWidth);
+    edited.NameFontSize = EditInteger(EditNameFont);
+    edited.MarkFontSize = EditInteger(EditMarkFont);
+    if (!IsNameFree(Engine.Net, v, edited.Name)) {
         ShowMessageBox(this, NameTakenMessage(EditName->text()));
         return false;
     }
-    v->Name = name;
-    v->Marking = EditInteger(EditMarking);
-    if (CBoxMonitoring->isChecked())
-        StartMonitoring(*v, Engine.Net.ModelTime);
-    else
-        StopMonitoring(*v);
-    v->Radius = EditInteger(EditRadius);
-    v->LineWidth = EditInteger(EditLineWidth);
-    v->NameFontSize = EditInteger(EditNameFont);
-    v->MarkFontSize = EditInteger(EditMarkFont);
-    RecordUserMarking(*v, Engine.Net.ModelTime);
+    History.Make("Зміна властивостей вершини", [&](TNetJournal& j) {
+        j.SetFields(Engine, *v, edited, ChangedFields(Shown, edited));
+    });
     emit MonitorListChanged();
     return true;
 }

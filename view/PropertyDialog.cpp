@@ -11,9 +11,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TPropertyDialog::TPropertyDialog(TEngine& engine, const char* objectName, const char* caption,
-                                 QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), Engine(engine) {
+TPropertyDialog::TPropertyDialog(TEngine& engine, TEditHistory& history, const char* objectName,
+                                 const char* caption, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), Engine(engine), History(history) {
     setObjectName(objectName);
     setWindowTitle(QString::fromUtf8(caption));
     setModal(true);

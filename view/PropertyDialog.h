@@ -11,13 +11,15 @@ class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class TEditHistory;
 class TUpDownEdit;
 struct TEngine;
 
 class TPropertyDialog : public QDialog {
     Q_OBJECT
 public:
-    TPropertyDialog(TEngine& engine, const char* objectName, const char* caption, QWidget* parent);
+    TPropertyDialog(TEngine& engine, TEditHistory& history, const char* objectName,
+                    const char* caption, QWidget* parent);
     QPushButton* ButtonOk() const { return ButtonOk_; }
     QPushButton* ButtonCancel() const { return ButtonCancel_; }
 
@@ -31,12 +33,14 @@ protected:
     TUpDownEdit* AddUpDown(QFormLayout* group, const char* name, const char* label, int maximum);
     QCheckBox* AddCheck(QFormLayout* group, const char* name, const char* text);
     QLabel* LabelOf(QWidget* field) const;
-    // Writes the controls to the object; false keeps the dialog open.
+    // Writes the controls to the object as one undo step; false keeps the dialog open. Every
+    // edit is read before anything is written, so a field that does not convert changes nothing.
     virtual bool Commit() = 0;
     void showEvent(QShowEvent* event) override;
     virtual void Fill() = 0;
 
     TEngine& Engine;
+    TEditHistory& History;
 
 private:
     void ButtonOkClick();

@@ -2,6 +2,7 @@
 
 #include "NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -71,6 +72,13 @@ std::string ZoomText(const TEngineGraph& g) {
 
 bool IsGridLevelShown(const TEngineGraphGridLevel& level, double scale) {
     return level.ScaleFrom <= scale && scale <= level.ScaleTo;
+}
+
+std::int32_t GridStep(const TEngineGraph& g) {
+    for (const TEngineGraphGridLevel& level : g.Options.GridOptions.Levels)
+        if (IsGridLevelShown(level, g.Scale) && level.Step > 0)
+            return level.Step;
+    return g.Scale > 0 ? std::max(1, RoundToInt(10 / g.Scale)) : 1;
 }
 
 TGridLines GridLines(const TEngineGraph& g) {

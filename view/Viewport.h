@@ -22,6 +22,9 @@ void Pan(TEngineGraph& graph, std::int32_t dx, std::int32_t dy);
 std::string ZoomText(const TEngineGraph& graph);
 // Whether a grid level is drawn at the graph's scale (both levels at a shared bound).
 bool IsGridLevelShown(const TEngineGraphGridLevel& level, double scale);
+// Model units between the finest grid lines drawn at the graph's scale; with no level shown,
+// the units of about ten pixels. The arrow keys move the chosen objects by this step.
+std::int32_t GridStep(const TEngineGraph& graph);
 
 struct TScreenLine {
     TPoint From;

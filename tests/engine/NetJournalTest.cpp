@@ -1,9 +1,9 @@
 // Undoing and redoing the edits a journal records gives back the net exactly: the same file
 // bytes, the same objects at the same positions, the same connection order at every end.
+#include "NetJournal.h"
 #include "LaunchBuffer.h"
 #include "Monitoring.h"
 #include "NetFile.h"
-#include "NetJournal.h"
 #include "NetObjects.h"
 #include "SimulationStep.h"
 

@@ -1,3 +1,4 @@
+#include "EditHistory.h"
 #include "FormMonitorList.h"
 #include "Monitoring.h"
 #include "NetObjects.h"
@@ -18,7 +19,7 @@ protected:
         P1 = CreateVertex(Engine.Net, "P1", 1, 0, 0, nullptr);
         P2 = CreateVertex(Engine.Net, "P2", 1, 0, 0, nullptr);
         T1 = CreateTransition(Engine.Net, "T1", 0, 1, 0, nullptr);
-        Form = std::make_unique<TFormMonitorList>(Engine);
+        Form = std::make_unique<TFormMonitorList>(Engine, History);
         Form->show();
     }
     QTreeWidgetItem* Root() { return Form->Tree()->topLevelItem(0); }
@@ -26,6 +27,7 @@ protected:
     QTreeWidgetItem* Transitions() { return Root()->child(1); }
 
     TEngine Engine;
+    TEditHistory History{Engine};
     TVertex* P1;
     TVertex* P2;
     TTransition* T1;

@@ -1,5 +1,6 @@
 // The editor window driven by mouse and key events, as a user drives it.
 #include "FormDraw.h"
+#include "EditHistory.h"
 #include "Engine.h"
 #include "LaunchBuffer.h"
 #include "NetObjects.h"
@@ -22,7 +23,7 @@ protected:
     void SetUp() override {
         InitEngine(Engine);
         Engine.Graph.Scale = 1.0;
-        Form = std::make_unique<TFormDraw>(Engine);
+        Form = std::make_unique<TFormDraw>(Engine, History);
         Form->resize(400, 300);
         Form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
@@ -82,6 +83,7 @@ protected:
     }
 
     TEngine Engine;
+    TEditHistory History{Engine};
     std::unique_ptr<TFormDraw> Form;
 };
 

@@ -1,5 +1,6 @@
 // The property dialogs filled from the chosen object and committed with their buttons.
 #include "DialogControls.h"
+#include "EditHistory.h"
 #include "FormConnectionProperties.h"
 #include "FormTransitionProperties.h"
 #include "FormVertexProperties.h"
@@ -35,6 +36,7 @@ protected:
     void Ok(TPropertyDialog& d) { QTest::mouseClick(d.ButtonOk(), Qt::LeftButton); }
 
     TEngine Engine;
+    TEditHistory History{Engine};
     TVertex* P1 = nullptr;
     TTransition* T1 = nullptr;
     QStringList Messages;
@@ -43,7 +45,7 @@ protected:
 
 TEST_F(PropertyDialogsTest, VertexRenamedInAnotherCaseButNotToATransitionsName) {
     Choose(P1);
-    TFormVertexProperties dialog(Engine);
+    TFormVertexProperties dialog(Engine, History);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QString("Параметри вершини"));
     EXPECT_EQ(Edit(dialog, "EditMarking")->text(), QString("2"));
@@ -65,7 +67,7 @@ TEST_F(PropertyDialogsTest, VertexRenamedInAnotherCaseButNotToATransitionsName) 
 
 TEST_F(PropertyDialogsTest, MonitoringStartsAtModelTimeAndStopsClearingTheHistory) {
     Choose(P1);
-    TFormVertexProperties dialog(Engine);
+    TFormVertexProperties dialog(Engine, History);
     Engine.Net.ModelTime = 4;
     dialog.show();
     Box(dialog, "CBoxMonitoring")->setChecked(true);
@@ -84,23 +86,24 @@ TEST_F(PropertyDialogsTest, MonitoringStartsAtModelTimeAndStopsClearingTheHistor
     EXPECT_EQ(P1->History.Count(), 0);
 }
 
-TEST_F(PropertyDialogsTest, AConversionErrorStopsAtThatField) {
+TEST_F(PropertyDialogsTest, AConversionErrorChangesNoField) {
     Choose(P1);
-    TFormVertexProperties dialog(Engine);
+    TFormVertexProperties dialog(Engine, History);
     dialog.show();
     Edit(dialog, "EditName")->setText("Queue");
     Edit(dialog, "EditMarking")->setText("many");
     Ok(dialog);
     ASSERT_EQ(Messages.size(), 1);
     EXPECT_EQ(Messages[0], QString("«many» не є правильним цілим числом"));
-    EXPECT_EQ(P1->Name, "Queue"); // set before the failing field
+    EXPECT_EQ(P1->Name, "P1"); // the name before the failing field is not half-committed
     EXPECT_EQ(P1->Marking, 2);
     EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(History.IsModified());
 }
 
 TEST_F(PropertyDialogsTest, DelayLawEnablesTheDeviationForUniformAndNormal) {
     Choose(T1);
-    TFormTransitionProperties dialog(Engine);
+    TFormTransitionProperties dialog(Engine, History);
     dialog.show();
     QComboBox* type = dialog.CBoxDelayType();
     EXPECT_EQ(type->currentText(), QString("Точне значення"));
@@ -127,7 +130,7 @@ TEST_F(PropertyDialogsTest, ConnectionDialogSwitchesBetweenCountAndFormula) {
     TConnection* back = CreateConnection(Engine.Net, ctTV, 1, P1, T1, &Engine.Graph.Options);
     back->IsInform = true;
     Choose(back);
-    TFormConnectionProperties dialog(Engine);
+    TFormConnectionProperties dialog(Engine, History);
     dialog.show();
     EXPECT_FALSE(dialog.CBoxInform()->isEnabled()); // a transition-to-vertex connection
     EXPECT_TRUE(dialog.CBoxInform()->isChecked());
@@ -152,7 +155,7 @@ TEST_F(PropertyDialogsTest, ConnectionDialogSwitchesBetweenCountAndFormula) {
 
 TEST_F(PropertyDialogsTest, CancelChangesNothing) {
     Choose(T1);
-    TFormTransitionProperties dialog(Engine);
+    TFormTransitionProperties dialog(Engine, History);
     dialog.show();
     Edit(dialog, "EditName")->setText("Other");
     Edit(dialog, "EditDelay")->setText("9");
