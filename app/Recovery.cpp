@@ -15,7 +15,8 @@ TRecoveryFile::TRecoveryFile(const std::filesystem::path& folder)
     : NetPath_(folder / "KVLRecovery.kvl"), NamePath(folder / "KVLRecovery.name") {
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
-    auto lock = std::make_unique<QLockFile>(QString::fromStdString((folder / "KVLRecovery.lock").string()));
+    auto lock =
+        std::make_unique<QLockFile>(QString::fromStdString((folder / "KVLRecovery.lock").string()));
     // A lock whose editor is gone is taken over; one held by a running editor is not.
     if (lock->tryLock(0))
         Lock = std::move(lock);

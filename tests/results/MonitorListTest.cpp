@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QTest>
 #include <QTreeWidget>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 
 namespace {
@@ -86,6 +87,17 @@ TEST_F(MonitorListTest, ContextCommandsStopMonitoring) {
     EXPECT_FALSE(P2->IsMonitoring);
     EXPECT_FALSE(T1->IsMonitoring);
     EXPECT_EQ(Transitions()->childCount(), 0);
+
+    // Each command is one undo step; undoing it brings the statistics back, as the run has not
+    // moved since.
+    ASSERT_EQ(History.Stack()->count(), 2);
+    History.Undo();
+    EXPECT_TRUE(P2->IsMonitoring);
+    EXPECT_TRUE(T1->IsMonitoring);
+    EXPECT_FALSE(P1->IsMonitoring);
+    EXPECT_EQ(P2->History.Count(), 1);
+    History.Undo();
+    EXPECT_TRUE(P1->IsMonitoring);
 }
 
 } // namespace
