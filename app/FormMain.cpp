@@ -25,6 +25,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -57,6 +58,21 @@ const char* const kNetFileFilter = "Файли сіток Петрі (*.kvl);;В
 // The progress bar counts an interval run in this many steps.
 constexpr int kProgressRange = 120;
 
+// The frame of the editor window. The main window uses the canvas on every timer tick and file
+// command for as long as it lives, so the frame can never close: it has a caption but no close,
+// minimise or maximise button (nor their copies on the menu bar while maximised), no system menu
+// (whose Close item answers Ctrl+W and Ctrl+F4), and it refuses every request to close.
+class TDrawSubWindow : public QMdiSubWindow {
+public:
+    TDrawSubWindow()
+        : QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+        setSystemMenu(nullptr);
+    }
+
+protected:
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
 } // namespace
 
 std::filesystem::path EditorSettingsPath() {
@@ -76,7 +92,9 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     MdiArea = new QMdiArea(this);
     setCentralWidget(MdiArea);
     FormDraw_ = new TFormDraw(Engine);
-    DrawWindow_ = MdiArea->addSubWindow(FormDraw_);
+    auto* drawWindow = new TDrawSubWindow;
+    drawWindow->setWidget(FormDraw_);
+    DrawWindow_ = MdiArea->addSubWindow(drawWindow);
     UpdateDrawCaption();
     DrawWindow_->showMaximized();
     FormVertexProperties = new TFormVertexProperties(Engine, this);
