@@ -26,6 +26,14 @@ int ButtonsOf(Qt::MouseButtons buttons) {
     return (buttons & Qt::LeftButton ? mbLeft : 0) | (buttons & Qt::RightButton ? mbRight : 0);
 }
 
+// Shift or Ctrl held adds to the choice. The keys are read from each mouse event rather than
+// followed by key events, whose releases go to whatever window has the focus then (a file
+// dialog opened by Ctrl+O, say).
+TSelectMode SelectModeOf(const QMouseEvent* event) {
+    return event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier) ? TSelectMode::Extend
+                                                                          : TSelectMode::Replace;
+}
+
 } // namespace
 
 TFormDraw::TFormDraw(TEngine& engine, QWidget* parent) : QWidget(parent), Engine(engine) {
@@ -115,11 +123,13 @@ void TFormDraw::AfterGesture(const TGestureResult& result) {
 }
 
 void TFormDraw::mousePressEvent(QMouseEvent* event) {
+    State_.SelectMode = SelectModeOf(event);
     const QPoint p = event->position().toPoint();
     AfterGesture(Press(Engine, State_, ButtonOf(event->button()), p.x(), p.y()));
 }
 
 void TFormDraw::mouseMoveEvent(QMouseEvent* event) {
+    State_.SelectMode = SelectModeOf(event);
     const QPoint p = event->position().toPoint();
     const TPoint m = ScreenToModel(Engine.Graph, p.x(), p.y());
     emit CursorTextChanged(" X: " + QString::number(m.X), " Y: " + QString::number(m.Y));
@@ -127,6 +137,7 @@ void TFormDraw::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TFormDraw::mouseReleaseEvent(QMouseEvent* event) {
+    State_.SelectMode = SelectModeOf(event);
     const QPoint p = event->position().toPoint();
     const TGestureResult result = Release(Engine, State_, ButtonOf(event->button()), p.x(), p.y());
     AfterGesture(result);
@@ -134,7 +145,8 @@ void TFormDraw::mouseReleaseEvent(QMouseEvent* event) {
         OpenContextMenu(p.x(), p.y(), event->globalPosition().toPoint());
 }
 
-void TFormDraw::mouseDoubleClickEvent(QMouseEvent*) {
+void TFormDraw::mouseDoubleClickEvent(QMouseEvent* event) {
+    State_.SelectMode = SelectModeOf(event);
     Engine.EditMode = emIdle;
     State_.SkipNextPress = true;
     if (Engine.Choiced.Items.size() == 1)
@@ -142,17 +154,10 @@ void TFormDraw::mouseDoubleClickEvent(QMouseEvent*) {
 }
 
 void TFormDraw::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Shift || event->key() == Qt::Key_Control)
-        State_.SelectMode = TSelectMode::Extend;
-    else if (event->key() == Qt::Key_Delete)
+    if (event->key() == Qt::Key_Delete)
         PMButtonDeleteNetPartClick();
     else
         QWidget::keyPressEvent(event);
-}
-
-void TFormDraw::keyReleaseEvent(QKeyEvent* event) {
-    State_.SelectMode = TSelectMode::Replace;
-    QWidget::keyReleaseEvent(event);
 }
 
 void TFormDraw::wheelEvent(QWheelEvent* event) {
