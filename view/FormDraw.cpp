@@ -145,10 +145,13 @@ void TFormDraw::mouseReleaseEvent(QMouseEvent* event) {
         OpenContextMenu(p.x(), p.y(), event->globalPosition().toPoint());
 }
 
+// Qt reports a double click as press, release, double click, release: the double click stands
+// for the second press. It neither chooses, nor starts a band or a drag, nor creates an object,
+// and the release that follows leaves the choice as the first click made it.
 void TFormDraw::mouseDoubleClickEvent(QMouseEvent* event) {
     State_.SelectMode = SelectModeOf(event);
     Engine.EditMode = emIdle;
-    State_.SkipNextPress = true;
+    State_.SkipNextRelease = true;
     if (Engine.Choiced.Items.size() == 1)
         emit PropertiesRequested();
 }
@@ -238,5 +241,4 @@ void TFormDraw::PropertiesClick() {
     Engine.EditMode = emIdle;
     if (Engine.Choiced.Items.size() == 1)
         emit PropertiesRequested();
-    State_.SkipNextPress = false;
 }

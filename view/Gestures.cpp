@@ -8,15 +8,13 @@ TGestureResult Press(TEngine& e, TEditorState& s, TMouseButton button, int x, in
     TGestureResult result;
     s.LastMouseX = x;
     s.LastMouseY = y;
+    // A press starts a new gesture, also when a dialog opened by a double click took its release.
+    s.SkipNextRelease = false;
     if (e.EditMode >= emCreateVertex) {
         CreateAtPoint(e, x, y);
         result.CreatedObject = true;
     }
     if (button == mbLeft) {
-        if (s.SkipNextPress) {
-            s.SkipNextPress = false;
-            return result;
-        }
         s.LeftMoved = false;
         s.ChosenOnPress = false;
         if (IsChosenAt(e, x, y)) {
@@ -76,7 +74,10 @@ TGestureResult Move(TEngine& e, TEditorState& s, int buttons, int x, int y) {
 
 TGestureResult Release(TEngine& e, TEditorState& s, TMouseButton button, int x, int y) {
     TGestureResult result;
-    if (button == mbLeft) {
+    if (s.SkipNextRelease) {
+        // The release after a double click: the first click already chose.
+        s.SkipNextRelease = false;
+    } else if (button == mbLeft) {
         if (!s.LeftMoved && !s.ChosenOnPress)
             ClickSelect(e, x, y, s.SelectMode);
         if (s.LeftMoved && e.EditMode == emRubberBand)

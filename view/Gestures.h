@@ -14,7 +14,7 @@ struct TEditorState {
     bool LeftMoved = false;
     bool RightMoved = false;
     bool ChosenOnPress = false;
-    bool SkipNextPress = false;                    // set by a double click
+    bool SkipNextRelease = false; // set by a double click: its release ends the gesture only
     TSelectMode SelectMode = TSelectMode::Replace; // Extend while Shift or Ctrl is held
 };
 

@@ -14,6 +14,8 @@
 
 #include <cmath>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -57,17 +59,22 @@ protected:
         v->LineWidth = 4;
         return v;
     }
-    void Send(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held) {
-        QMouseEvent event(type, p, Form->mapToGlobal(p), button, held, Qt::NoModifier);
+    void Send(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held,
+              Qt::KeyboardModifiers keys = {}) {
+        QMouseEvent event(type, p, Form->mapToGlobal(p), button, held, keys);
         QApplication::sendEvent(Form.get(), &event);
     }
-    // The platform's report of a double click: press, release, double click, press, release.
-    void DoubleClick(QPoint p) {
-        Send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
-        Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
-        Send(QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton);
-        Send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
-        Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+    // A double click as Qt delivers it: press, release, double click, release. The double click
+    // takes the place of the second press.
+    void DoubleClick(QPoint p, Qt::KeyboardModifiers keys = {}) {
+        DoubleClickWithoutRelease(p, keys);
+        Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, keys);
+    }
+    // The same without its last release, which a modal dialog opened by the double click takes.
+    void DoubleClickWithoutRelease(QPoint p, Qt::KeyboardModifiers keys = {}) {
+        Send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, keys);
+        Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, keys);
+        Send(QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton, keys);
     }
     TTransition* T(int x, int y) {
         return CreateTransition(Engine.Net, "", x, 1, y, &Engine.Graph.Options);
@@ -301,6 +308,39 @@ TEST_F(FormDrawTest, DoubleClickChoosesAndAsksForPropertiesWithoutABand) {
     Engine.Choiced.Items = {Engine.Net.Vertices[0].get(), Engine.Net.Vertices[1].get()};
     DoubleClick(At(100, -130)); // empty canvas with two objects chosen: no dialog, no band
     EXPECT_EQ(properties.count(), 1);
+    EXPECT_EQ(Engine.EditMode, emIdle);
+}
+
+// Each double click asks for the properties of the object it was made on, also after a dialog
+// opened by the previous one took that double click's last release.
+TEST_F(FormDrawTest, EachDoubleClickAsksForThePropertiesOfItsObject) {
+    TVertex* p1 = V(-100, 0);
+    p1->Name = "P1";
+    TVertex* p2 = V(100, 0);
+    p2->Name = "P2";
+    std::vector<std::string> asked; // the one chosen object at each request
+    QObject::connect(Form.get(), &TFormDraw::PropertiesRequested, Form.get(), [&] {
+        ASSERT_EQ(Engine.Choiced.Items.size(), 1u);
+        asked.push_back(Engine.Choiced.Items[0].Vertex()->Name);
+    });
+    DoubleClick(At(-100, 0));
+    DoubleClick(At(100, 0));
+    DoubleClickWithoutRelease(At(-100, 0));
+    EXPECT_EQ(asked, (std::vector<std::string>{"P1", "P2", "P1"}));
+    EXPECT_EQ(Engine.EditMode, emIdle);
+
+    Click(At(-100, 0), Qt::LeftButton, Qt::ControlModifier); // no press or release is skipped
+    EXPECT_TRUE(Engine.Choiced.Items.empty());
+}
+
+// The release that ends a double click leaves the choice as the first click made it.
+TEST_F(FormDrawTest, DoubleClickReleaseKeepsTheChoice) {
+    TVertex* a = V(-100, 0);
+    TVertex* b = V(100, 0);
+    Engine.Choiced.Items = {a, b};
+    DoubleClick(At(-100, 0), Qt::ControlModifier); // the first click takes A out
+    EXPECT_FALSE(Chosen(a));
+    EXPECT_TRUE(Chosen(b));
     EXPECT_EQ(Engine.EditMode, emIdle);
 }
 
