@@ -82,6 +82,21 @@ TSaveAnswer AskToSaveBox(QWidget* parent, const QString& fileName) {
     return TSaveAnswer::Cancel;
 }
 
+// The frame of the editor window. The main window uses the canvas on every timer tick and file
+// command for as long as it lives, so the frame can never close: it has a caption but no close,
+// minimise or maximise button (nor their copies on the menu bar while maximised), no system menu
+// (whose Close item answers Ctrl+W and Ctrl+F4), and it refuses every request to close.
+class TDrawSubWindow : public QMdiSubWindow {
+public:
+    TDrawSubWindow()
+        : QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+        setSystemMenu(nullptr);
+    }
+
+protected:
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
 } // namespace
 
 std::filesystem::path EditorSettingsPath() {
@@ -102,7 +117,9 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     MdiArea = new QMdiArea(this);
     setCentralWidget(MdiArea);
     FormDraw_ = new TFormDraw(Engine, *History_);
-    DrawWindow_ = MdiArea->addSubWindow(FormDraw_);
+    auto* drawWindow = new TDrawSubWindow;
+    drawWindow->setWidget(FormDraw_);
+    DrawWindow_ = MdiArea->addSubWindow(drawWindow);
     UpdateDrawCaption();
     DrawWindow_->showMaximized();
     FormVertexProperties = new TFormVertexProperties(Engine, *History_, this);

@@ -40,6 +40,14 @@ QString CreationText(TEditMode tool) {
     }
 }
 
+// Shift or Ctrl held adds to the choice. The keys are read from each mouse event rather than
+// followed by key events, whose releases go to whatever window has the focus then (a file
+// dialog opened by Ctrl+O, say).
+TSelectMode SelectModeOf(const QMouseEvent* event) {
+    return event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier) ? TSelectMode::Extend
+                                                                          : TSelectMode::Replace;
+}
+
 } // namespace
 
 TFormDraw::TFormDraw(TEngine& engine, TEditHistory& history, QWidget* parent)
@@ -130,6 +138,7 @@ void TFormDraw::AfterGesture(const TGestureResult& result) {
 }
 
 void TFormDraw::mousePressEvent(QMouseEvent* event) {
+    State_.SelectMode = SelectModeOf(event);
     const QPoint p = event->position().toPoint();
     const TEditMode tool = Engine.EditMode;
     TNetJournal journal;
@@ -140,6 +149,7 @@ void TFormDraw::mousePressEvent(QMouseEvent* event) {
 }
 
 void TFormDraw::mouseMoveEvent(QMouseEvent* event) {
+    State_.SelectMode = SelectModeOf(event);
     const QPoint p = event->position().toPoint();
     const TPoint m = ScreenToModel(Engine.Graph, p.x(), p.y());
     emit CursorTextChanged(" X: " + QString::number(m.X), " Y: " + QString::number(m.Y));
@@ -147,6 +157,7 @@ void TFormDraw::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TFormDraw::mouseReleaseEvent(QMouseEvent* event) {
+    State_.SelectMode = SelectModeOf(event);
     const QPoint p = event->position().toPoint();
     TNetJournal journal;
     const TGestureResult result =
@@ -157,17 +168,19 @@ void TFormDraw::mouseReleaseEvent(QMouseEvent* event) {
         OpenContextMenu(p.x(), p.y(), event->globalPosition().toPoint());
 }
 
-void TFormDraw::mouseDoubleClickEvent(QMouseEvent*) {
+// Qt reports a double click as press, release, double click, release: the double click stands
+// for the second press. It neither chooses, nor starts a band or a drag, nor creates an object,
+// and the release that follows leaves the choice as the first click made it.
+void TFormDraw::mouseDoubleClickEvent(QMouseEvent* event) {
+    State_.SelectMode = SelectModeOf(event);
     Engine.EditMode = emIdle;
-    State_.SkipNextPress = true;
+    State_.SkipNextRelease = true;
     if (Engine.Choiced.Items.size() == 1)
         emit PropertiesRequested();
 }
 
 void TFormDraw::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Shift || event->key() == Qt::Key_Control)
-        State_.SelectMode = TSelectMode::Extend;
-    else if (event->key() == Qt::Key_Delete)
+    if (event->key() == Qt::Key_Delete)
         PMButtonDeleteNetPartClick();
     else if (event->key() == Qt::Key_Escape)
         CancelGesture();
@@ -181,11 +194,6 @@ void TFormDraw::keyPressEvent(QKeyEvent* event) {
         MoveChosenBy(0, step);
     else
         QWidget::keyPressEvent(event);
-}
-
-void TFormDraw::keyReleaseEvent(QKeyEvent* event) {
-    State_.SelectMode = TSelectMode::Replace;
-    QWidget::keyReleaseEvent(event);
 }
 
 void TFormDraw::wheelEvent(QWheelEvent* event) {
@@ -321,5 +329,4 @@ void TFormDraw::PropertiesClick() {
     Engine.EditMode = emIdle;
     if (Engine.Choiced.Items.size() == 1)
         emit PropertiesRequested();
-    State_.SkipNextPress = false;
 }

@@ -1,6 +1,6 @@
 // The editor window: the canvas on which the net is drawn and edited. It paints the last
-// finished frame in one block, passes mouse events to the gestures, keeps the Shift/Ctrl state,
-// and offers the context menus of the canvas and of the objects.
+// finished frame in one block, passes mouse events to the gestures with the Shift/Ctrl state they
+// carry, and offers the context menus of the canvas and of the objects.
 #pragma once
 
 #include "Gestures.h"
@@ -64,7 +64,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:

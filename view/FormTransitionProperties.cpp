@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QKeyEvent>
 #include <QLabel>
 
 namespace {
@@ -18,6 +19,20 @@ namespace {
 QString Real(double value) {
     return QString::fromStdString(FloatToText("", value));
 }
+
+// The delay-law list. Enter in its edit confirms the typed text (choosing the law it names) and
+// goes no further, so that it does not press the dialog's default button.
+class TDelayTypeBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        QComboBox::keyPressEvent(event);
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+            event->accept();
+    }
+};
 
 } // namespace
 
@@ -28,9 +43,11 @@ TFormTransitionProperties::TFormTransitionProperties(TEngine& engine, TEditHisto
     EditName = AddEdit(main, "EditName", "Ім'я");
     CBoxMonitoring = AddCheck(main, "CBoxMonitoring", "Вести моніторинг переходу");
     QFormLayout* delay = AddGroup("Часова затримка");
-    CBoxDelayType_ = new QComboBox(this);
+    CBoxDelayType_ = new TDelayTypeBox(this);
     CBoxDelayType_->setObjectName("CBoxDelayType");
     CBoxDelayType_->setEditable(true);
+    // The list holds the four laws only; typed text stays in the edit.
+    CBoxDelayType_->setInsertPolicy(QComboBox::NoInsert);
     for (const char* text : kDelayTypeTexts)
         CBoxDelayType_->addItem(QString::fromUtf8(text));
     delay->addRow("Тип затримки", CBoxDelayType_);

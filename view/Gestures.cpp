@@ -25,15 +25,13 @@ TGestureResult Press(TEngine& e, TEditorState& s, TMouseButton button, int x, in
     TGestureResult result;
     s.LastMouseX = x;
     s.LastMouseY = y;
+    // A press starts a new gesture, also when a dialog opened by a double click took its release.
+    s.SkipNextRelease = false;
     if (e.EditMode >= emCreateVertex) {
         CreateAtPoint(e, x, y, journal);
         result.CreatedObject = true;
     }
     if (button == mbLeft) {
-        if (s.SkipNextPress) {
-            s.SkipNextPress = false;
-            return result;
-        }
         s.LeftMoved = false;
         s.ChosenOnPress = false;
         s.MovedX = 0;
@@ -97,7 +95,10 @@ TGestureResult Release(TEngine& e, TEditorState& s, TMouseButton button, int x, 
                 moved.push_back(entry);
         journal->Moved(std::move(moved), s.MovedX, s.MovedY);
     }
-    if (button == mbLeft) {
+    if (s.SkipNextRelease) {
+        // The release after a double click: the first click already chose.
+        s.SkipNextRelease = false;
+    } else if (button == mbLeft) {
         if (!s.LeftMoved && !s.ChosenOnPress)
             ClickSelect(e, x, y, s.SelectMode);
         if (s.LeftMoved && e.EditMode == emRubberBand)

@@ -14,8 +14,8 @@ struct TEditorState {
     bool LeftMoved = false;
     bool RightMoved = false;
     bool ChosenOnPress = false;
-    bool SkipNextPress = false; // set by a double click
-    std::int32_t MovedX = 0;    // model units the chosen objects moved since the left press
+    bool SkipNextRelease = false; // set by a double click: its release ends the gesture only
+    std::int32_t MovedX = 0;      // model units the chosen objects moved since the left press
     std::int32_t MovedY = 0;
     TSelectMode SelectMode = TSelectMode::Replace; // Extend while Shift or Ctrl is held
 };

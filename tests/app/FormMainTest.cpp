@@ -11,12 +11,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -192,6 +194,72 @@ TEST_F(FormMainTest, ShortcutsAndReloadOfANewNet) {
     Key(form.get(), Qt::Key_N, Qt::ControlModifier);
     EXPECT_TRUE(Engine.Net.Vertices.empty());
     EXPECT_EQ(form->DrawWindow()->windowTitle(), QString("Новий файл"));
+}
+
+// The editor window is part of the main window: every way of closing it leaves its frame and its
+// canvas in place, and the timer and the file commands, which draw on the canvas and caption the
+// frame, go on working.
+TEST_F(FormMainTest, EditorWindowRefusesEveryWayOfClosing) {
+    const std::vector<std::pair<const char*, std::function<void(TFormMain&)>>> ways = {
+        {"close()", [](TFormMain& form) { form.DrawWindow()->close(); }},
+        {"Ctrl+F4",
+         [this](TFormMain& form) { Key(form.DrawWindow(), Qt::Key_F4, Qt::ControlModifier); }},
+        {"Ctrl+W",
+         [this](TFormMain& form) { Key(form.DrawWindow(), Qt::Key_W, Qt::ControlModifier); }},
+        {"Ctrl+F4 on the canvas",
+         [this](TFormMain& form) { Key(form.FormDraw(), Qt::Key_F4, Qt::ControlModifier); }},
+        {"Ctrl+W on the canvas",
+         [this](TFormMain& form) { Key(form.FormDraw(), Qt::Key_W, Qt::ControlModifier); }},
+        {"closeActiveSubWindow",
+         [](TFormMain& form) {
+             auto* area = qobject_cast<QMdiArea*>(form.centralWidget());
+             area->setActiveSubWindow(form.DrawWindow());
+             area->closeActiveSubWindow();
+         }},
+        {"closeAllSubWindows",
+         [](TFormMain& form) {
+             qobject_cast<QMdiArea*>(form.centralWidget())->closeAllSubWindows();
+         }},
+        {"double click on the menu bar's window icon",
+         [](TFormMain& form) {
+             if (QWidget* icon = form.menuBar()->cornerWidget(Qt::TopLeftCorner))
+                 QTest::mouseDClick(icon, Qt::LeftButton);
+         }},
+    };
+    const auto path = Folder / "kept.kvl";
+    for (const auto& [way, close] : ways) {
+        SCOPED_TRACE(way);
+        auto form = Open();
+        auto* area = qobject_cast<QMdiArea*>(form->centralWidget());
+        QPointer<QMdiSubWindow> frame = form->DrawWindow();
+        QPointer<TFormDraw> canvas = form->FormDraw();
+        const Qt::WindowFlags controls = Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                                         Qt::WindowMinimizeButtonHint |
+                                         Qt::WindowMaximizeButtonHint;
+        EXPECT_FALSE(frame->windowFlags().testAnyFlags(controls));
+        EXPECT_EQ(frame->systemMenu(), nullptr);
+        // Maximised, the frame puts neither its icon nor its buttons on the menu bar.
+        EXPECT_EQ(form->menuBar()->cornerWidget(Qt::TopLeftCorner), nullptr);
+        EXPECT_EQ(form->menuBar()->cornerWidget(Qt::TopRightCorner), nullptr);
+
+        close(*form);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (frame.isNull() || canvas.isNull()) {
+            ADD_FAILURE() << "the editor window was deleted";
+            continue;
+        }
+        EXPECT_EQ(area->subWindowList(), QList<QMdiSubWindow*>{frame.data()});
+        EXPECT_EQ(frame->widget(), canvas.data());
+        EXPECT_TRUE(frame->isVisible());
+        EXPECT_TRUE(frame->isMaximized());
+
+        QTest::qWait(50); // a few timer ticks repaint the canvas
+        form->ChooseFileToSave = [&] { return QString::fromStdString(path.string()); };
+        Key(form.get(), Qt::Key_S, Qt::ControlModifier);
+        EXPECT_EQ(frame->windowTitle(), QString("kept.kvl"));
+        Key(form.get(), Qt::Key_N, Qt::ControlModifier);
+        EXPECT_EQ(frame->windowTitle(), QString("Новий файл"));
+    }
 }
 
 // The main menu as the user sees it: each menu's items in order ("-" a separator line), with

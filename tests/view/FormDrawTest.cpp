@@ -15,6 +15,8 @@
 
 #include <cmath>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -43,14 +45,13 @@ protected:
         QTest::mouseRelease(Form.get(), button, keys, p);
     }
     // A move with the given buttons held (QTest's own move carries no buttons).
-    void MoveTo(QPoint p, Qt::MouseButtons held) {
-        QMouseEvent event(QEvent::MouseMove, p, Form->mapToGlobal(p), Qt::NoButton, held,
-                          Qt::NoModifier);
+    void MoveTo(QPoint p, Qt::MouseButtons held, Qt::KeyboardModifiers keys = {}) {
+        QMouseEvent event(QEvent::MouseMove, p, Form->mapToGlobal(p), Qt::NoButton, held, keys);
         QApplication::sendEvent(Form.get(), &event);
     }
-    void Click(QPoint p, Qt::MouseButton button = Qt::LeftButton) {
-        Press(button, p);
-        Release(button, p);
+    void Click(QPoint p, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers keys = {}) {
+        Press(button, p, keys);
+        Release(button, p, keys);
     }
     // Small vertices, so that they fit the window at one pixel a unit.
     TVertex* V(int x, int y) {
@@ -59,17 +60,22 @@ protected:
         v->LineWidth = 4;
         return v;
     }
-    void Send(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held) {
-        QMouseEvent event(type, p, Form->mapToGlobal(p), button, held, Qt::NoModifier);
+    void Send(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held,
+              Qt::KeyboardModifiers keys = {}) {
+        QMouseEvent event(type, p, Form->mapToGlobal(p), button, held, keys);
         QApplication::sendEvent(Form.get(), &event);
     }
-    // The platform's report of a double click: press, release, double click, press, release.
-    void DoubleClick(QPoint p) {
-        Send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
-        Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
-        Send(QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton);
-        Send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
-        Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+    // A double click as Qt delivers it: press, release, double click, release. The double click
+    // takes the place of the second press.
+    void DoubleClick(QPoint p, Qt::KeyboardModifiers keys = {}) {
+        DoubleClickWithoutRelease(p, keys);
+        Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, keys);
+    }
+    // The same without its last release, which a modal dialog opened by the double click takes.
+    void DoubleClickWithoutRelease(QPoint p, Qt::KeyboardModifiers keys = {}) {
+        Send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, keys);
+        Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, keys);
+        Send(QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton, keys);
     }
     TTransition* T(int x, int y) {
         return CreateTransition(Engine.Net, "", x, 1, y, &Engine.Graph.Options);
@@ -108,17 +114,48 @@ TEST_F(FormDrawTest, ClickShiftClickAndCtrlClick) {
     Click(At(-100, 0));
     EXPECT_TRUE(Chosen(a));
     QTest::keyPress(Form.get(), Qt::Key_Shift);
-    Click(At(100, 0));
+    Click(At(100, 0), Qt::LeftButton, Qt::ShiftModifier);
     QTest::keyRelease(Form.get(), Qt::Key_Shift);
     EXPECT_TRUE(Chosen(a) && Chosen(b));
     QTest::keyPress(Form.get(), Qt::Key_Control);
-    Click(At(-100, 0)); // removes the chosen object
+    Click(At(-100, 0), Qt::LeftButton, Qt::ControlModifier); // removes the chosen object
     QTest::keyRelease(Form.get(), Qt::Key_Control);
     EXPECT_FALSE(Chosen(a));
     EXPECT_TRUE(Chosen(b));
     Click(At(0, -120)); // empty canvas
     EXPECT_TRUE(Engine.Choiced.Items.empty());
     EXPECT_EQ(Engine.EditMode, emIdle);
+}
+
+// The held keys are those the mouse event carries: a Ctrl press whose release went to a dialog
+// (opened by Ctrl+O, say) leaves plain clicks plain.
+TEST_F(FormDrawTest, ShiftAndCtrlAreReadFromEachMouseEvent) {
+    TVertex* a = V(-100, 0);
+    TVertex* b = V(100, 0);
+    Click(At(-100, 0));
+    QTest::keyPress(Form.get(), Qt::Key_Control); // released elsewhere
+    Click(At(100, 0));
+    EXPECT_FALSE(Chosen(a));
+    EXPECT_TRUE(Chosen(b));
+
+    Click(At(-100, 0), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_TRUE(Chosen(a) && Chosen(b));
+    Click(At(100, 0));
+    EXPECT_FALSE(Chosen(a));
+    Click(At(-100, 0), Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_TRUE(Chosen(a) && Chosen(b));
+
+    // A band drawn with Shift held adds what it encloses; without, it replaces the choice.
+    Click(At(-100, 0));
+    Press(Qt::LeftButton, At(40, -60), Qt::ShiftModifier);
+    MoveTo(At(160, 60), Qt::LeftButton, Qt::ShiftModifier);
+    Release(Qt::LeftButton, At(160, 60), Qt::ShiftModifier);
+    EXPECT_TRUE(Chosen(a) && Chosen(b));
+    Press(Qt::LeftButton, At(40, -60));
+    MoveTo(At(160, 60), Qt::LeftButton);
+    Release(Qt::LeftButton, At(160, 60));
+    EXPECT_FALSE(Chosen(a));
+    EXPECT_TRUE(Chosen(b));
 }
 
 TEST_F(FormDrawTest, DraggingMovesEveryChosenObject) {
@@ -273,6 +310,39 @@ TEST_F(FormDrawTest, DoubleClickChoosesAndAsksForPropertiesWithoutABand) {
     Engine.Choiced.Items = {Engine.Net.Vertices[0].get(), Engine.Net.Vertices[1].get()};
     DoubleClick(At(100, -130)); // empty canvas with two objects chosen: no dialog, no band
     EXPECT_EQ(properties.count(), 1);
+    EXPECT_EQ(Engine.EditMode, emIdle);
+}
+
+// Each double click asks for the properties of the object it was made on, also after a dialog
+// opened by the previous one took that double click's last release.
+TEST_F(FormDrawTest, EachDoubleClickAsksForThePropertiesOfItsObject) {
+    TVertex* p1 = V(-100, 0);
+    p1->Name = "P1";
+    TVertex* p2 = V(100, 0);
+    p2->Name = "P2";
+    std::vector<std::string> asked; // the one chosen object at each request
+    QObject::connect(Form.get(), &TFormDraw::PropertiesRequested, Form.get(), [&] {
+        ASSERT_EQ(Engine.Choiced.Items.size(), 1u);
+        asked.push_back(Engine.Choiced.Items[0].Vertex()->Name);
+    });
+    DoubleClick(At(-100, 0));
+    DoubleClick(At(100, 0));
+    DoubleClickWithoutRelease(At(-100, 0));
+    EXPECT_EQ(asked, (std::vector<std::string>{"P1", "P2", "P1"}));
+    EXPECT_EQ(Engine.EditMode, emIdle);
+
+    Click(At(-100, 0), Qt::LeftButton, Qt::ControlModifier); // no press or release is skipped
+    EXPECT_TRUE(Engine.Choiced.Items.empty());
+}
+
+// The release that ends a double click leaves the choice as the first click made it.
+TEST_F(FormDrawTest, DoubleClickReleaseKeepsTheChoice) {
+    TVertex* a = V(-100, 0);
+    TVertex* b = V(100, 0);
+    Engine.Choiced.Items = {a, b};
+    DoubleClick(At(-100, 0), Qt::ControlModifier); // the first click takes A out
+    EXPECT_FALSE(Chosen(a));
+    EXPECT_TRUE(Chosen(b));
     EXPECT_EQ(Engine.EditMode, emIdle);
 }
 

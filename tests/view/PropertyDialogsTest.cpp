@@ -14,6 +14,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 class PropertyDialogsTest : public ::testing::Test {
@@ -34,6 +36,12 @@ protected:
         return d.template findChild<QCheckBox*>(name);
     }
     void Ok(TPropertyDialog& d) { QTest::mouseClick(d.ButtonOk(), Qt::LeftButton); }
+    // Typed text, one key click a character (QTest's keyClicks knows ASCII only).
+    static void Type(QWidget* w, const QString& text) {
+        for (QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, w, Qt::Key(c.toUpper().unicode()), QString(c),
+                                Qt::NoModifier);
+    }
 
     TEngine Engine;
     TEditHistory History{Engine};
@@ -124,6 +132,50 @@ TEST_F(PropertyDialogsTest, DelayLawEnablesTheDeviationForUniformAndNormal) {
     EXPECT_EQ(T1->Deviation, 0.25);
     EXPECT_EQ(T1->Weight, 3);
     EXPECT_EQ(T1->Priority, -4);
+}
+
+// Text typed into the delay-law list never becomes an item of it, and Enter there only confirms
+// the text: the dialog stays open until OK, which keeps the law when the text names none.
+TEST_F(PropertyDialogsTest, TypedDelayLawAddsNoItemAndEnterKeepsTheDialogOpen) {
+    T1->DelayType = dtUniform;
+    Choose(T1);
+    TFormTransitionProperties dialog(Engine, History);
+    dialog.show();
+    QComboBox* type = dialog.CBoxDelayType();
+    QLineEdit* typed = type->lineEdit();
+    auto items = [type] {
+        QStringList texts;
+        for (int i = 0; i < type->count(); ++i)
+            texts << type->itemText(i);
+        return texts.join(" | ").toStdString();
+    };
+    const std::string laws =
+        "Точне значення | Рівномірний закон | Нормальний закон | Експоненціальний закон";
+    EXPECT_EQ(items(), laws);
+
+    typed->clear();
+    Type(typed, "своя");
+    QTest::keyClick(typed, Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(items(), laws);
+    EXPECT_EQ(type->currentText(), QString("своя"));
+    EXPECT_TRUE(dialog.DeviationEdit()->isEnabled());
+
+    typed->clear();
+    Type(typed, "Експоненціальний закон");
+    QTest::keyClick(typed, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(items(), laws);
+    EXPECT_EQ(type->currentIndex(), 3);
+    EXPECT_FALSE(dialog.DeviationEdit()->isEnabled());
+
+    typed->clear();
+    Type(typed, "своя");
+    QTest::keyClick(typed, Qt::Key_Return);
+    Ok(dialog);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(T1->DelayType, dtUniform);
+    EXPECT_EQ(items(), laws);
 }
 
 TEST_F(PropertyDialogsTest, ConnectionDialogSwitchesBetweenCountAndFormula) {
