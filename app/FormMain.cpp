@@ -66,8 +66,11 @@ constexpr int kProgressRange = 120;
 // How often the recovery copy of a modified net is written.
 constexpr int kRecoveryIntervalMs = 30000;
 
+// The caption of the program's questions.
+const char* const kProgramTitle = "Сітки Петрі: редактор і симулятор";
+
 TSaveAnswer AskToSaveBox(QWidget* parent, const QString& fileName) {
-    QMessageBox box(QMessageBox::Question, parent->windowTitle(),
+    QMessageBox box(QMessageBox::Question, kProgramTitle,
                     "Зберегти зміни у файлі «" + fileName + "»?", QMessageBox::NoButton, parent);
     QPushButton* save = box.addButton("Зберегти", QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton("Не зберігати", QMessageBox::DestructiveRole);
@@ -80,6 +83,19 @@ TSaveAnswer AskToSaveBox(QWidget* parent, const QString& fileName) {
     if (box.clickedButton() == discard)
         return TSaveAnswer::Discard;
     return TSaveAnswer::Cancel;
+}
+
+bool AskToRecoverBox(QWidget* parent) {
+    QMessageBox box(QMessageBox::Question, kProgramTitle,
+                    "Попередній сеанс роботи завершився аварійно, а сітка в ньому мала "
+                    "незбережені зміни. Відновити цю сітку?",
+                    QMessageBox::NoButton, parent);
+    QPushButton* restore = box.addButton("Відновити", QMessageBox::AcceptRole);
+    QPushButton* drop = box.addButton("Не відновлювати", QMessageBox::RejectRole);
+    box.setDefaultButton(restore);
+    box.setEscapeButton(drop);
+    box.exec();
+    return box.clickedButton() == restore;
 }
 
 // The frame of the editor window. The main window uses the canvas on every timer tick and file
@@ -110,7 +126,7 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     InitEngine(Engine);
 
     setObjectName("FormMain");
-    setWindowTitle("Сітки Петрі: редактор і симулятор");
+    setWindowTitle(kProgramTitle);
     resize(1100, 750);
 
     History_ = new TEditHistory(Engine, this);
@@ -143,12 +159,7 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
     AskToSave = [this](const QString& fileName) { return AskToSaveBox(this, fileName); };
-    AskToRecover = [this] {
-        return QMessageBox::question(this, windowTitle(),
-                                     "Попередній сеанс роботи завершився аварійно, а сітка в ньому "
-                                     "мала незбережені зміни. Відновити цю сітку?") ==
-               QMessageBox::Yes;
-    };
+    AskToRecover = [this] { return AskToRecoverBox(this); };
 
     BuildMenusAndToolBar();
     BuildStatusBar();
