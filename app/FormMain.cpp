@@ -187,7 +187,7 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     RecoveryTimer = new QTimer(this);
     RecoveryTimer->setInterval(kRecoveryIntervalMs);
     connect(RecoveryTimer, &QTimer::timeout, this, &TFormMain::WriteRecovery);
-    RecoveryTimer->start();
+    // The timer starts once a copy left by a crash has been offered back (OfferRecovery).
     StartUpdateThread(Engine);
 
     connect(FormDraw_, &TFormDraw::CursorTextChanged, this,

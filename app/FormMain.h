@@ -103,7 +103,8 @@ public:
     // Writes the recovery copy when the net is modified, and removes it when not; the timer
     // calls it every half minute.
     void WriteRecovery();
-    // At start: restores the net a crashed session left, if the user wants it.
+    // At start: restores the net a crashed session left, if the user wants it; then starts
+    // the timer of the recovery copy.
     void OfferRecovery();
     void Zoom(bool zoomIn);
     // The property dialog of the one chosen object, shown modally.
@@ -135,6 +136,7 @@ private:
     TEditHistory* History_ = nullptr;
     std::unique_ptr<TRecoveryFile> Recovery_;
     QTimer* RecoveryTimer = nullptr;
+    std::uint64_t RecoveryWrittenAt = ~std::uint64_t{0}; // the history's change count then
     QMdiArea* MdiArea = nullptr;
     TFormDraw* FormDraw_ = nullptr;
     TFormModeling* FormModeling_ = nullptr;

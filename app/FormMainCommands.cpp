@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -121,34 +122,40 @@ void TFormMain::closeEvent(QCloseEvent* event) {
         event->ignore();
 }
 
+// A drag under way becomes a step of its own first, so undo takes back the drag.
 void TFormMain::ButtonUndoClick() {
-    FormDraw_->CancelGesture();
     History_->Undo();
 }
 
 void TFormMain::ButtonRedoClick() {
-    FormDraw_->CancelGesture();
     History_->Redo();
 }
 
 void TFormMain::WriteRecovery() {
-    if (History_->IsModified())
-        Recovery_->Write(Engine);
-    else
+    if (!History_->IsModified()) {
         Recovery_->Remove();
+        RecoveryWrittenAt = ~std::uint64_t{0};
+    } else if (RecoveryWrittenAt != History_->ChangeCount()) {
+        Recovery_->Write(Engine);
+        RecoveryWrittenAt = History_->ChangeCount();
+    }
 }
 
 void TFormMain::OfferRecovery() {
+    RecoveryTimer->start();
     if (!Recovery_->IsLeft())
         return;
     if (!AskToRecover()) {
-        Recovery_->Remove();
+        Recovery_->Discard();
         return;
     }
     try {
         Recovery_->Restore(Engine);
     } catch (const TEngineError& error) {
-        ShowMessageBox(this, QString::fromStdString(error.what()));
+        const std::filesystem::path aside = Recovery_->SetAside();
+        ShowMessageBox(this, QString::fromStdString(error.what()) +
+                                 "\nКопію сітки збережено у файлі " +
+                                 QString::fromStdString(aside.string()) + ".");
         return;
     }
     History_->Forget();

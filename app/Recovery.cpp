@@ -31,8 +31,10 @@ void TRecoveryFile::Write(const TEngine& engine) {
     if (!IsOwned())
         return;
     try {
+        const std::string text = NetText(engine.Net);
         ReplaceFile(NamePath, engine.FileName.string());
-        ReplaceFile(NetPath_, NetText(engine.Net));
+        ReplaceFile(NetPath_, text);
+        Written = true;
     } catch (const TEngineError&) {
         // The next write tries again.
     }
@@ -46,9 +48,23 @@ void TRecoveryFile::Restore(TEngine& engine) const {
 }
 
 void TRecoveryFile::Remove() {
+    if (Written)
+        Discard();
+}
+
+void TRecoveryFile::Discard() {
     if (!IsOwned())
         return;
     std::error_code ignored;
     std::filesystem::remove(NetPath_, ignored);
     std::filesystem::remove(NamePath, ignored);
+    Written = false;
+}
+
+std::filesystem::path TRecoveryFile::SetAside() {
+    const std::filesystem::path aside = NetPath_.parent_path() / "KVLRecovery-unreadable.kvl";
+    std::error_code ignored;
+    std::filesystem::rename(NetPath_, aside, ignored);
+    std::filesystem::remove(NamePath, ignored);
+    return aside;
 }

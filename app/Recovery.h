@@ -26,7 +26,13 @@ public:
     // Loads the copy in place of the net; FileName becomes the file the net came from (empty
     // for a net never saved). Throws TEngineError when the copy cannot be read.
     void Restore(TEngine& engine) const;
+    // Removes the copy this session wrote; a copy left by a crashed session stays until the
+    // user has answered the offer.
     void Remove();
+    // Removes the copy whoever wrote it (the user declined the offer).
+    void Discard();
+    // Moves a copy that cannot be read out of the way, keeping it for the user; returns where.
+    std::filesystem::path SetAside();
 
     const std::filesystem::path& NetPath() const { return NetPath_; }
 
@@ -34,4 +40,5 @@ private:
     std::filesystem::path NetPath_;
     std::filesystem::path NamePath;
     std::unique_ptr<QLockFile> Lock;
+    bool Written = false;
 };

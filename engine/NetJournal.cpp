@@ -190,7 +190,7 @@ struct TNetJournal::TStep {
 };
 
 TRunStamp RunStampOf(const TEngineNet& net) {
-    return {net.ModelTime, net.EventCount};
+    return {net.ModelTime, net.EventCount, net.RunResets};
 }
 
 TNetSizes SizesOf(const TEngineNet& net) {
@@ -204,6 +204,12 @@ TNetJournal& TNetJournal::operator=(TNetJournal&&) noexcept = default;
 
 bool TNetJournal::Empty() const {
     return Steps.empty();
+}
+
+bool TNetJournal::ChangesModelTime() const {
+    return std::any_of(Steps.begin(), Steps.end(), [](const std::unique_ptr<TStep>& step) {
+        return std::holds_alternative<TTimeChange>(step->What);
+    });
 }
 
 void TNetJournal::AddedSince(const TEngineNet& net, const TNetSizes& before) {

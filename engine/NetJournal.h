@@ -17,11 +17,13 @@
 #include <memory>
 #include <vector>
 
-// Where the run stood: model time and the events carried out. Statistics kept aside at one stamp
-// are restored only at the same stamp, so that no history skips the time the run went on.
+// Where the run stood: model time, the events carried out and the resets made by hand.
+// Statistics kept aside at one stamp are restored only at the same stamp, so that no history
+// skips the time the run went on or outlives a reset.
 struct TRunStamp {
     double ModelTime = 0;
     std::uint64_t EventCount = 0;
+    std::uint64_t RunResets = 0;
     friend bool operator==(const TRunStamp&, const TRunStamp&) = default;
 };
 TRunStamp RunStampOf(const TEngineNet& net);
@@ -43,6 +45,8 @@ public:
     TNetJournal& operator=(TNetJournal&&) noexcept;
 
     bool Empty() const;
+    // Whether replaying the journal sets the model time (a cleared net).
+    bool ChangesModelTime() const;
 
     // Recording, as the edit is made.
 

@@ -96,4 +96,7 @@ struct TEngineNet {
     std::vector<std::unique_ptr<TConnection>> Connections;
     double ModelTime = 0;
     std::uint64_t EventCount = 0; // launches plus completions carried out, for benchmarks
+    // Changes of the run's state made outside the firing rule: results cleared, a launch buffer
+    // emptied by hand.
+    std::uint64_t RunResets = 0;
 };

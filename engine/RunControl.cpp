@@ -45,6 +45,7 @@ void ClearRunHistory(TEngine& engine) {
     ClearResults(engine.Net);
     ClearLaunchBuffers(engine.Net);
     engine.Net.ModelTime = 0;
+    ++engine.Net.RunResets;
     if (engine.RunMode != rmStopped)
         StopRun(engine);
 }

@@ -1,6 +1,7 @@
 #include "EditHistory.h"
 
 #include "Engine.h"
+#include "RunControl.h"
 
 #include <QUndoCommand>
 #include <QUndoStack>
@@ -14,6 +15,7 @@ public:
     TNetEditCommand(TEngine& engine, const QString& text, TNetJournal&& journal)
         : QUndoCommand(text), Engine(engine), Journal(std::move(journal)) {}
 
+    const TNetJournal& Edits() const { return Journal; }
     void undo() override { Journal.Undo(Engine); }
     void redo() override {
         if (Made) {
@@ -41,31 +43,57 @@ void TEditHistory::Commit(const QString& text, TNetJournal&& journal) {
     if (journal.Empty())
         return;
     Stack_->push(new TNetEditCommand(Engine, text, std::move(journal)));
+    ++ChangeCount_;
     emit NetEdited();
 }
 
 void TEditHistory::Make(const QString& text, const std::function<void(TNetJournal&)>& edit) {
+    if (BeforeEdit)
+        BeforeEdit();
     TNetJournal journal;
-    edit(journal);
+    try {
+        edit(journal);
+    } catch (...) {
+        // What the edit did before it failed stays recorded, so that it can still be undone.
+        Commit(text, std::move(journal));
+        throw;
+    }
     Commit(text, std::move(journal));
 }
 
+// A step that sets the model time back or forth (clearing the net) would leave a run going on
+// from another time than it reached: the run stops first, as clearing itself stops it.
+void TEditHistory::StopRunIfTimeMoves(int index) {
+    const auto* command = dynamic_cast<const TNetEditCommand*>(Stack_->command(index));
+    if (command != nullptr && command->Edits().ChangesModelTime() && Engine.RunMode != rmStopped)
+        StopRun(Engine);
+}
+
 void TEditHistory::Undo() {
+    if (BeforeEdit)
+        BeforeEdit();
     if (!Stack_->canUndo())
         return;
+    StopRunIfTimeMoves(Stack_->index() - 1);
     Stack_->undo();
+    ++ChangeCount_;
     emit NetEdited();
 }
 
 void TEditHistory::Redo() {
+    if (BeforeEdit)
+        BeforeEdit();
     if (!Stack_->canRedo())
         return;
+    StopRunIfTimeMoves(Stack_->index());
     Stack_->redo();
+    ++ChangeCount_;
     emit NetEdited();
 }
 
 // The stack reports every change of its clean state through cleanChanged.
 void TEditHistory::Forget() {
+    ++ChangeCount_;
     Stack_->clear();
     Stack_->setClean();
 }

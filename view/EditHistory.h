@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 
 class QUndoStack;
@@ -19,6 +20,12 @@ public:
     explicit TEditHistory(TEngine& engine, QObject* parent = nullptr);
 
     QUndoStack* Stack() const { return Stack_; }
+
+    // Called before every edit made through Make and before every undo and redo, so that a
+    // gesture under way on the canvas ends first (the canvas sets it).
+    std::function<void()> BeforeEdit;
+    // Counts every change of the net through the history (edits, undos, redos, forgetting).
+    std::uint64_t ChangeCount() const { return ChangeCount_; }
 
     // One user action: what its journal recorded becomes one undo step; an empty journal (the
     // action changed nothing) leaves the history as it was.
@@ -44,6 +51,9 @@ signals:
     void ModifiedChanged(bool modified);
 
 private:
+    void StopRunIfTimeMoves(int index);
+
     TEngine& Engine;
     QUndoStack* Stack_;
+    std::uint64_t ChangeCount_ = 0;
 };

@@ -52,12 +52,17 @@ TSelectMode SelectModeOf(const QMouseEvent* event) {
 
 TFormDraw::TFormDraw(TEngine& engine, TEditHistory& history, QWidget* parent)
     : QWidget(parent), Engine(engine), History(history) {
+    History.BeforeEdit = [this] { FinishGesture(); };
     setObjectName("FormDraw");
     setMinimumSize(200, 150);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     BuildMenus();
+}
+
+TFormDraw::~TFormDraw() {
+    History.BeforeEdit = nullptr;
 }
 
 void TFormDraw::BuildMenus() {
@@ -138,6 +143,9 @@ void TFormDraw::AfterGesture(const TGestureResult& result) {
 }
 
 void TFormDraw::mousePressEvent(QMouseEvent* event) {
+    // Another button during a drag, or a press whose drag lost its release to a message box:
+    // the drag so far is kept as a step before the new gesture starts.
+    FinishGesture();
     State_.SelectMode = SelectModeOf(event);
     const QPoint p = event->position().toPoint();
     const TEditMode tool = Engine.EditMode;
@@ -238,8 +246,10 @@ void TFormDraw::PVButtonDeleteVertexClick() {
 }
 
 void TFormDraw::PTButtonClearBufferClick() {
-    if (TTransition* t = FirstChosen<TTransition>(Engine, true))
+    if (TTransition* t = FirstChosen<TTransition>(Engine, true)) {
         BufferClear(t->LaunchBuffer);
+        ++Engine.Net.RunResets;
+    }
 }
 
 void TFormDraw::PTButtonDeleteTransitionClick() {
@@ -293,6 +303,17 @@ void TFormDraw::PasteAtCursor() {
     PasteAt(p.x(), p.y());
 }
 
+void TFormDraw::FinishGesture() {
+    if (Engine.EditMode == emMove) {
+        TNetJournal journal;
+        RecordDrag(Engine, State_, journal);
+        Engine.EditMode = emIdle;
+        History.Commit("Переміщення", std::move(journal));
+    } else if (Engine.EditMode == emRubberBand) {
+        ::CancelGesture(Engine, State_);
+    }
+}
+
 void TFormDraw::CancelGesture() {
     const bool tool = Engine.EditMode >= emCreateVertex;
     if (::CancelGesture(Engine, State_) && tool)
@@ -300,8 +321,9 @@ void TFormDraw::CancelGesture() {
 }
 
 void TFormDraw::MoveChosenBy(std::int32_t dx, std::int32_t dy) {
+    FinishGesture();
     if (Engine.EditMode != emIdle)
-        return; // a drag or a tool is under way
+        return; // a tool waits for its click
     std::vector<TObjectRef> moved;
     for (const TObjectRef& entry : Engine.Choiced.Items) {
         if (TVertex* v = entry.Vertex()) {

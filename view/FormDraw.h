@@ -16,6 +16,7 @@ class TFormDraw : public QWidget {
     Q_OBJECT
 public:
     TFormDraw(TEngine& engine, TEditHistory& history, QWidget* parent = nullptr);
+    ~TFormDraw() override;
 
     const TEditorState& State() const { return State_; }
     QMenu* PopupScreen() const { return PopupScreen_; }
@@ -55,6 +56,9 @@ public slots:
     void PasteAtCursor();
     // Ends a drag, a rubber band or a waiting creation tool as Escape does.
     void CancelGesture();
+    // Ends a drag or a rubber band under way before another edit: the drag so far becomes a
+    // step of its own, the band is dropped.
+    void FinishGesture();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

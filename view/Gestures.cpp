@@ -88,13 +88,8 @@ TGestureResult Move(TEngine& e, TEditorState& s, int buttons, int x, int y) {
 TGestureResult Release(TEngine& e, TEditorState& s, TMouseButton button, int x, int y,
                        TNetJournal* journal) {
     TGestureResult result;
-    if (button == mbLeft && e.EditMode == emMove && journal != nullptr) {
-        std::vector<TObjectRef> moved;
-        for (const TObjectRef& entry : e.Choiced.Items)
-            if (entry.Kind() != okConnection)
-                moved.push_back(entry);
-        journal->Moved(std::move(moved), s.MovedX, s.MovedY);
-    }
+    if (button == mbLeft && e.EditMode == emMove && journal != nullptr)
+        RecordDrag(e, s, *journal);
     if (s.SkipNextRelease) {
         // The release after a double click: the first click already chose.
         s.SkipNextRelease = false;
@@ -108,6 +103,16 @@ TGestureResult Release(TEngine& e, TEditorState& s, TMouseButton button, int x, 
     }
     e.EditMode = emIdle;
     return result;
+}
+
+void RecordDrag(const TEngine& e, TEditorState& s, TNetJournal& journal) {
+    std::vector<TObjectRef> moved;
+    for (const TObjectRef& entry : e.Choiced.Items)
+        if (entry.Kind() != okConnection)
+            moved.push_back(entry);
+    journal.Moved(std::move(moved), s.MovedX, s.MovedY);
+    s.MovedX = 0;
+    s.MovedY = 0;
 }
 
 bool CancelGesture(TEngine& e, TEditorState& s) {

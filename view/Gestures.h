@@ -34,6 +34,8 @@ TGestureResult Press(TEngine& engine, TEditorState& state, TMouseButton button, 
 TGestureResult Move(TEngine& engine, TEditorState& state, int buttons, int x, int y);
 TGestureResult Release(TEngine& engine, TEditorState& state, TMouseButton button, int x, int y,
                        TNetJournal* journal = nullptr);
+// Records the move the drag has made so far as one move of the chosen objects.
+void RecordDrag(const TEngine& engine, TEditorState& state, TNetJournal& journal);
 // Escape: a drag puts the objects back where it found them, a rubber band is dropped, a waiting
 // creation tool is put away. True when there was something to cancel.
 bool CancelGesture(TEngine& engine, TEditorState& state);

@@ -34,14 +34,18 @@ protected:
         ShowMessageBox = Previous;
         qunsetenv("KVL_CONFIG");
     }
-    std::unique_ptr<TFormMain> Open(bool recover = false) {
+    std::unique_ptr<TFormMain> Open(bool recover = false, TFormMain** opening = nullptr) {
         auto form = std::make_unique<TFormMain>(Engine);
+        if (opening != nullptr)
+            *opening = form.get();
         form->AskToSave = [this](const QString& name) {
             Asked << name;
             return Answer;
         };
         form->AskToRecover = [this, recover] {
             ++RecoveryOffers;
+            if (WhileAsked)
+                WhileAsked();
             return recover;
         };
         form->show();
@@ -80,6 +84,7 @@ protected:
     QStringList Asked;
     TSaveAnswer Answer = TSaveAnswer::Cancel;
     int RecoveryOffers = 0;
+    std::function<void()> WhileAsked;
     std::function<void(QWidget*, const QString&)> Previous;
 };
 
@@ -160,6 +165,13 @@ TEST_F(UnsavedChangesTest, ClearingTheNetStopsTheRunAndUndoes) {
     Key(form.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(NetText(Engine.Net), before);
     EXPECT_EQ(Engine.Net.ModelTime, time);
+
+    // Redoing the clear during a run stops the run too: its time would jump back to 0.
+    Key(form.get(), Qt::Key_F9);
+    ASSERT_EQ(Engine.RunMode, rmRealTime);
+    Key(form.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Engine.RunMode, rmStopped);
+    EXPECT_EQ(Engine.Net.ModelTime, 0);
 }
 
 TEST_F(UnsavedChangesTest, ACrashedSessionsNetIsOfferedBack) {
@@ -179,17 +191,35 @@ TEST_F(UnsavedChangesTest, ACrashedSessionsNetIsOfferedBack) {
     EXPECT_FALSE(std::filesystem::exists(recovery));
     EXPECT_EQ(RecoveryOffers, 0);
 
-    // As a crash leaves it: the copy and the name of its file.
+    // As a crash leaves it: the copy and the name of its file. The copy survives a tick of the
+    // recovery timer while the offer is still open.
     WriteBytes(recovery, left);
     WriteBytes(Folder / "KVLRecovery.name", Example.string());
     ClearNet(Engine.Net, &Engine);
-    auto form = Open(true);
+    TFormMain* opening = nullptr;
+    WhileAsked = [&] {
+        ASSERT_NE(opening, nullptr);
+        opening->WriteRecovery();
+        EXPECT_TRUE(std::filesystem::exists(recovery));
+    };
+    auto form = Open(true, &opening);
     EXPECT_EQ(RecoveryOffers, 1);
     ASSERT_EQ(Engine.Net.Vertices.size(), 1u);
     EXPECT_EQ(Engine.Net.Vertices[0]->Name, "Kept");
     EXPECT_EQ(Engine.FileName, Example);
     EXPECT_TRUE(form->History()->IsModified());
     EXPECT_EQ(Caption(*form), QString("queue.kvl*"));
+}
+
+TEST_F(UnsavedChangesTest, AnUnreadableCopyIsSetAsideAndNamed) {
+    WriteBytes(Folder / "KVLRecovery.kvl", "not a net\r\n");
+    auto form = Open(true);
+    EXPECT_EQ(RecoveryOffers, 1);
+    ASSERT_EQ(Messages.size(), 1);
+    EXPECT_TRUE(Messages[0].contains("KVLRecovery-unreadable.kvl"));
+    EXPECT_TRUE(std::filesystem::exists(Folder / "KVLRecovery-unreadable.kvl"));
+    EXPECT_FALSE(std::filesystem::exists(Folder / "KVLRecovery.kvl"));
+    EXPECT_FALSE(form->History()->IsModified());
 }
 
 } // namespace

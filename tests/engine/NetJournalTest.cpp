@@ -5,6 +5,7 @@
 #include "Monitoring.h"
 #include "NetFile.h"
 #include "NetObjects.h"
+#include "RunControl.h"
 #include "SimulationStep.h"
 
 #include <gtest/gtest.h>
@@ -173,6 +174,17 @@ TEST_F(NetJournalTest, MonitoringSwitchedOffComesBackWithItsStatisticsWhenTheRun
     ASSERT_TRUE(V(0).IsMonitoring);
     ASSERT_EQ(V(0).History.Samples.size(), 1u);
     EXPECT_EQ(V(0).History.Samples[0].Time, Engine.Net.ModelTime);
+    EXPECT_EQ(V(0).ChangeCount, 0);
+}
+
+TEST_F(NetJournalTest, StatisticsKeptAsideDoNotOutliveAClearedRunHistory) {
+    StartMonitoring(V(0), 0);
+    TNetJournal journal;
+    ChangeFields<TVertex>(journal, Engine, V(0), [](TVertex& v) { v.IsMonitoring = false; });
+    ClearRunHistory(Engine); // at model time 0 with no events: only the reset tells
+    journal.Undo(Engine);
+    ASSERT_TRUE(V(0).IsMonitoring);
+    EXPECT_EQ(V(0).History.Count(), 1);
     EXPECT_EQ(V(0).ChangeCount, 0);
 }
 

@@ -129,6 +129,46 @@ TEST_F(EditHistoryTest, ADragIsOneStepAndEscapePutsItBack) {
     EXPECT_EQ(History.Stack()->count(), 1);
 }
 
+// A drag that another button, an edit or an undo cuts short is kept as a step of its own, so
+// the history always accounts for where the objects are.
+TEST_F(EditHistoryTest, ADragCutShortIsStillOneStep) {
+    const std::string original = NetText(Engine.Net);
+    Engine.Choiced.Items = {P};
+    Send(QEvent::MouseButtonPress, At(-100, 0), Qt::LeftButton, Qt::LeftButton);
+    Send(QEvent::MouseMove, At(-60, 20), Qt::NoButton, Qt::LeftButton);
+    Send(QEvent::MouseButtonPress, At(-60, 20), Qt::RightButton, Qt::LeftButton | Qt::RightButton);
+    Send(QEvent::MouseMove, At(-60, 40), Qt::NoButton, Qt::LeftButton | Qt::RightButton);
+    Send(QEvent::MouseButtonRelease, At(-60, 40), Qt::RightButton, Qt::LeftButton);
+    Send(QEvent::MouseButtonRelease, At(-60, 40), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(P->X, -60);
+    ASSERT_EQ(History.Stack()->index(), 1);
+    Engine.Graph.Scale = 1.0; // the move with both buttons zoomed
+
+    // Delete and paste in the middle of a drag.
+    Engine.Graph.CursorX = At(0, 0).x();
+    Engine.Graph.CursorY = At(0, 0).y();
+    Form->findChild<QAction*>("PMButtonCopyNetPart")->trigger();
+    Send(QEvent::MouseButtonPress, At(-60, 20), Qt::LeftButton, Qt::LeftButton);
+    Send(QEvent::MouseMove, At(-40, 20), Qt::NoButton, Qt::LeftButton);
+    Form->PasteAtCursor();
+    Send(QEvent::MouseMove, At(-20, 20), Qt::NoButton, Qt::LeftButton);
+    QTest::keyClick(Form.get(), Qt::Key_Delete);
+    Send(QEvent::MouseMove, At(0, 20), Qt::NoButton, Qt::LeftButton);
+    Send(QEvent::MouseButtonRelease, At(0, 20), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(P->X, -40);
+
+    // An undo in the middle of a drag takes back the drag.
+    Send(QEvent::MouseButtonPress, At(-40, 20), Qt::LeftButton, Qt::LeftButton);
+    Send(QEvent::MouseMove, At(0, 0), Qt::NoButton, Qt::LeftButton);
+    History.Undo();
+    Send(QEvent::MouseMove, At(10, 10), Qt::NoButton, Qt::LeftButton);
+    Send(QEvent::MouseButtonRelease, At(10, 10), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(P->X, -40);
+    while (History.Stack()->canUndo())
+        History.Undo();
+    EXPECT_EQ(NetText(Engine.Net), original);
+}
+
 TEST_F(EditHistoryTest, EscapeDropsTheBandAndPutsAwayTheTool) {
     Send(QEvent::MouseButtonPress, At(-190, -140), Qt::LeftButton, Qt::LeftButton);
     Send(QEvent::MouseMove, At(190, 140), Qt::NoButton, Qt::LeftButton);
