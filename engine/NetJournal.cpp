@@ -142,17 +142,7 @@ struct TMove {
     std::int32_t Dx = 0;
     std::int32_t Dy = 0;
 
-    void Shift(std::int32_t dx, std::int32_t dy) const {
-        for (const TObjectRef& object : Objects) {
-            if (TVertex* v = object.Vertex()) {
-                v->X += dx;
-                v->Y += dy;
-            } else if (TTransition* t = object.Transition()) {
-                t->X += dx;
-                t->Y += dy;
-            }
-        }
-    }
+    void Shift(std::int32_t dx, std::int32_t dy) const { MoveObjects(Objects, dx, dy); }
 };
 
 struct TTimeChange {
@@ -262,37 +252,31 @@ void TNetJournal::ClearNet(TEngine& engine) {
     Steps.push_back(std::move(time));
 }
 
-void TNetJournal::SetFields(TEngine& engine, TVertex& vertex, const TVertex& values,
-                            const std::vector<bool>& which) {
+template <typename Object>
+void TNetJournal::SetFieldsOf(TEngine& engine, Object& object, const Object& values,
+                              const std::vector<bool>& which) {
     if (std::find(which.begin(), which.end(), true) == which.end())
         return;
-    auto change = MakeFieldChange(vertex, values, which);
+    auto change = MakeFieldChange(object, values, which);
     change->Apply(engine, change->After);
     auto step = std::make_unique<TStep>();
     step->What = std::move(change);
     Steps.push_back(std::move(step));
+}
+
+void TNetJournal::SetFields(TEngine& engine, TVertex& vertex, const TVertex& values,
+                            const std::vector<bool>& which) {
+    SetFieldsOf(engine, vertex, values, which);
 }
 
 void TNetJournal::SetFields(TEngine& engine, TTransition& transition, const TTransition& values,
                             const std::vector<bool>& which) {
-    if (std::find(which.begin(), which.end(), true) == which.end())
-        return;
-    auto change = MakeFieldChange(transition, values, which);
-    change->Apply(engine, change->After);
-    auto step = std::make_unique<TStep>();
-    step->What = std::move(change);
-    Steps.push_back(std::move(step));
+    SetFieldsOf(engine, transition, values, which);
 }
 
 void TNetJournal::SetFields(TEngine& engine, TConnection& connection, const TConnection& values,
                             const std::vector<bool>& which) {
-    if (std::find(which.begin(), which.end(), true) == which.end())
-        return;
-    auto change = MakeFieldChange(connection, values, which);
-    change->Apply(engine, change->After);
-    auto step = std::make_unique<TStep>();
-    step->What = std::move(change);
-    Steps.push_back(std::move(step));
+    SetFieldsOf(engine, connection, values, which);
 }
 
 void TNetJournal::Moved(std::vector<TObjectRef> objects, std::int32_t dx, std::int32_t dy) {

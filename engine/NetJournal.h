@@ -76,6 +76,9 @@ public:
 
 private:
     struct TStep;
+    template <typename Object>
+    void SetFieldsOf(TEngine& engine, Object& object, const Object& values,
+                     const std::vector<bool>& which);
     std::vector<std::unique_ptr<TStep>> Steps;
 };
 

@@ -274,6 +274,18 @@ void NewNet(TEngine& engine) {
     engine.FileName.clear();
 }
 
+void MoveObjects(const std::vector<TObjectRef>& objects, std::int32_t dx, std::int32_t dy) {
+    for (const TObjectRef& object : objects) {
+        if (TVertex* v = object.Vertex()) {
+            v->X += dx;
+            v->Y += dy;
+        } else if (TTransition* t = object.Transition()) {
+            t->X += dx;
+            t->Y += dy;
+        }
+    }
+}
+
 std::int32_t FindVertex(const TEngineNet& net, const std::string& name) {
     return FindByName(net.Vertices, name);
 }

@@ -71,6 +71,10 @@ void ClearNet(TEngineNet& net, TEngine* engine, TDetachedObjects* kept = nullptr
 // Clears the engine's net and forgets its file name.
 void NewNet(TEngine& engine);
 
+// Moves the vertices and transitions among the objects by (dx, dy) model units; connections
+// follow their ends and are skipped.
+void MoveObjects(const std::vector<TObjectRef>& objects, std::int32_t dx, std::int32_t dy);
+
 // Position of the first object of that kind whose name equals the given one without regard to
 // letter case, or -1.
 std::int32_t FindVertex(const TEngineNet& net, const std::string& name);

@@ -325,18 +325,10 @@ void TFormDraw::MoveChosenBy(std::int32_t dx, std::int32_t dy) {
     if (Engine.EditMode != emIdle)
         return; // a tool waits for its click
     std::vector<TObjectRef> moved;
-    for (const TObjectRef& entry : Engine.Choiced.Items) {
-        if (TVertex* v = entry.Vertex()) {
-            v->X += dx;
-            v->Y += dy;
-        } else if (TTransition* t = entry.Transition()) {
-            t->X += dx;
-            t->Y += dy;
-        } else {
-            continue;
-        }
-        moved.push_back(entry);
-    }
+    for (const TObjectRef& entry : Engine.Choiced.Items)
+        if (entry.Kind() != okConnection)
+            moved.push_back(entry);
+    MoveObjects(moved, dx, dy);
     TNetJournal journal;
     journal.Moved(std::move(moved), dx, dy);
     History.Commit("Переміщення", std::move(journal));

@@ -1,5 +1,6 @@
 #include "Gestures.h"
 
+#include "NetObjects.h"
 #include "NumberText.h"
 #include "Picking.h"
 #include "Viewport.h"
@@ -7,15 +8,7 @@
 namespace {
 
 void ShiftChosen(TEngine& e, std::int32_t dx, std::int32_t dy) {
-    for (const TObjectRef& entry : e.Choiced.Items) {
-        if (TVertex* v = entry.Vertex()) {
-            v->X += dx;
-            v->Y += dy;
-        } else if (TTransition* t = entry.Transition()) {
-            t->X += dx;
-            t->Y += dy;
-        }
-    }
+    MoveObjects(e.Choiced.Items, dx, dy);
 }
 
 } // namespace
