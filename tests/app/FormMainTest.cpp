@@ -2,6 +2,7 @@
 #include "Engine.h"
 #include "FormDraw.h"
 #include "FormModeling.h"
+#include "MainWindowFixture.h"
 #include "NetFile.h"
 #include "NetObjects.h"
 #include "Random.h"
@@ -32,17 +33,8 @@ using ::testing::HasSubstr;
 const std::filesystem::path kExamples = KVL_EXAMPLES;
 
 // Every test keeps its settings file in a folder of its own and reads the messages it is shown.
-class FormMainTest : public ::testing::Test {
+class FormMainTest : public MainWindowFixture {
 protected:
-    void SetUp() override {
-        qputenv("KVL_CONFIG", QByteArray::fromStdString((Folder / "KVLConfig.ini").string()));
-        Previous = ShowMessageBox;
-        ShowMessageBox = [this](QWidget*, const QString& text) { Messages << text; };
-    }
-    void TearDown() override {
-        ShowMessageBox = Previous;
-        qunsetenv("KVL_CONFIG");
-    }
     // The main window shown and active, so that its shortcuts work.
     std::unique_ptr<TFormMain> Open() {
         auto form = std::make_unique<TFormMain>(Engine);
@@ -51,14 +43,6 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         return form;
     }
-    void Key(QWidget* w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(w, key, modifiers);
-    }
-
-    TTempFolder Folder;
-    TEngine Engine;
-    QStringList Messages;
-    std::function<void(QWidget*, const QString&)> Previous;
 };
 
 TEST_F(FormMainTest, HoldsTheMaximisedEditorCaptionedNewFile) {

@@ -6,6 +6,7 @@
 #include "Engine.h"
 #include "FormDraw.h"
 #include "FormMain.h"
+#include "MainWindowFixture.h"
 #include "NetFile.h"
 #include "NetObjects.h"
 #include "Recovery.h"
@@ -23,17 +24,8 @@ namespace {
 
 const std::filesystem::path kExamples = KVL_EXAMPLES;
 
-class UnsavedChangesTest : public ::testing::Test {
+class UnsavedChangesTest : public MainWindowFixture {
 protected:
-    void SetUp() override {
-        qputenv("KVL_CONFIG", QByteArray::fromStdString((Folder / "KVLConfig.ini").string()));
-        Previous = ShowMessageBox;
-        ShowMessageBox = [this](QWidget*, const QString& text) { Messages << text; };
-    }
-    void TearDown() override {
-        ShowMessageBox = Previous;
-        qunsetenv("KVL_CONFIG");
-    }
     std::unique_ptr<TFormMain> Open(bool recover = false, TFormMain** opening = nullptr) {
         auto form = std::make_unique<TFormMain>(Engine);
         if (opening != nullptr)
@@ -53,9 +45,6 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         QApplication::processEvents(); // the offer of a recovery copy comes after showing
         return form;
-    }
-    void Key(QWidget* w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(w, key, modifiers);
     }
     void OpenExample(TFormMain& form) {
         form.ChooseFileToOpen = [this] { return QString::fromStdString(Example.string()); };
@@ -77,15 +66,11 @@ protected:
     }
     static QString Caption(const TFormMain& form) { return form.DrawWindow()->windowTitle(); }
 
-    TTempFolder Folder;
-    TEngine Engine;
     const std::filesystem::path Example = kExamples / "queue.kvl";
-    QStringList Messages;
     QStringList Asked;
     TSaveAnswer Answer = TSaveAnswer::Cancel;
     int RecoveryOffers = 0;
     std::function<void()> WhileAsked;
-    std::function<void(QWidget*, const QString&)> Previous;
 };
 
 TEST_F(UnsavedChangesTest, DeleteAllUndoAndSaveGivesTheFileBackByteForByte) {

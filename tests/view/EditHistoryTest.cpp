@@ -1,6 +1,7 @@
 // Every edit a user makes on the canvas is one undo step: undoing it gives back the net file
 // byte for byte, and redoing it gives back the edited net.
 #include "EditHistory.h"
+#include "CanvasFixture.h"
 #include "Engine.h"
 #include "FormDraw.h"
 #include "FormVertexProperties.h"
@@ -24,15 +25,10 @@
 
 namespace {
 
-class EditHistoryTest : public ::testing::Test {
+class EditHistoryTest : public CanvasFixture {
 protected:
     void SetUp() override {
-        InitEngine(Engine);
-        Engine.Graph.Scale = 1.0;
-        Form = std::make_unique<TFormDraw>(Engine, History);
-        Form->resize(400, 300);
-        Form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+        CanvasFixture::SetUp();
         P = CreateVertex(Engine.Net, "", 3, -100, 0, &Engine.Graph.Options);
         T = CreateTransition(Engine.Net, "", 100, 1, 0, &Engine.Graph.Options);
         Q = CreateVertex(Engine.Net, "", 0, 0, 100, &Engine.Graph.Options);
@@ -42,16 +38,6 @@ protected:
         }
         CreateConnection(Engine.Net, ctVT, 1, P, T, &Engine.Graph.Options);
         CreateConnection(Engine.Net, ctTV, 1, Q, T, &Engine.Graph.Options);
-    }
-    void TearDown() override {
-        for (QMenu* menu : Form->findChildren<QMenu*>())
-            menu->hide();
-    }
-
-    static QPoint At(int mx, int my) { return {mx + 200, my + 150}; }
-    void Send(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held) {
-        QMouseEvent event(type, p, Form->mapToGlobal(p), button, held, Qt::NoModifier);
-        QApplication::sendEvent(Form.get(), &event);
     }
     void Click(QPoint p, Qt::MouseButton button = Qt::LeftButton) {
         Send(QEvent::MouseButtonPress, p, button, button);
@@ -82,9 +68,6 @@ protected:
         EXPECT_EQ(NetText(Engine.Net), before);
     }
 
-    TEngine Engine;
-    TEditHistory History{Engine};
-    std::unique_ptr<TFormDraw> Form;
     TVertex* P = nullptr;
     TTransition* T = nullptr;
     TVertex* Q = nullptr;

@@ -1,5 +1,6 @@
 // The editor window driven by mouse and key events, as a user drives it.
 #include "FormDraw.h"
+#include "CanvasFixture.h"
 #include "EditHistory.h"
 #include "Engine.h"
 #include "LaunchBuffer.h"
@@ -20,24 +21,8 @@
 
 namespace {
 
-class FormDrawTest : public ::testing::Test {
+class FormDrawTest : public CanvasFixture {
 protected:
-    void SetUp() override {
-        InitEngine(Engine);
-        Engine.Graph.Scale = 1.0;
-        Form = std::make_unique<TFormDraw>(Engine, History);
-        Form->resize(400, 300);
-        Form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
-        ASSERT_EQ(Engine.Graph.ScreenWidth, 400);
-    }
-    void TearDown() override {
-        for (QMenu* menu : Form->findChildren<QMenu*>())
-            menu->hide();
-    }
-
-    // Window pixels of a model point: the origin lies at the centre, one pixel a unit.
-    static QPoint At(int mx, int my) { return {mx + 200, my + 150}; }
     void Press(Qt::MouseButton button, QPoint p, Qt::KeyboardModifiers keys = {}) {
         QTest::mousePress(Form.get(), button, keys, p);
     }
@@ -59,11 +44,6 @@ protected:
         v->Radius = 40;
         v->LineWidth = 4;
         return v;
-    }
-    void Send(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held,
-              Qt::KeyboardModifiers keys = {}) {
-        QMouseEvent event(type, p, Form->mapToGlobal(p), button, held, keys);
-        QApplication::sendEvent(Form.get(), &event);
     }
     // A double click as Qt delivers it: press, release, double click, release. The double click
     // takes the place of the second press.
@@ -87,10 +67,6 @@ protected:
             texts << (a->isSeparator() ? QString("-") : a->text());
         return texts;
     }
-
-    TEngine Engine;
-    TEditHistory History{Engine};
-    std::unique_ptr<TFormDraw> Form;
 };
 
 TEST_F(FormDrawTest, ContextMenusHoldTheirItemsInOrder) {
