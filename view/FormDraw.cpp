@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QWheelEvent>
 
@@ -52,17 +53,18 @@ TSelectMode SelectModeOf(const QMouseEvent* event) {
 
 TFormDraw::TFormDraw(TEngine& engine, TEditHistory& history, QWidget* parent)
     : QWidget(parent), Engine(engine), History(history) {
-    History.BeforeEdit = [this] { FinishGesture(); };
+    // The history may outlive the canvas (and the canvas the history), so neither holds the
+    // other past its end.
+    History.BeforeEdit = [canvas = QPointer<TFormDraw>(this)] {
+        if (canvas)
+            canvas->FinishGesture();
+    };
     setObjectName("FormDraw");
     setMinimumSize(200, 150);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     BuildMenus();
-}
-
-TFormDraw::~TFormDraw() {
-    History.BeforeEdit = nullptr;
 }
 
 void TFormDraw::BuildMenus() {

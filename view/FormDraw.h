@@ -16,7 +16,6 @@ class TFormDraw : public QWidget {
     Q_OBJECT
 public:
     TFormDraw(TEngine& engine, TEditHistory& history, QWidget* parent = nullptr);
-    ~TFormDraw() override;
 
     const TEditorState& State() const { return State_; }
     QMenu* PopupScreen() const { return PopupScreen_; }
