@@ -141,7 +141,10 @@ template <typename Object> Object ReadFields(TNetFileReader& in, TEngineNet& net
             continue;
         switch (field.Kind) {
         case sfText:
+            // A lone carriage return inside a line would load but could never be saved again.
             StoredValue<std::string>(field, object) = in.ReadText();
+            if (StoredValue<std::string>(field, object).find('\r') != std::string::npos)
+                in.Fail("текст містить символ повернення каретки (CR) посеред рядка");
             break;
         case sfInteger:
             StoredValue<std::int32_t>(field, object) = in.ReadInteger();

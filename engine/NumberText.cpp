@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <cstdio>
 #include <cstdlib>
 #include <locale.h>
@@ -196,6 +197,19 @@ std::string FloatToText(std::string_view format, double value) {
     return format.empty() ? GeneralText(value) : PatternText(format, value);
 }
 
+// Reals within rounding of the largest double are written with fifteen digits as
+// 1.79769313486232E308, just above it. Such a text stands for the largest double, so that
+// every real the program writes reads back; anything larger is refused.
+static std::optional<double> RoundedLargest(const std::string& normalised) {
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    const char* first = normalised.c_str() + (normalised[0] == '+');
+    const long double wide = strtold_l(first, nullptr, cLocale);
+    constexpr long double kWrittenLargest = 1.79769313486232E308L;
+    if (std::fabs(wide) > kWrittenLargest)
+        return std::nullopt;
+    return std::copysign(std::numeric_limits<double>::max(), static_cast<double>(wide));
+}
+
 // Converts with the locale's separator as the only one.
 static std::optional<double> ConvertLocal(std::string_view text) {
     std::string_view trimmed(text);
@@ -208,7 +222,7 @@ static std::optional<double> ConvertLocal(std::string_view text) {
         return std::nullopt;
     const double value = ConvertChecked(normalised);
     if (!std::isfinite(value))
-        return std::nullopt;
+        return RoundedLargest(normalised);
     return value;
 }
 

@@ -1,5 +1,7 @@
 #include "DialogControls.h"
 
+#include "EngineError.h"
+
 #include "NumberText.h"
 #include "TextCodec.h"
 
@@ -37,7 +39,12 @@ void TUpDownEdit::Step(int delta) {
 }
 
 std::string EditText(const QLineEdit* edit) {
-    return Utf8ToWin1251(edit->text().toStdString());
+    const QString text = edit->text();
+    // A net file keeps each text on one line.
+    if (text.contains('\r') || text.contains('\n'))
+        throw TEngineError("Текст «" + text.left(60).toStdString() +
+                           "» містить розрив рядка, а назви й формули мають бути в один рядок");
+    return Utf8ToWin1251(text.toStdString());
 }
 
 void SetEditText(QLineEdit* edit, const std::string& win1251) {

@@ -8,6 +8,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 using ::testing::HasSubstr;
@@ -373,6 +376,38 @@ TEST_F(NetFileTest, SaveReplacesAnExistingFileThroughItsLink) {
     SaveNet(Engine, Folder / "link.kvl");
     EXPECT_TRUE(std::filesystem::is_symlink(Folder / "link.kvl"));
     EXPECT_THAT(ReadBytes(real), HasSubstr("[Vertex 0]"));
+}
+
+// Whatever the loader accepts saves and loads back.
+TEST_F(NetFileTest, ExtremeRealsSaveAndLoadBack) {
+    BuildSmallNet();
+    Engine.Net.Transitions[0]->Delay = std::numeric_limits<double>::max();
+    Engine.Net.Transitions[0]->Weight = -std::nextafter(std::numeric_limits<double>::max(), 0.0);
+    const auto path = Folder / "extreme.kvl";
+    SaveNet(Engine, path);
+    InitEngine(Loaded);
+    LoadNet(Loaded, path);
+    EXPECT_EQ(Loaded.Net.Transitions[0]->Delay, std::numeric_limits<double>::max());
+    EXPECT_EQ(Loaded.Net.Transitions[0]->Weight, -std::numeric_limits<double>::max());
+    SaveNet(Loaded, Folder / "again.kvl");
+    EXPECT_EQ(ReadBytes(Folder / "again.kvl"), ReadBytes(path));
+}
+
+TEST_F(NetFileTest, ALoneCarriageReturnInATextIsRefused) {
+    BuildSmallNet();
+    const auto path = Folder / "cr.kvl";
+    SaveNet(Engine, path);
+    std::string text = ReadBytes(path);
+    text.replace(text.find("P1\r\n"), 2, "P\r1");
+    WriteBytes(path, text);
+    InitEngine(Loaded);
+    try {
+        LoadNet(Loaded, path);
+        FAIL() << "a text with a lone CR was loaded";
+    } catch (const TEngineError& error) {
+        EXPECT_THAT(error.what(), HasSubstr("рядок 3"));
+        EXPECT_THAT(error.what(), HasSubstr("CR"));
+    }
 }
 
 TEST_F(NetFileTest, RealsAreWrittenWithPointUnderCommaLocale) {

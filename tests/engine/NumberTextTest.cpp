@@ -83,6 +83,23 @@ TEST(TextToFloat, RefusesWhatIsNotANumber) {
     EXPECT_THROW(TextToFloat("abc"), TEngineError);
 }
 
+// Fifteen digits round the largest reals up past the largest double; what is written must read
+// back, so such a text stands for the largest double, and only it.
+TEST(TextToFloat, ReadsTheLargestRealsBackAsWritten) {
+    TLocaleGuard locale("C");
+    constexpr double largest = std::numeric_limits<double>::max();
+    for (double value : {largest, std::nextafter(largest, 0.0), -largest, 1.7976931348623155e308}) {
+        const std::string text = FloatToText("", value);
+        const auto back = TryTextToFloat(text);
+        ASSERT_TRUE(back.has_value()) << text;
+        EXPECT_EQ(std::fabs(*back) >= 1.79769313486231e308, true) << text;
+        EXPECT_EQ(std::signbit(*back), std::signbit(value)) << text;
+    }
+    EXPECT_EQ(*TryTextToFloat("1.79769313486232E308"), largest);
+    EXPECT_FALSE(TryTextToFloat("1.79769313486233E308").has_value());
+    EXPECT_FALSE(TryTextToFloat("1.8E308").has_value());
+}
+
 TEST(TextToFloat, ReadsBackEveryGeneralTextOfFifteenDigits) {
     for (double value : {0.1, 12345.678, 5e-6, 1.5e20, -7.25, 123456789.012345})
         EXPECT_EQ(TextToFloat(FloatToText("", value)), value);

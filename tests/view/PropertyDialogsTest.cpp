@@ -109,6 +109,18 @@ TEST_F(PropertyDialogsTest, AConversionErrorChangesNoField) {
     EXPECT_FALSE(History.IsModified());
 }
 
+TEST_F(PropertyDialogsTest, ANameWithALineBreakIsRefused) {
+    Choose(P1);
+    TFormVertexProperties dialog(Engine, History);
+    dialog.show();
+    Edit(dialog, "EditName")->setText("Q\r1");
+    Ok(dialog);
+    ASSERT_EQ(Messages.size(), 1);
+    EXPECT_TRUE(Messages[0].contains("розрив рядка"));
+    EXPECT_EQ(P1->Name, "P1");
+    EXPECT_TRUE(dialog.isVisible());
+}
+
 TEST_F(PropertyDialogsTest, DelayLawEnablesTheDeviationForUniformAndNormal) {
     Choose(T1);
     TFormTransitionProperties dialog(Engine, History);
