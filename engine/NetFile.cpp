@@ -216,19 +216,35 @@ bool LoadNet(TEngine& engine, const std::filesystem::path& path) {
     TNetFileReader in(path);
     TEngineNet fresh;
     const TEngineGraphOptions* options = &engine.Graph.Options;
+    // The part of the file that was being read when it ran out, if it did.
+    const char* cutIn = nullptr;
+    auto noteCut = [&](const char* part) {
+        if (cutIn == nullptr && in.PassedEnd())
+            cutIn = part;
+    };
     ReadList<TVertex>(in, fresh, [&](const TVertex& stored) {
         return CreateVertex(fresh, stored.Name, 0, 0, 0, options);
     });
+    noteCut("вершин");
     ReadList<TTransition>(in, fresh, [&](const TTransition& stored) {
         return CreateTransition(fresh, stored.Name, 0, 0, 0, options);
     });
+    noteCut("переходів");
     ReadList<TConnection>(in, fresh, [&](const TConnection& stored) {
         return CreateConnection(fresh, stored.ConnectionType, stored.Count, stored.Vertex,
                                 stored.Transition, options);
     });
+    noteCut("зв'язків");
 
     ClearNet(engine.Net, &engine);
     engine.Net = std::move(fresh);
     engine.FileName = path;
+    // A file cut short still loads (what is missing reads as 0 or empty), but saving the net
+    // over it would lose the rest for good, so the user is told.
+    if (cutIn != nullptr && engine.ShowMessage)
+        engine.ShowMessage("Файл «" + path.string() +
+                           "» закінчився раніше, ніж очікувалося: обірвано опис " + cutIn +
+                           ", а відсутні значення прочитано як нулі й порожні рядки. "
+                           "Перевірте сітку, перш ніж зберігати її поверх цього файлу.");
     return true;
 }

@@ -57,6 +57,7 @@ TNetFileReader::TNetFileReader(const std::filesystem::path& path) : Path_(path) 
 std::string TNetFileReader::ReadText() {
     if (Next_ >= Lines_.size()) {
         LastLine_ = static_cast<int>(Lines_.size()) + 1;
+        PassedEnd_ = true;
         return {};
     }
     LastLine_ = static_cast<int>(Next_) + 1;
@@ -89,6 +90,7 @@ std::int32_t TNetFileReader::ReadInteger() {
         return value;
     }
     LastLine_ = static_cast<int>(Lines_.size()) + 1;
+    PassedEnd_ = true;
     return 0;
 }
 

@@ -20,6 +20,9 @@ public:
 
     // The number (from 1) of the line the last value came from.
     int LastLine() const { return LastLine_; }
+    // Whether a value was asked for past the end of the file (and read as 0 or empty).
+    bool PassedEnd() const { return PassedEnd_; }
+    const std::filesystem::path& Path() const { return Path_; }
     // Throws TEngineError naming the file and the line of the last value read.
     [[noreturn]] void Fail(const std::string& reason) const;
 
@@ -28,4 +31,5 @@ private:
     std::vector<std::string> Lines_;
     std::size_t Next_ = 0; // index of the next unread line
     int LastLine_ = 0;
+    bool PassedEnd_ = false;
 };

@@ -5,9 +5,9 @@
 
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <locale.h>
 
 namespace {

@@ -71,6 +71,17 @@ TEST_F(SimTest, EmptyNetRunsToTheEndOfTheInterval) {
                        "  \"transitions\": []\n}\n");
 }
 
+TEST_F(SimTest, AFileCutShortRunsAndSaysSoOnStderr) {
+    const std::string net = QueueNet();
+    std::string text = ReadBytes(net);
+    text.resize(text.find("6\r\n[Connection 0]"));
+    WriteBytes(net, text);
+    const TRun run = Run(net + " --interval 10");
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_THAT(run.Err, HasSubstr("закінчився раніше"));
+    EXPECT_THAT(run.Err, HasSubstr("зв'язків"));
+}
+
 TEST_F(SimTest, UnmonitoredObjectsHaveNullStatisticsAndCyrillicNamesAreUtf8) {
     const auto path = Folder / "names.kvl";
     WriteBytes(path,

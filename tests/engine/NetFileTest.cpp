@@ -410,6 +410,38 @@ TEST_F(NetFileTest, ALoneCarriageReturnInATextIsRefused) {
     }
 }
 
+// A file cut short loads with what it holds, and the user is told which part ran out.
+TEST_F(NetFileTest, AFileCutShortLoadsWithAWarningNamingThePart) {
+    BuildSmallNet();
+    const auto whole = Folder / "whole.kvl";
+    SaveNet(Engine, whole);
+    const std::string text = ReadBytes(whole);
+    // Cut where the count of the next part would stand: the counts read as 0.
+    const std::size_t transitions = text.find("1\r\n[Transition 0]");
+    const std::size_t connections = text.find("1\r\n[Connection 0]");
+    const std::pair<std::size_t, const char*> cuts[] = {
+        {0, "вершин"},
+        {transitions, "переходів"},
+        {connections, "зв'язків"},
+    };
+    for (const auto& [at, part] : cuts) {
+        const auto cut = Folder / "cut.kvl";
+        WriteBytes(cut, text.substr(0, at));
+        std::vector<std::string> told;
+        InitEngine(Loaded);
+        Loaded.ShowMessage = [&](const std::string& message) { told.push_back(message); };
+        LoadNet(Loaded, cut);
+        ASSERT_EQ(told.size(), 1u) << part;
+        EXPECT_THAT(told[0], HasSubstr("cut.kvl"));
+        EXPECT_THAT(told[0], HasSubstr(std::string("обірвано опис ") + part));
+    }
+    std::vector<std::string> told;
+    InitEngine(Loaded);
+    Loaded.ShowMessage = [&](const std::string& message) { told.push_back(message); };
+    LoadNet(Loaded, whole);
+    EXPECT_TRUE(told.empty());
+}
+
 TEST_F(NetFileTest, RealsAreWrittenWithPointUnderCommaLocale) {
     TLocaleGuard locale(kCommaLocale);
     if (!locale.Active())
