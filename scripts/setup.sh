@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkg-config clang-format git
+  clang libclang-rt-14-dev
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core

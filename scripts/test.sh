@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds, and runs every test twice: in a normal
-# build and under AddressSanitizer with UndefinedBehaviorSanitizer.
+# build and under AddressSanitizer with UndefinedBehaviorSanitizer; then fuzzes each untrusted
+# input of the engine for a short while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -19,3 +20,6 @@ scripts/build.sh build/sanitize Debug -DKVL_SANITIZE=ON -DKVL_WERROR=ON
 # Qt's own libraries keep some allocations until exit; leaks are not what this run looks for.
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$(nproc)"
+
+echo "== Fuzzing, 20 seconds a target"
+scripts/fuzz.sh 20
