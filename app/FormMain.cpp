@@ -239,9 +239,11 @@ TFormMain::~TFormMain() {
     Engine.ShowMessage = nullptr;
     // The session ends normally: there is nothing to recover at the next start.
     Recovery_->Remove();
+    // Nothing may leave a destructor: a settings file that cannot be written is reported and
+    // the editor closes as usual.
     try {
         SaveSettings(Engine, SettingsPath_);
-    } catch (const TEngineError& error) {
+    } catch (const std::exception& error) {
         std::cerr << error.what() << '\n';
     }
 }

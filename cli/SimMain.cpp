@@ -42,7 +42,8 @@ int main(int argc, char** argv) {
                       << "\"\n";
             return 2;
         }
-        LoadSettings(engine, settings);
+        if (!LoadSettings(engine, settings)) // the reason went to stderr through ShowMessage
+            return 2;
     }
     // Compaction keeps the statistics from the warm-up time exact when it knows that time.
     engine.WarmUpInterval = options->WarmUp;

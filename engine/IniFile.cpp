@@ -1,5 +1,8 @@
 #include "IniFile.h"
 
+#include "MessageText.h"
+
+#include <cerrno>
 #include <charconv>
 #include <fstream>
 #include <iterator>
@@ -42,11 +45,29 @@ std::optional<std::string> KeyOf(const std::string& line) {
 
 TIniFile TIniFile::Load(const std::filesystem::path& path) {
     TIniFile ini;
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    std::error_code status;
+    const auto type = std::filesystem::status(path, status).type();
+    if (type == std::filesystem::file_type::not_found)
         return ini;
-    const std::string content((std::istreambuf_iterator<char>(file)),
-                              std::istreambuf_iterator<char>());
+    if (type == std::filesystem::file_type::directory) {
+        ini.ReadError_ = SystemErrorText(EISDIR);
+        return ini;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        ini.ReadError_ = SystemErrorText(errno != 0 ? errno : EIO);
+        return ini;
+    }
+    // A read error throws out of the stream buffer past the iterator, whatever the stream's
+    // exception mask says; it must not leave this function.
+    std::string content;
+    try {
+        errno = 0;
+        content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    } catch (const std::exception&) {
+        ini.ReadError_ = SystemErrorText(errno != 0 ? errno : EIO);
+        return ini;
+    }
     std::size_t start = 0;
     while (start < content.size()) {
         std::size_t end = content.find('\n', start);

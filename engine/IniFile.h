@@ -9,8 +9,11 @@
 
 class TIniFile {
 public:
-    // A missing or unreadable file gives an empty one.
+    // A missing or unreadable file gives an empty one; never throws. For a file that exists but
+    // cannot be read (a folder of that name, no permission, an I/O error) ReadError() says why.
     static TIniFile Load(const std::filesystem::path& path);
+    // The Ukrainian reason the file could not be read; empty when it was read or is absent.
+    const std::string& ReadError() const { return ReadError_; }
 
     // The value with blanks around it removed; nothing when the section or key is missing.
     std::optional<std::string> Read(const std::string& section, const std::string& key) const;
@@ -30,6 +33,7 @@ private:
 
     std::vector<std::string> Preamble; // lines before the first section
     std::vector<TSection> Sections;
+    std::string ReadError_;
 };
 
 // The integer of a settings value: decimal, or hexadecimal after "$" or "0x"; nothing when the

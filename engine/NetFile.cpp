@@ -2,6 +2,7 @@
 
 #include "EngineError.h"
 #include "FileReplace.h"
+#include "MessageText.h"
 #include "NetFileReader.h"
 #include "NetObjects.h"
 #include "NumberText.h"
@@ -22,8 +23,8 @@ class TNetFileWriter {
 public:
     void Line(const std::string& text) {
         if (text.find_first_of("\r\n") != std::string::npos)
-            throw TEngineError("Текст «" + Win1251ToUtf8(text) +
-                               "» містить розрив рядка, і його не можна записати у файл сітки");
+            throw TEngineError("Текст " + QuotedText(text) +
+                               " містить розрив рядка, і його не можна записати у файл сітки");
         Text += text;
         Text += "\r\n";
     }
@@ -92,8 +93,8 @@ TDelayType ReadDelayType(TNetFileReader& in) {
     for (int type = dtDefault; type <= dtExponential; ++type)
         if (text == kDelayTypeNames[type])
             return static_cast<TDelayType>(type);
-    in.Fail("невідомий тип затримки «" + Win1251ToUtf8(text) +
-            "» (очікувалося dtDefault, dtUniform, dtNormal або dtExponential)");
+    in.Fail("невідомий тип затримки " + QuotedText(text) +
+            " (очікувалося dtDefault, dtUniform, dtNormal або dtExponential)");
 }
 
 TConnectionType ReadConnectionType(TNetFileReader& in) {
@@ -102,7 +103,7 @@ TConnectionType ReadConnectionType(TNetFileReader& in) {
         return ctVT;
     if (text == "ctTV")
         return ctTV;
-    in.Fail("невідомий тип зв'язку «" + Win1251ToUtf8(text) + "» (очікувалося ctVT або ctTV)");
+    in.Fail("невідомий тип зв'язку " + QuotedText(text) + " (очікувалося ctVT або ctTV)");
 }
 
 template <typename End>
@@ -124,9 +125,9 @@ void RefuseSecondConnection(TNetFileReader& in, const TConnection& connection) {
     if (connection.Vertex == nullptr || connection.Transition == nullptr)
         return;
     if (HasConnection(*connection.Vertex, *connection.Transition, connection.ConnectionType))
-        in.Fail("другий зв'язок того самого напряму між вершиною «" +
-                Win1251ToUtf8(connection.Vertex->Name) + "» і переходом «" +
-                Win1251ToUtf8(connection.Transition->Name) + "»");
+        in.Fail("другий зв'язок того самого напряму між вершиною " +
+                QuotedText(connection.Vertex->Name) + " і переходом " +
+                QuotedText(connection.Transition->Name));
 }
 
 // Vertices and transitions have no ends to check.

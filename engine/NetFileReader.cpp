@@ -1,22 +1,19 @@
 #include "NetFileReader.h"
 
 #include "EngineError.h"
+#include "MessageText.h"
 #include "NumberText.h"
 #include "TextCodec.h"
 
+#include <cerrno>
 #include <charconv>
 #include <fstream>
 #include <iterator>
-#include <system_error>
 
 namespace {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-std::string Quoted(const std::string& text) {
-    return "«" + Win1251ToUtf8(text) + "»";
 }
 
 } // namespace
@@ -27,8 +24,9 @@ TNetFileReader::TNetFileReader(const std::filesystem::path& path) : Path_(path) 
         throw TEngineError("Не вдалося відкрити файл «" + path.string() + "»: це папка, а не файл");
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        const std::error_code error(errno, std::generic_category());
-        throw TEngineError("Не вдалося відкрити файл «" + path.string() + "»: " + error.message());
+        const int error = errno;
+        throw TEngineError("Не вдалося відкрити файл «" + path.string() +
+                           "»: " + SystemErrorText(error));
     }
     std::string content;
     try {
@@ -84,9 +82,9 @@ std::int32_t TNetFileReader::ReadInteger() {
         std::int32_t value = 0;
         const auto result = std::from_chars(begin, word.data() + word.size(), value);
         if (result.ec == std::errc::result_out_of_range)
-            Fail("ціле число " + Quoted(word) + " виходить за межі допустимого");
+            Fail("ціле число " + QuotedText(word) + " виходить за межі допустимого");
         if (result.ec != std::errc() || result.ptr != word.data() + word.size())
-            Fail("очікувалося ціле число, а знайдено " + Quoted(word));
+            Fail("очікувалося ціле число, а знайдено " + QuotedText(word));
         return value;
     }
     LastLine_ = static_cast<int>(Lines_.size()) + 1;
@@ -105,7 +103,7 @@ bool TNetFileReader::ReadBoolean() {
         return true;
     if (SameText1251(text, "False"))
         return false;
-    Fail("очікувалося логічне значення (0, -1, True або False), а знайдено " + Quoted(text));
+    Fail("очікувалося логічне значення (0, -1, True або False), а знайдено " + QuotedText(text));
 }
 
 double TNetFileReader::ReadReal() {
@@ -115,7 +113,7 @@ double TNetFileReader::ReadReal() {
         Fail("файл закінчився раніше, ніж очікувалося (потрібне дійсне число)");
     if (const auto number = TryTextToFloat(text))
         return *number;
-    Fail("очікувалося дійсне число, а знайдено " + Quoted(text));
+    Fail("очікувалося дійсне число, а знайдено " + QuotedText(text));
 }
 
 void TNetFileReader::Fail(const std::string& reason) const {

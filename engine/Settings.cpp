@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include "EngineError.h"
 #include "FileReplace.h"
 #include "IniFile.h"
 #include "NumberText.h"
@@ -141,15 +142,25 @@ std::string SettingText(const TSetting& s) {
 
 } // namespace
 
-void LoadSettings(TEngine& engine, const std::filesystem::path& path) {
+bool LoadSettings(TEngine& engine, const std::filesystem::path& path) {
     const TIniFile ini = TIniFile::Load(path);
     for (const TSetting& s : SettingsTable(engine))
         ReadSetting(s, ini.Read(s.Section, s.Key));
     SetScreenUpdateInterval(engine, engine.Graph.Options.ScreenUpdateInterval);
+    if (ini.ReadError().empty())
+        return true;
+    if (engine.ShowMessage)
+        engine.ShowMessage("Не вдалося прочитати файл параметрів «" + path.string() +
+                           "»: " + ini.ReadError() + ". Використано типові параметри.");
+    return false;
 }
 
 void SaveSettings(TEngine& engine, const std::filesystem::path& path) {
     TIniFile ini = TIniFile::Load(path);
+    // Writing over a file that could not be read would throw away whatever else it holds.
+    if (!ini.ReadError().empty())
+        throw TEngineError("Не вдалося зберегти параметри у файл «" + path.string() +
+                           "»: його не вдалося прочитати (" + ini.ReadError() + ")");
     for (const TSetting& s : SettingsTable(engine))
         ini.Write(s.Section, s.Key, SettingText(s));
     std::error_code ignored;

@@ -7,10 +7,13 @@
 #include <filesystem>
 
 // Reads all 40 keys into the live settings; a missing file, key or bad value gives the key's
-// default, silently. The refresh period reaches the drawing thread.
-void LoadSettings(TEngine& engine, const std::filesystem::path& path);
+// default, silently. The refresh period reaches the drawing thread. A file that exists but cannot
+// be read gives every default and is reported through engine.ShowMessage; the result is false
+// then.
+bool LoadSettings(TEngine& engine, const std::filesystem::path& path);
 // Writes all 40 keys in their sections and order, keeping whatever else the file holds. Throws
-// TEngineError when the file cannot be written.
+// TEngineError when the file cannot be written, or when it exists but cannot be read (so that
+// what else it holds is not lost).
 void SaveSettings(TEngine& engine, const std::filesystem::path& path);
 // Every setting back to its default except BaseVertexMark and BaseTransitionDelay.
 void ResetSettings(TEngine& engine);

@@ -336,6 +336,37 @@ INSTANTIATE_TEST_SUITE_P(
                      "[Connection 1]\r\nctTV\r\n1\r\n0\r\n-1\r\nM(P1)\r\n0\r\n0\r\n"),
                  45, "другий зв'язок"}));
 
+// A damaged file can hold a huge word or binary bytes; the message quotes a short, readable
+// piece of it and is not cut short by a NUL.
+TEST(NetFileMessages, QuoteAShortVisiblePieceOfTheOffendingText) {
+    TTempFolder folder;
+    TEngine engine;
+    InitEngine(engine);
+    const auto path = folder / "huge.kvl";
+    WriteBytes(path, std::string("1\r\n[Vertex 0]\r\nP1\r\n") + std::string("7\0", 2) +
+                         std::string(1'000'000, '9') + "\r\n");
+    try {
+        LoadNet(engine, path);
+        ADD_FAILURE() << "loaded a marking with a NUL in it";
+    } catch (const TEngineError& error) {
+        const std::string message = error.what();
+        EXPECT_LT(message.size(), 400u);
+        EXPECT_THAT(message, HasSubstr("«7\\0999"));
+        EXPECT_THAT(message, HasSubstr("…»"));
+    }
+
+    WriteBytes(path, "0\r\n1\r\n[Transition 0]\r\nT1\r\n0\r\n" + std::string(200, 'd') +
+                         std::string("\0\x01", 2) + "\r\n");
+    try {
+        LoadNet(engine, path);
+        ADD_FAILURE() << "loaded an unknown delay type";
+    } catch (const TEngineError& error) {
+        const std::string message = error.what();
+        EXPECT_LT(message.size(), 400u);
+        EXPECT_THAT(message, HasSubstr("…» (очікувалося dtDefault"));
+    }
+}
+
 TEST(NetFileMissing, MissingFileIsReportedAndChangesNothing) {
     TTempFolder folder;
     TEngine engine;

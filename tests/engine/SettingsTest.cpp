@@ -1,4 +1,5 @@
 #include "Settings.h"
+#include "EngineError.h"
 #include "LocaleGuard.h"
 #include "NetObjects.h"
 #include "TempFolder.h"
@@ -109,6 +110,32 @@ TEST_F(SettingsTest, DelayUsesTheLocaleSeparatorInTheFile) {
     EXPECT_EQ(Engine.BaseTransitionDelay, 1.5);
     SaveSettings(Engine, Path);
     EXPECT_THAT(ReadBytes(Path), HasSubstr("BaseTransitionDelay=1,5\r\n"));
+}
+
+// A folder in the place of the settings file opens but cannot be read: the reader must neither
+// throw nor let the save replace what it could not read.
+TEST_F(SettingsTest, UnreadableFileGivesTheDefaultsAndTellsTheUser) {
+    std::filesystem::create_directories(Path);
+    std::vector<std::string> messages;
+    Engine.ShowMessage = [&](const std::string& message) { messages.push_back(message); };
+    Engine.Graph.Options.VertexRadius = 7;
+    EXPECT_FALSE(LoadSettings(Engine, Path));
+    EXPECT_EQ(Engine.Graph.Options.VertexRadius, 190);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_THAT(messages[0], HasSubstr(Path.string()));
+    EXPECT_THAT(messages[0], HasSubstr("папка"));
+
+    try {
+        SaveSettings(Engine, Path);
+        ADD_FAILURE() << "saved over a folder";
+    } catch (const TEngineError& error) {
+        EXPECT_THAT(error.what(), HasSubstr(Path.string()));
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(Path));
+
+    // A missing file is no error and says nothing.
+    EXPECT_TRUE(LoadSettings(Engine, Folder / "absent.ini"));
+    EXPECT_EQ(messages.size(), 1u);
 }
 
 TEST_F(SettingsTest, ResetKeepsTheTwoBaseValues) {
