@@ -8,76 +8,85 @@
 #include <cerrno>
 #include <charconv>
 #include <fstream>
-#include <iterator>
-
-namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-} // namespace
 
 TNetFileReader::TNetFileReader(const std::filesystem::path& path) : Path_(path) {
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored))
         throw TEngineError("Не вдалося відкрити файл «" + path.string() + "»: це папка, а не файл");
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    File.open(path, std::ios::binary);
+    if (!File) {
         const int error = errno;
         throw TEngineError("Не вдалося відкрити файл «" + path.string() +
                            "»: " + SystemErrorText(error));
     }
-    std::string content;
-    try {
-        content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    } catch (const std::exception&) {
-        file.setstate(std::ios::badbit);
-    }
-    if (file.bad())
-        throw TEngineError("Не вдалося прочитати файл «" + path.string() + "»");
+}
 
-    // Lines end with CR LF as written; a bare LF is accepted as well.
-    std::size_t start = 0;
-    while (start < content.size()) {
-        std::size_t end = content.find('\n', start);
-        const bool last = end == std::string::npos;
-        if (last)
-            end = content.size();
-        std::size_t stop = end;
-        if (stop > start && content[stop - 1] == '\r')
-            --stop;
-        Lines_.emplace_back(content, start, stop - start);
-        start = last ? end : end + 1;
-    }
+void TNetFileReader::ThrowIfBroken() {
+    if (File.bad())
+        throw TEngineError("Не вдалося прочитати файл «" + Path_.string() + "»");
+}
+
+int TNetFileReader::Peek() {
+    const int c = File.rdbuf()->sgetc();
+    if (c == std::char_traits<char>::eof())
+        ThrowIfBroken();
+    return c;
+}
+
+// Lines end with CR LF as written; a bare LF is accepted as well.
+std::string TNetFileReader::TakeLine() {
+    std::string line;
+    std::getline(File, line);
+    ThrowIfBroken();
+    File.clear(File.rdstate() & ~std::ios::failbit);
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    ++LinesTaken;
+    return line;
 }
 
 std::string TNetFileReader::ReadText() {
-    if (Next_ >= Lines_.size()) {
-        LastLine_ = static_cast<int>(Lines_.size()) + 1;
+    if (AtEnd()) {
+        LastLine_ = LinesTaken + 1;
         PassedEnd_ = true;
         return {};
     }
-    LastLine_ = static_cast<int>(Next_) + 1;
-    return Lines_[Next_++];
+    std::string line = TakeLine();
+    LastLine_ = LinesTaken;
+    return line;
 }
 
 std::int32_t TNetFileReader::ReadInteger() {
-    while (Next_ < Lines_.size()) {
-        const std::string& line = Lines_[Next_];
-        std::size_t first = 0;
-        while (first < line.size() && IsBlank(line[first]))
-            ++first;
-        if (first == line.size()) {
-            ++Next_;
-            continue;
+    // No integer is written longer; a longer word is refused without being held whole.
+    constexpr std::size_t kLongestWord = 4096;
+    constexpr int kEnd = std::char_traits<char>::eof();
+    std::streambuf* in = File.rdbuf();
+    while (!AtEnd()) {
+        int c = in->sbumpc();
+        while (c == ' ' || c == '\t')
+            c = in->sbumpc();
+        std::string word;
+        bool overlong = false;
+        while (c != kEnd && c != '\n' && c != ' ' && c != '\t') {
+            if (word.size() < kLongestWord)
+                word += static_cast<char>(c);
+            else
+                overlong = true;
+            c = in->sbumpc();
         }
-        std::size_t last = first;
-        while (last < line.size() && !IsBlank(line[last]))
-            ++last;
-        LastLine_ = static_cast<int>(Next_) + 1;
-        ++Next_; // the rest of the line is skipped
-        const std::string word = line.substr(first, last - first);
+        const bool lineEndsAfterWord = c == '\n' || c == kEnd;
+        while (c != kEnd && c != '\n') // the rest of the line is skipped
+            c = in->sbumpc();
+        ThrowIfBroken();
+        ++LinesTaken;
+        // The CR of the CR LF that ends the line is not part of the word.
+        if (lineEndsAfterWord && !overlong && !word.empty() && word.back() == '\r')
+            word.pop_back();
+        if (word.empty())
+            continue; // a blank line
+        LastLine_ = LinesTaken;
+        if (overlong)
+            Fail("очікувалося ціле число, а знайдено " + QuotedText(word));
         const char* begin = word.data() + (word[0] == '+' && word.size() > 1 && word[1] != '-');
         std::int32_t value = 0;
         const auto result = std::from_chars(begin, word.data() + word.size(), value);
@@ -87,13 +96,13 @@ std::int32_t TNetFileReader::ReadInteger() {
             Fail("очікувалося ціле число, а знайдено " + QuotedText(word));
         return value;
     }
-    LastLine_ = static_cast<int>(Lines_.size()) + 1;
+    LastLine_ = LinesTaken + 1;
     PassedEnd_ = true;
     return 0;
 }
 
 bool TNetFileReader::ReadBoolean() {
-    const bool atEnd = Next_ >= Lines_.size();
+    const bool atEnd = AtEnd();
     const std::string text = ReadText();
     if (atEnd)
         Fail("файл закінчився раніше, ніж очікувалося (потрібне логічне значення)");
@@ -107,7 +116,7 @@ bool TNetFileReader::ReadBoolean() {
 }
 
 double TNetFileReader::ReadReal() {
-    const bool atEnd = Next_ >= Lines_.size();
+    const bool atEnd = AtEnd();
     const std::string text = ReadText();
     if (atEnd)
         Fail("файл закінчився раніше, ніж очікувалося (потрібне дійсне число)");

@@ -1,16 +1,18 @@
 // Line-oriented reading of a net file with the tolerant rules of its format: an integer is the
 // first word after blanks and empty lines, and past the end of the file an integer reads as 0
-// and a text line as empty.
+// and a text line as empty. The file is read as it goes, a line at a time, and lines skipped
+// over are never held, so memory follows the net rather than the size of the file.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <string>
-#include <vector>
 
 class TNetFileReader {
 public:
-    // Reads the whole file; throws TEngineError when it cannot be opened or read.
+    // Opens the file; throws TEngineError when it cannot be opened. A failure to read later
+    // throws TEngineError too.
     explicit TNetFileReader(const std::filesystem::path& path);
 
     std::string ReadText();
@@ -27,9 +29,16 @@ public:
     [[noreturn]] void Fail(const std::string& reason) const;
 
 private:
+    // The next character without taking it, or EOF at the end of the file.
+    int Peek();
+    bool AtEnd() { return Peek() == std::char_traits<char>::eof(); }
+    // Takes the rest of the current line, without its CR LF or LF, counting it.
+    std::string TakeLine();
+    void ThrowIfBroken();
+
     std::filesystem::path Path_;
-    std::vector<std::string> Lines_;
-    std::size_t Next_ = 0; // index of the next unread line
+    std::ifstream File;
+    int LinesTaken = 0; // lines read or skipped so far
     int LastLine_ = 0;
     bool PassedEnd_ = false;
 };

@@ -14,16 +14,16 @@
 // A file under the temporary folder named for this process, holding the input.
 inline std::filesystem::path InputFile(const std::uint8_t* data, std::size_t size,
                                        const char* suffix) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("kvl-fuzz-" + std::to_string(getpid()) + suffix);
+    const auto path =
+        std::filesystem::temp_directory_path() / ("kvl-fuzz-" + std::to_string(getpid()) + suffix);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     return path;
 }
 
 // Aborts, so that the fuzzer keeps the input, when a property that must hold does not.
-#define FUZZ_REQUIRE(condition)                                                                \
-    do {                                                                                       \
-        if (!(condition))                                                                      \
-            __builtin_trap();                                                                  \
+#define FUZZ_REQUIRE(condition)                                                                    \
+    do {                                                                                           \
+        if (!(condition))                                                                          \
+            __builtin_trap();                                                                      \
     } while (false)

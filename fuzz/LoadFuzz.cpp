@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::string text = NetText(engine.Net);
-    const auto again = InputFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(),
-                                 "-again.kvl");
+    const auto again =
+        InputFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), "-again.kvl");
     TEngine reloaded;
     InitEngine(reloaded);
     LoadNet(reloaded, again); // must not throw: what loads, saves and loads back

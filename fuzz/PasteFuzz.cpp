@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int paste = 0; paste < 1 + data[3] % 3; ++paste)
         PasteFragment(engine, paste * 100, -paste * 50);
     const std::string text = NetText(engine.Net);
-    const auto again = InputFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(),
-                                 "-pasted.kvl");
+    const auto again =
+        InputFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), "-pasted.kvl");
     TEngine reloaded;
     InitEngine(reloaded);
     LoadNet(reloaded, again);

@@ -1,8 +1,8 @@
 // Short runs of any net that loads: the run ends or stops with its message, within a budget of
 // wall-clock time per step, never a crash.
 #include "EngineError.h"
-#include "FuzzSupport.h"
 #include "Formula.h"
+#include "FuzzSupport.h"
 #include "NetFile.h"
 #include "RunControl.h"
 

@@ -20,12 +20,13 @@ TEST(QuotedText, LongTextIsCutWithAnEllipsis) {
     const std::string quoted = QuotedText(std::string(1'000'000, 'x'));
     EXPECT_EQ(quoted, "«" + std::string(kQuotedLength, 'x') + "…»");
     // A cut never splits a Cyrillic letter: the limit counts characters, not UTF-8 bytes.
-    EXPECT_EQ(QuotedText(std::string(100, '\xE0')), "«" + [] {
-        std::string a;
-        for (std::size_t i = 0; i < kQuotedLength; ++i)
-            a += "а";
-        return a;
-    }() + "…»");
+    EXPECT_EQ(
+        QuotedText(std::string(100, '\xE0')), "«" + [] {
+            std::string a;
+            for (std::size_t i = 0; i < kQuotedLength; ++i)
+                a += "а";
+            return a;
+        }() + "…»");
 }
 
 TEST(QuotedText, ControlBytesAreShownVisibly) {
@@ -38,10 +39,10 @@ TEST(SystemErrorText, CommonErrorsHaveUkrainianPhrases) {
     for (const int error : {ENOSPC, EDQUOT, EACCES, EPERM, EROFS, ENOENT, ENOTDIR, EISDIR, EEXIST,
                             EMFILE, ENFILE, EIO, ENAMETOOLONG}) {
         const std::string text = SystemErrorText(error);
-        EXPECT_THAT(text, ::testing::Not(HasSubstr("помилка " + std::to_string(error))))
-            << error;
+        EXPECT_THAT(text, ::testing::Not(HasSubstr("помилка " + std::to_string(error)))) << error;
         ASSERT_FALSE(text.empty());
-        EXPECT_GE(static_cast<unsigned char>(text[0]), 0xD0) << error; // starts with a Cyrillic letter
+        EXPECT_GE(static_cast<unsigned char>(text[0]), 0xD0)
+            << error; // starts with a Cyrillic letter
     }
     EXPECT_THAT(SystemErrorText(ENOSPC), HasSubstr("місця"));
     EXPECT_THAT(SystemErrorText(EROFS), HasSubstr("лише для читання"));

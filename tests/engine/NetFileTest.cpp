@@ -473,6 +473,28 @@ TEST_F(NetFileTest, AFileCutShortLoadsWithAWarningNamingThePart) {
     EXPECT_TRUE(told.empty());
 }
 
+// Blank lines and blanks around a count are skipped however many there are; the reader keeps
+// no more than one line of them at a time.
+TEST_F(NetFileTest, PaddingAroundCountsIsSkippedAndAnEndlessWordIsRefused) {
+    BuildSmallNet();
+    const auto path = Folder / "padded.kvl";
+    SaveNet(Engine, path);
+    const std::string text = ReadBytes(path);
+    WriteBytes(path, std::string(200000, '\n') + std::string(1000000, ' ') + "\t" + text);
+    InitEngine(Loaded);
+    LoadNet(Loaded, path);
+    EXPECT_EQ(NetText(Loaded.Net), text);
+
+    WriteBytes(path, std::string(100000, '7') + "\r\n");
+    try {
+        LoadNet(Loaded, path);
+        FAIL() << "an endless number was read";
+    } catch (const TEngineError& error) {
+        EXPECT_THAT(error.what(), HasSubstr("рядок 1"));
+        EXPECT_LT(std::string(error.what()).size(), 400u);
+    }
+}
+
 TEST_F(NetFileTest, RealsAreWrittenWithPointUnderCommaLocale) {
     TLocaleGuard locale(kCommaLocale);
     if (!locale.Active())
