@@ -99,6 +99,24 @@ std::string BufferOverflowMessage(const TTransition& transition) {
            "виконуються і він може бути запущений нескінченну кількість разів).";
 }
 
+std::string EndlessInstantMessage(double time, const std::vector<const TTransition*>& firing) {
+    std::string names;
+    for (std::size_t i = 0; i < firing.size(); ++i) {
+        if (i > 0)
+            names += ", ";
+        if (i == EndlessInstantNames) {
+            names += "…";
+            break;
+        }
+        names += Win1251ToUtf8(firing[i]->Name);
+    }
+    return "Процес імітації зупинений, оскільки в момент модельного часу " + FloatToText("", time) +
+           " відбулося понад " + std::to_string(InstantEventLimit) +
+           " подій, а модельний час не просувається. Можливо, сітка містить цикл переходів з "
+           "нульовою затримкою. Переходи, що спрацьовують у цей момент: " +
+           names + ". Задайте хоча б одному з них ненульову затримку.";
+}
+
 double RoundToTimeGrid(double time) {
     return RoundHalfEven(time * 1e8) / 1e8;
 }

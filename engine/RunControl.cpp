@@ -45,6 +45,8 @@ void ClearRunHistory(TEngine& engine) {
     ClearResults(engine.Net);
     ClearLaunchBuffers(engine.Net);
     engine.Net.ModelTime = 0;
+    engine.Net.CountedInstant = 0;
+    engine.Net.EventsBeforeInstant = engine.Net.EventCount;
     ++engine.Net.RunResets;
     if (engine.RunMode != rmStopped)
         StopRun(engine);

@@ -24,7 +24,7 @@ void ClearRunHistory(TEngine& engine);
 // One real-time step: RealTimeTick x TimeScale of model time, connections flashing.
 bool RealTimeStep(TEngine& engine);
 // One step of an interval run: up to the interval's end, at most IntervalSpanCap, no flashing.
-// Returns true when a launch buffer overflowed.
+// Returns true when the run must stop (the cause in Net.StopCause).
 bool IntervalStep(TEngine& engine, int budgetMs);
 // Whether model time has reached the interval's end, taken on the 1e-8 grid of the step.
 bool IntervalEndReached(const TEngine& engine);

@@ -39,7 +39,12 @@ private:
     // overflowed.
     TTransition* LaunchPassesInOrder();
     TTransition* LaunchOneConflictAtATime();
-    bool CompletionPhase(double end);
+    // Watching, it notes every transition that completes.
+    template <bool Watch> bool CompletionPhase(double end);
+    // Counts the events at the instant just completed; true when the net has fired there for too
+    // long and the run must stop.
+    bool EndlessInstant(std::uint64_t eventsBefore);
+    bool StopForEndlessInstant();
 
     void BuildIndexes();
     bool Enabled(std::int32_t position);
@@ -98,6 +103,11 @@ private:
     // A transition whose buffer the last completion emptied, still queued: the next launch of a
     // transition with an empty buffer takes its place in the queue.
     std::int32_t Vacated = -1;
+    // Near the limit of events at one instant the step watches which transitions complete, so
+    // that the message can name them; WatchStart is EventCount when the watch began.
+    bool Watching = false;
+    std::uint64_t WatchStart = 0;
+    std::vector<std::uint8_t> CompletedWhileWatching;
 };
 
 void TStep::BuildIndexes() {
@@ -338,7 +348,7 @@ TTransition* TStep::LaunchOneConflictAtATime() {
     }
 }
 
-bool TStep::CompletionPhase(double end) {
+template <bool Watch> bool TStep::CompletionPhase(double end) {
     bool completed = false;
     for (;;) {
         std::int32_t next = -1;
@@ -365,12 +375,47 @@ bool TStep::CompletionPhase(double end) {
         }
         Net.ModelTime = time;
         Complete(next);
+        if constexpr (Watch)
+            CompletedWhileWatching[static_cast<std::size_t>(next)] = 1;
         completed = true;
     }
     return completed;
 }
 
-bool StopForOverflow(const TTransition& transition, TEngine& engine) {
+bool TStep::EndlessInstant(std::uint64_t eventsBefore) {
+    if (Net.ModelTime != Net.CountedInstant) {
+        Net.CountedInstant = Net.ModelTime;
+        Net.EventsBeforeInstant = eventsBefore;
+        Watching = false;
+        return false;
+    }
+    if (!Watching) {
+        if (Net.EventCount - Net.EventsBeforeInstant <= InstantEventLimit - InstantWatchEvents)
+            return false;
+        Watching = true;
+        WatchStart = Net.EventCount;
+        CompletedWhileWatching.assign(Transitions.size(), 0);
+        return false;
+    }
+    // A watch begun in this call over InstantWatchEvents events ends beyond the limit.
+    return Net.EventCount - WatchStart >= InstantWatchEvents;
+}
+
+bool TStep::StopForEndlessInstant() {
+    std::vector<const TTransition*> firing;
+    for (std::size_t t = 0; t < Transitions.size(); ++t)
+        if (CompletedWhileWatching[t])
+            firing.push_back(Transitions[t]);
+    // Started again, the run gets the whole allowance anew: the user may have broken the cycle.
+    Net.EventsBeforeInstant = Net.EventCount;
+    Net.StopCause = rsEndlessInstant;
+    if (Engine.ShowMessage)
+        Engine.ShowMessage(EndlessInstantMessage(Net.ModelTime, firing));
+    return true;
+}
+
+bool StopForOverflow(const TTransition& transition, TEngineNet& net, TEngine& engine) {
+    net.StopCause = rsOverflow;
     if (engine.ShowMessage)
         engine.ShowMessage(BufferOverflowMessage(transition));
     return true;
@@ -383,17 +428,20 @@ bool TStep::Run(double startTime, double span, int budgetMs, std::int64_t entryT
         // The first pass stops at the first transition whose buffer is already too long.
         for (TTransition* transition : Transitions)
             if (BufferCount(transition->LaunchBuffer) > BufferOverflowLimit)
-                return StopForOverflow(*transition, Engine);
+                return StopForOverflow(*transition, Net, Engine);
     }
     for (;;) {
         TTransition* overflowed =
             ConflictCheck ? LaunchOneConflictAtATime() : LaunchPassesInOrder();
         if (overflowed)
-            return StopForOverflow(*overflowed, Engine);
-        if (!CompletionPhase(end)) {
+            return StopForOverflow(*overflowed, Net, Engine);
+        const std::uint64_t eventsBefore = Net.EventCount;
+        if (!(Watching ? CompletionPhase<true>(end) : CompletionPhase<false>(end))) {
             Net.ModelTime = end;
             return false;
         }
+        if (EndlessInstant(eventsBefore))
+            return StopForEndlessInstant();
         if (budgetMs >= 0 && TickCount() - entryTick >= budgetMs)
             return false;
     }

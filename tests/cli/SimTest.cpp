@@ -21,11 +21,11 @@ struct TRun {
 
 class SimTest : public ::testing::Test {
 protected:
-    TRun Run(const std::string& arguments) {
+    TRun Run(const std::string& arguments, const std::string& program = KVL_SIM) {
         const auto out = Folder / "out.txt";
         const auto err = Folder / "err.txt";
         const std::string command =
-            std::string(KVL_SIM) + " " + arguments + " >" + out.string() + " 2>" + err.string();
+            program + " " + arguments + " >" + out.string() + " 2>" + err.string();
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
     }
@@ -95,6 +95,33 @@ TEST_F(SimTest, OverflowPrintsTheResultsAndTheMessageWithStatusThree) {
     EXPECT_THAT(run.Out, HasSubstr("\"stopped\": \"overflow\""));
     EXPECT_THAT(run.Out, HasSubstr("\"buffer\": 200001"));
     EXPECT_THAT(run.Err, HasSubstr("буфер запуску переходу Runaway завеликий"));
+}
+
+TEST_F(SimTest, DelayZeroCyclePrintsTheResultsAndTheMessageWithStatusFour) {
+    TEngine engine;
+    InitEngine(engine);
+    TEngineNet& net = engine.Net;
+    TVertex* idle = CreateVertex(net, "Idle", 1, 0, 0, nullptr);
+    TVertex* busy = CreateVertex(net, "Busy", 0, 0, 0, nullptr);
+    TTransition* start = CreateTransition(net, "Start", 0, 0, 0, nullptr);
+    TTransition* finish = CreateTransition(net, "Finish", 0, 0, 0, nullptr);
+    CreateConnection(net, ctVT, 1, idle, start, nullptr);
+    CreateConnection(net, ctTV, 1, busy, start, nullptr);
+    CreateConnection(net, ctVT, 1, busy, finish, nullptr);
+    CreateConnection(net, ctTV, 1, idle, finish, nullptr);
+    idle->IsMonitoring = true;
+    const auto path = Folder / "cycle.kvl";
+    SaveNet(engine, path);
+    // A kvl-sim that never stops is killed after a minute.
+    const TRun run =
+        Run("-k 5 60 " + std::string(KVL_SIM) + " " + path.string() + " --interval 10 --seed 1",
+            "timeout");
+    EXPECT_EQ(run.Status, 4);
+    EXPECT_THAT(run.Out, HasSubstr("\"model_time\": 0.0,"));
+    EXPECT_THAT(run.Out, HasSubstr("\"stopped\": \"endless_instant\""));
+    EXPECT_THAT(run.Out, HasSubstr("{\"name\": \"Idle\", \"marking\": "));
+    EXPECT_THAT(run.Err, HasSubstr("понад 10000000 подій"));
+    EXPECT_THAT(run.Err, HasSubstr("у цей момент: Start, Finish."));
 }
 
 // Two transitions compete for one token: the one of higher priority wins when conflicts are

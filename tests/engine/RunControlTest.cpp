@@ -1,4 +1,5 @@
 #include "RunControl.h"
+#include "Firing.h"
 #include "LaunchBuffer.h"
 #include "Monitoring.h"
 #include "NetObjects.h"
@@ -97,6 +98,35 @@ TEST_F(RunControlTest, OverflowStopsTheRun) {
         ModelTick(Engine); // each tick stops at the 50 ms budget or at the overflow
     EXPECT_EQ(Engine.RunMode, rmStopped);
     EXPECT_EQ(messages, 1);
+}
+
+TEST_F(RunControlTest, DelayZeroCycleStopsRealTimeAndIntervalRuns) {
+    TVertex* p = CreateVertex(Engine.Net, "P", 1, 0, 0, nullptr);
+    TVertex* q = CreateVertex(Engine.Net, "Q", 0, 0, 0, nullptr);
+    TTransition* there = CreateTransition(Engine.Net, "There", 0, 0, 0, nullptr);
+    TTransition* back = CreateTransition(Engine.Net, "Back", 0, 0, 0, nullptr);
+    CreateConnection(Engine.Net, ctVT, 1, p, there, nullptr);
+    CreateConnection(Engine.Net, ctTV, 1, q, there, nullptr);
+    CreateConnection(Engine.Net, ctVT, 1, q, back, nullptr);
+    CreateConnection(Engine.Net, ctTV, 1, p, back, nullptr);
+    std::vector<std::string> messages;
+    Engine.ShowMessage = [&](const std::string& message) { messages.push_back(message); };
+    for (bool realTime : {true, false}) {
+        messages.clear();
+        if (realTime)
+            StartRealTime(Engine);
+        else
+            RunInterval(Engine, 100);
+        const TRunMode running = Engine.RunMode;
+        // Each tick ends at the 50 ms budget until the count passes the limit.
+        for (int tick = 0; tick < 400 && Engine.RunMode == running; ++tick)
+            ModelTick(Engine);
+        EXPECT_EQ(Engine.RunMode, rmStopped) << realTime;
+        EXPECT_EQ(Engine.Net.ModelTime, 0);
+        EXPECT_EQ(Engine.Net.StopCause, rsEndlessInstant);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_NE(messages[0].find("у цей момент: There, Back."), std::string::npos);
+    }
 }
 
 TEST_F(RunControlTest, ClearRunHistoryDuringARunStopsIt) {

@@ -123,7 +123,7 @@ struct TSide {
     TEngineNet& Net() { return Engine->Net; }
 
     void RunWhole(double interval, TStepFunction step) {
-        Overflowed = RunWholeInterval(*Engine, interval, step);
+        Overflowed = RunWholeInterval(*Engine, interval, step) != rsNone;
     }
 
     void RunSpan(double span, TStepFunction step, bool flash) {
@@ -195,8 +195,10 @@ std::string FirstDifference(TSide& a, TSide& b, double warmUp) {
     c.Check("run", "generator seed", a.Engine->Random.Seed, b.Engine->Random.Seed);
     if (!c.First.empty())
         return c.First;
-    const std::string first = SimReportJson(*a.Engine, warmUp, a.Overflowed);
-    const std::string second = SimReportJson(*b.Engine, warmUp, b.Overflowed);
+    const std::string first =
+        SimReportJson(*a.Engine, warmUp, a.Overflowed ? a.Net().StopCause : rsNone);
+    const std::string second =
+        SimReportJson(*b.Engine, warmUp, b.Overflowed ? b.Net().StopCause : rsNone);
     return first == second ? "" : "report line\n" + FirstDifferentLine(first, second);
 }
 
