@@ -7,6 +7,7 @@
 #include "TextCodec.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -118,5 +119,7 @@ std::string EndlessInstantMessage(double time, const std::vector<const TTransiti
 }
 
 double RoundToTimeGrid(double time) {
-    return RoundHalfEven(time * 1e8) / 1e8;
+    // Beyond about 1e300 the scaled time overflows; a time that large lies on the grid anyway.
+    const double scaled = time * 1e8;
+    return std::isfinite(scaled) ? RoundHalfEven(scaled) / 1e8 : time;
 }

@@ -124,6 +124,25 @@ TEST_F(SimTest, DelayZeroCyclePrintsTheResultsAndTheMessageWithStatusFour) {
     EXPECT_THAT(run.Err, HasSubstr("у цей момент: Start, Finish."));
 }
 
+TEST_F(SimTest, IdleNetRunsAHugeIntervalAtOnce) {
+    const auto path = Folder / "idle.kvl";
+    WriteBytes(path,
+               "1\r\n[Vertex 0]\r\nStore\r\n3\r\n0\r\n0\r\n0\r\n190\r\n12\r\n90\r\n100\r\n"
+               "1\r\n[Transition 0]\r\nNever\r\n0\r\ndtDefault\r\n1\r\n0\r\n1\r\n0\r\n0\r\n"
+               "12\r\n200\r\n90\r\n94\r\n"
+               "1\r\n[Connection 0]\r\nctVT\r\n5\r\n0\r\n0\r\n0\r\n0\r\n10\r\n10\r\n50\r\n80\r\n");
+    for (const char* interval : {"1e14", "1e300"}) {
+        const TRun run = Run("-k 5 60 " + std::string(KVL_SIM) + " " + path.string() +
+                                 " --interval " + interval + " --seed 1 --stats",
+                             "timeout");
+        EXPECT_EQ(run.Status, 0) << interval;
+        EXPECT_THAT(run.Out, HasSubstr("\"stopped\": \"end\""));
+        EXPECT_THAT(run.Err, HasSubstr("events 0 "));
+        // Well under the second the span-by-span run of 1e14 took.
+        EXPECT_THAT(run.Err, HasSubstr("wall_s 0.0")) << run.Err;
+    }
+}
+
 // Two transitions compete for one token: the one of higher priority wins when conflicts are
 // settled, the one earlier in the file when they are not.
 std::string ConflictNet(const std::filesystem::path& folder) {
