@@ -41,9 +41,9 @@ private:
     TTransition* LaunchOneConflictAtATime();
     // Watching, it notes every transition that completes.
     template <bool Watch> bool CompletionPhase(double end);
-    // Counts the events at the instant just completed; true when the net has fired there for too
-    // long and the run must stop.
-    bool EndlessInstant(std::uint64_t eventsBefore);
+    // Called at an instant that has seen more than InstantEventLimit - InstantWatchEvents events:
+    // watches the rest of them, and is true when the net has fired there for too long.
+    bool EndlessInstant();
     bool StopForEndlessInstant();
 
     void BuildIndexes();
@@ -382,16 +382,8 @@ template <bool Watch> bool TStep::CompletionPhase(double end) {
     return completed;
 }
 
-bool TStep::EndlessInstant(std::uint64_t eventsBefore) {
-    if (Net.ModelTime != Net.CountedInstant) {
-        Net.CountedInstant = Net.ModelTime;
-        Net.EventsBeforeInstant = eventsBefore;
-        Watching = false;
-        return false;
-    }
+bool TStep::EndlessInstant() {
     if (!Watching) {
-        if (Net.EventCount - Net.EventsBeforeInstant <= InstantEventLimit - InstantWatchEvents)
-            return false;
         Watching = true;
         WatchStart = Net.EventCount;
         CompletedWhileWatching.assign(Transitions.size(), 0);
@@ -430,20 +422,41 @@ bool TStep::Run(double startTime, double span, int budgetMs, std::int64_t entryT
             if (BufferCount(transition->LaunchBuffer) > BufferOverflowLimit)
                 return StopForOverflow(*transition, Net, Engine);
     }
+    // The instant events are counted at, and the event count before its first completion, kept
+    // here during the call and in the net between calls.
+    double instant = Net.CountedInstant;
+    std::uint64_t eventsBeforeInstant = Net.EventsBeforeInstant;
+    auto keepCount = [&] {
+        Net.CountedInstant = instant;
+        Net.EventsBeforeInstant = eventsBeforeInstant;
+    };
     for (;;) {
         TTransition* overflowed =
             ConflictCheck ? LaunchOneConflictAtATime() : LaunchPassesInOrder();
-        if (overflowed)
+        if (overflowed) {
+            keepCount();
             return StopForOverflow(*overflowed, Net, Engine);
+        }
         const std::uint64_t eventsBefore = Net.EventCount;
         if (!(Watching ? CompletionPhase<true>(end) : CompletionPhase<false>(end))) {
             Net.ModelTime = end;
+            keepCount();
             return false;
         }
-        if (EndlessInstant(eventsBefore))
+        if (Net.ModelTime != instant) {
+            instant = Net.ModelTime;
+            eventsBeforeInstant = eventsBefore;
+            if (Watching)
+                Watching = false;
+        } else if (Net.EventCount - eventsBeforeInstant > InstantEventLimit - InstantWatchEvents &&
+                   EndlessInstant()) {
+            keepCount();
             return StopForEndlessInstant();
-        if (budgetMs >= 0 && TickCount() - entryTick >= budgetMs)
+        }
+        if (budgetMs >= 0 && TickCount() - entryTick >= budgetMs) {
+            keepCount();
             return false;
+        }
     }
 }
 
