@@ -23,6 +23,10 @@
 
 namespace {
 
+// Rounds of a launch phase and a completion phase between two looks at the events counted at one
+// instant.
+constexpr int InstantCountPeriod = 256;
+
 class TStep {
 public:
     TStep(TEngineNet& net, bool conflictCheck, bool flash, TEngine& engine)
@@ -422,13 +426,27 @@ bool TStep::Run(double startTime, double span, int budgetMs, std::int64_t entryT
             if (BufferCount(transition->LaunchBuffer) > BufferOverflowLimit)
                 return StopForOverflow(*transition, Net, Engine);
     }
-    // The instant events are counted at, and the event count before its first completion, kept
-    // here during the call and in the net between calls.
+    // The instant events are counted at and the event count when it was first seen, kept here
+    // during the call and in the net between calls. They are looked at once every
+    // InstantCountPeriod rounds of launches and completions: model time never goes back, so an
+    // instant seen twice held every event in between.
     double instant = Net.CountedInstant;
     std::uint64_t eventsBeforeInstant = Net.EventsBeforeInstant;
+    int roundsToCount = InstantCountPeriod;
     auto keepCount = [&] {
         Net.CountedInstant = instant;
         Net.EventsBeforeInstant = eventsBeforeInstant;
+    };
+    // True when the net has fired at this instant for too long.
+    auto countInstant = [&] {
+        if (Net.ModelTime != instant) {
+            instant = Net.ModelTime;
+            eventsBeforeInstant = Net.EventCount;
+            Watching = false;
+            return false;
+        }
+        return Net.EventCount - eventsBeforeInstant > InstantEventLimit - InstantWatchEvents &&
+               EndlessInstant();
     };
     for (;;) {
         TTransition* overflowed =
@@ -437,23 +455,21 @@ bool TStep::Run(double startTime, double span, int budgetMs, std::int64_t entryT
             keepCount();
             return StopForOverflow(*overflowed, Net, Engine);
         }
-        const std::uint64_t eventsBefore = Net.EventCount;
         if (!(Watching ? CompletionPhase<true>(end) : CompletionPhase<false>(end))) {
             Net.ModelTime = end;
             keepCount();
             return false;
         }
-        if (Net.ModelTime != instant) {
-            instant = Net.ModelTime;
-            eventsBeforeInstant = eventsBefore;
-            if (Watching)
-                Watching = false;
-        } else if (Net.EventCount - eventsBeforeInstant > InstantEventLimit - InstantWatchEvents &&
-                   EndlessInstant()) {
-            keepCount();
-            return StopForEndlessInstant();
+        // A call that runs out of time looks too, however few rounds it made.
+        const bool outOfTime = budgetMs >= 0 && TickCount() - entryTick >= budgetMs;
+        if (--roundsToCount == 0 || outOfTime) {
+            roundsToCount = InstantCountPeriod;
+            if (countInstant()) {
+                keepCount();
+                return StopForEndlessInstant();
+            }
         }
-        if (budgetMs >= 0 && TickCount() - entryTick >= budgetMs) {
+        if (outOfTime) {
             keepCount();
             return false;
         }

@@ -289,6 +289,42 @@ TEST(DifferentialStep, WholeIntervalRunsMatchTheLiteralStep) {
     EXPECT_GT(integerDelays, runs / 2);
 }
 
+// A ring of delay-0 transitions, one drawing its delay, passing a token round for ever at one
+// instant, and a slow transition beside it: both steps stop at the same event with the same
+// message, draws and markings.
+TEST(DifferentialStep, NetFiringForEverAtOneInstantStopsWhereTheLiteralStepStops) {
+    for (bool conflict : {false, true}) {
+        TCase c = DrawCase(CaseSeed(3'000'000, 0));
+        c.ConflictCheck = conflict;
+        TSide fast(c, 0);
+        TSide literal(c, 0);
+        for (TSide* side : {&fast, &literal}) {
+            TEngineNet& net = side->Net();
+            ClearNet(net, side->Engine.get());
+            side->Engine->ConflictCheck = conflict;
+            TVertex* a = CreateVertex(net, "A", 1, 0, 0, nullptr);
+            TVertex* b = CreateVertex(net, "B", 0, 0, 0, nullptr);
+            TVertex* shared = CreateVertex(net, "Shared", 3, 0, 0, nullptr);
+            TTransition* go = CreateTransition(net, "Go", 0, 0, 0, nullptr);
+            TTransition* back = CreateTransition(net, "Back", 0, 0, 0, nullptr);
+            TTransition* slow = CreateTransition(net, "Slow", 0, 7, 0, nullptr);
+            back->DelayType = dtExponential; // delay 0, one draw a launch
+            CreateConnection(net, ctVT, 1, a, go, nullptr);
+            CreateConnection(net, ctTV, 1, b, go, nullptr);
+            CreateConnection(net, ctVT, 1, b, back, nullptr);
+            CreateConnection(net, ctTV, 1, a, back, nullptr);
+            CreateConnection(net, ctVT, 1, shared, go, nullptr)->IsInform = true;
+            CreateConnection(net, ctVT, 2, shared, slow, nullptr); // once only
+        }
+        fast.RunWhole(10, &SimulationStep);
+        literal.RunWhole(10, &reference::SimulationStep);
+        EXPECT_EQ(FirstDifference(fast, literal, 0), "") << conflict;
+        EXPECT_TRUE(fast.Overflowed);
+        EXPECT_EQ(fast.Net().StopCause, rsEndlessInstant);
+        EXPECT_GT(fast.Net().EventCount, InstantEventLimit);
+    }
+}
+
 // An edit the editor lets the user make between two steps, drawn once and applied to both
 // sides by position.
 struct TEdit {

@@ -259,22 +259,25 @@ bool SimulationStep(TEngineNet& net, bool conflictCheck, double startTime, doubl
     net.ModelTime = startTime;
     const double end = RoundToTimeGrid(startTime + span);
     std::vector<TTransition*> candidates;
-    // The events at one instant are counted from its first completion on; the last
-    // InstantWatchEvents of them, watched from this call, name the transitions in the message.
+    // Every 256 rounds the step looks at the instant: the events since it was first seen there
+    // are counted, and the last InstantWatchEvents of them, watched from this call, name the
+    // transitions in the message.
+    int rounds = 0;
     bool watching = false;
     std::uint64_t watchStart = 0;
     std::vector<std::uint8_t> completed;
     for (;;) {
         if (TTransition* overflowed = LaunchPhase(net, conflictCheck, flash, engine, candidates))
             return StopForOverflow(*overflowed, net, engine);
-        const std::uint64_t before = net.EventCount;
         if (!CompletionPhase(net, end, flash, engine, watching ? &completed : nullptr)) {
             net.ModelTime = end;
             return false;
         }
-        if (net.ModelTime != net.CountedInstant) {
+        if (++rounds % 256 != 0) {
+            // not looked at in this round
+        } else if (net.ModelTime != net.CountedInstant) {
             net.CountedInstant = net.ModelTime;
-            net.EventsBeforeInstant = before;
+            net.EventsBeforeInstant = net.EventCount;
             watching = false;
         } else if (!watching) {
             if (net.EventCount - net.EventsBeforeInstant > InstantEventLimit - InstantWatchEvents) {
