@@ -433,6 +433,7 @@ bool TStep::Run(double startTime, double span, int budgetMs, std::int64_t entryT
     double instant = Net.CountedInstant;
     std::uint64_t eventsBeforeInstant = Net.EventsBeforeInstant;
     int roundsToCount = InstantCountPeriod;
+    bool watching = false; // Watching, kept where the loop reads it cheaply
     auto keepCount = [&] {
         Net.CountedInstant = instant;
         Net.EventsBeforeInstant = eventsBeforeInstant;
@@ -442,11 +443,14 @@ bool TStep::Run(double startTime, double span, int budgetMs, std::int64_t entryT
         if (Net.ModelTime != instant) {
             instant = Net.ModelTime;
             eventsBeforeInstant = Net.EventCount;
-            Watching = false;
+            Watching = watching = false;
             return false;
         }
-        return Net.EventCount - eventsBeforeInstant > InstantEventLimit - InstantWatchEvents &&
-               EndlessInstant();
+        if (Net.EventCount - eventsBeforeInstant <= InstantEventLimit - InstantWatchEvents)
+            return false;
+        const bool endless = EndlessInstant();
+        watching = Watching;
+        return endless;
     };
     for (;;) {
         TTransition* overflowed =
@@ -455,7 +459,7 @@ bool TStep::Run(double startTime, double span, int budgetMs, std::int64_t entryT
             keepCount();
             return StopForOverflow(*overflowed, Net, Engine);
         }
-        if (!(Watching ? CompletionPhase<true>(end) : CompletionPhase<false>(end))) {
+        if (!(watching ? CompletionPhase<true>(end) : CompletionPhase<false>(end))) {
             Net.ModelTime = end;
             keepCount();
             return false;
