@@ -1,6 +1,7 @@
 // kvl-sim: runs a net over an interval of model time without a window and prints the results as
-// JSON. Exit status 0 after a complete run, 3 when a launch buffer overflowed, 2 when the file
-// cannot be read, a formula is invalid or the arguments are wrong.
+// JSON. Exit status 0 after a complete run, 3 when a launch buffer overflowed, 4 when the net kept
+// firing at one model time, 2 when the file cannot be read, a formula is invalid or the arguments
+// are wrong.
 #include "EngineError.h"
 #include "Formula.h"
 #include "NetFile.h"
@@ -66,7 +67,7 @@ int main(int argc, char** argv) {
     }
 
     const auto start = std::chrono::steady_clock::now();
-    const bool overflowed = RunWholeInterval(engine, options->Interval, SimulationStep);
+    const TRunStop stop = RunWholeInterval(engine, options->Interval, SimulationStep);
     if (options->Stats) {
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -74,7 +75,14 @@ int main(int argc, char** argv) {
                      static_cast<unsigned long long>(engine.Net.EventCount), seconds,
                      seconds > 0 ? engine.Net.EventCount / seconds : 0.0);
     }
-    std::cout << SimReportJson(engine, options->WarmUp, overflowed);
+    std::cout << SimReportJson(engine, options->WarmUp, stop);
     std::cout.flush();
-    return overflowed ? 3 : 0;
+    switch (stop) {
+    case rsOverflow:
+        return 3;
+    case rsEndlessInstant:
+        return 4;
+    default:
+        return 0;
+    }
 }

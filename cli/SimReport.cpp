@@ -95,14 +95,25 @@ template <typename Objects, typename Write> std::string List(const Objects& obje
     return text + "  ]";
 }
 
+const char* StopName(TRunStop stop) {
+    switch (stop) {
+    case rsOverflow:
+        return "overflow";
+    case rsEndlessInstant:
+        return "endless_instant";
+    default:
+        return "end";
+    }
+}
+
 } // namespace
 
-std::string SimReportJson(TEngine& engine, double warmUp, bool overflowed) {
+std::string SimReportJson(TEngine& engine, double warmUp, TRunStop stop) {
     const TEngineNet& net = engine.Net;
     const double now = net.ModelTime;
     std::string json = "{\n";
     json += "  \"model_time\": " + Real(now) + ",\n";
-    json += std::string("  \"stopped\": \"") + (overflowed ? "overflow" : "end") + "\",\n";
+    json += std::string("  \"stopped\": \"") + StopName(stop) + "\",\n";
     json += "  \"vertices\": " +
             List(net.Vertices, [&](const TVertex& v) { return VertexJson(v, warmUp, now); }) +
             ",\n";

@@ -6,4 +6,5 @@
 
 #include <string>
 
-std::string SimReportJson(TEngine& engine, double warmUp, bool overflowed);
+// `stop` is how the run ended: rsNone for the end of the interval.
+std::string SimReportJson(TEngine& engine, double warmUp, TRunStop stop);

@@ -8,6 +8,6 @@
 using TStepFunction = bool (*)(TEngineNet& net, bool conflictCheck, double startTime, double span,
                                bool flash, TEngine& engine, int budgetMs);
 
-// Runs the interval in steps of at most IntervalSpanCap. Returns true when a launch buffer
-// overflowed (the run stopped there).
-bool RunWholeInterval(TEngine& engine, double interval, TStepFunction step);
+// Runs the interval in steps of at most IntervalSpanCap, going to the end at once when nothing can
+// happen before it. Returns why a step stopped the run, rsNone when it ran to the end.
+TRunStop RunWholeInterval(TEngine& engine, double interval, TStepFunction step);

@@ -51,3 +51,10 @@ enum TRunMode : std::uint8_t {
     rmInterval = 1, // up to the end of an interval of model time, as fast as it goes
     rmRealTime = 2, // model time paced by the wall clock
 };
+
+// Why a simulation step told its caller to stop the run.
+enum TRunStop : std::uint8_t {
+    rsNone = 0,           // the step did not stop the run
+    rsOverflow = 1,       // a launch buffer grew beyond BufferOverflowLimit
+    rsEndlessInstant = 2, // the net kept firing at one model time beyond InstantEventLimit
+};

@@ -7,6 +7,7 @@
 #include "TextCodec.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -99,6 +100,26 @@ std::string BufferOverflowMessage(const TTransition& transition) {
            "виконуються і він може бути запущений нескінченну кількість разів).";
 }
 
+std::string EndlessInstantMessage(double time, const std::vector<const TTransition*>& firing) {
+    std::string names;
+    for (std::size_t i = 0; i < firing.size(); ++i) {
+        if (i > 0)
+            names += ", ";
+        if (i == EndlessInstantNames) {
+            names += "…";
+            break;
+        }
+        names += Win1251ToUtf8(firing[i]->Name);
+    }
+    return "Процес імітації зупинений, оскільки в момент модельного часу " + FloatToText("", time) +
+           " відбулося понад " + std::to_string(InstantEventLimit) +
+           " подій, а модельний час не просувається. Можливо, сітка містить цикл переходів з "
+           "нульовою затримкою. Переходи, що спрацьовують у цей момент: " +
+           names + ". Задайте хоча б одному з них ненульову затримку.";
+}
+
 double RoundToTimeGrid(double time) {
-    return RoundHalfEven(time * 1e8) / 1e8;
+    // Beyond about 1e300 the scaled time overflows; a time that large lies on the grid anyway.
+    const double scaled = time * 1e8;
+    return std::isfinite(scaled) ? RoundHalfEven(scaled) / 1e8 : time;
 }

@@ -263,6 +263,8 @@ void DeleteTransition(TEngineNet& net, std::int32_t index, TEngine* engine,
 
 void ClearNet(TEngineNet& net, TEngine* engine, TDetachedObjects* kept) {
     net.ModelTime = 0;
+    net.CountedInstant = 0;
+    net.EventsBeforeInstant = net.EventCount;
     while (!net.Vertices.empty())
         DeleteVertex(net, static_cast<std::int32_t>(net.Vertices.size()) - 1, engine, kept);
     while (!net.Transitions.empty())

@@ -99,4 +99,10 @@ struct TEngineNet {
     // Changes of the run's state made outside the firing rule: results cleared, a launch buffer
     // emptied by hand.
     std::uint64_t RunResets = 0;
+    // The model time the step counts events at, and EventCount before the first event counted
+    // there: a net that keeps firing while model time stands still is stopped.
+    double CountedInstant = 0;
+    std::uint64_t EventsBeforeInstant = 0;
+    // Why the last step that stopped the run stopped it.
+    TRunStop StopCause = rsNone;
 };

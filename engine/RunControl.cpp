@@ -45,6 +45,8 @@ void ClearRunHistory(TEngine& engine) {
     ClearResults(engine.Net);
     ClearLaunchBuffers(engine.Net);
     engine.Net.ModelTime = 0;
+    engine.Net.CountedInstant = 0;
+    engine.Net.EventsBeforeInstant = engine.Net.EventCount;
     ++engine.Net.RunResets;
     if (engine.RunMode != rmStopped)
         StopRun(engine);
@@ -55,7 +57,43 @@ bool RealTimeStep(TEngine& engine) {
                           engine.RealTimeTick * engine.TimeScale, true, engine);
 }
 
+namespace {
+
+// Whether the net can do anything before model time `end`: launch a transition now, complete a
+// pending launch by then, or stop for a launch buffer that is already too long.
+bool CanActBefore(const TEngineNet& net, double end) {
+    for (const auto& transition : net.Transitions) {
+        const TTransitionBuffer& buffer = transition->LaunchBuffer;
+        if (BufferCount(buffer) > BufferOverflowLimit)
+            return true;
+        if (BufferCount(buffer) > 0 && BufferEarliest(buffer).Time <= end)
+            return true;
+        if (IsTransitionEnabled(*transition, net))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool SkipIdleInterval(TEngine& engine) {
+    TEngineNet& net = engine.Net;
+    // One span left: the step itself goes there.
+    if (!(engine.IntervalEnd - net.ModelTime > IntervalSpanCap))
+        return false;
+    const double end = RoundToTimeGrid(engine.IntervalEnd);
+    if (CanActBefore(net, end))
+        return false;
+    // Span by span, the last span starts at least halfway to the end, so its start plus the rest
+    // of the interval is the interval's end exactly, and the step puts that on the time grid.
+    // Nothing else of the net changes over spans in which nothing happens.
+    net.ModelTime = end;
+    return true;
+}
+
 bool IntervalStep(TEngine& engine, int budgetMs) {
+    if (SkipIdleInterval(engine))
+        return false;
     const double span = std::min(engine.IntervalEnd - engine.Net.ModelTime, IntervalSpanCap);
     return SimulationStep(engine.Net, engine.ConflictCheck, engine.Net.ModelTime, span, false,
                           engine, budgetMs);

@@ -24,8 +24,12 @@ void ClearRunHistory(TEngine& engine);
 // One real-time step: RealTimeTick x TimeScale of model time, connections flashing.
 bool RealTimeStep(TEngine& engine);
 // One step of an interval run: up to the interval's end, at most IntervalSpanCap, no flashing.
-// Returns true when a launch buffer overflowed.
+// Returns true when the run must stop (the cause in Net.StopCause).
 bool IntervalStep(TEngine& engine, int budgetMs);
+// When nothing can happen before the interval's end (no transition enabled, no pending
+// completion due by then) and more than one span is left, moves model time to the end at once,
+// exactly where the spans would have taken it, and returns true.
+bool SkipIdleInterval(TEngine& engine);
 // Whether model time has reached the interval's end, taken on the 1e-8 grid of the step.
 bool IntervalEndReached(const TEngine& engine);
 // Calls the result displays the program registered.

@@ -23,6 +23,10 @@
 
 namespace {
 
+// Rounds of a launch phase and a completion phase between two looks at the events counted at one
+// instant.
+constexpr int InstantCountPeriod = 256;
+
 class TStep {
 public:
     TStep(TEngineNet& net, bool conflictCheck, bool flash, TEngine& engine)
@@ -39,7 +43,12 @@ private:
     // overflowed.
     TTransition* LaunchPassesInOrder();
     TTransition* LaunchOneConflictAtATime();
-    bool CompletionPhase(double end);
+    // Watching, it notes every transition that completes.
+    template <bool Watch> bool CompletionPhase(double end);
+    // Called at an instant that has seen more than InstantEventLimit - InstantWatchEvents events:
+    // watches the rest of them, and is true when the net has fired there for too long.
+    bool EndlessInstant();
+    bool StopForEndlessInstant();
 
     void BuildIndexes();
     bool Enabled(std::int32_t position);
@@ -98,6 +107,11 @@ private:
     // A transition whose buffer the last completion emptied, still queued: the next launch of a
     // transition with an empty buffer takes its place in the queue.
     std::int32_t Vacated = -1;
+    // Near the limit of events at one instant the step watches which transitions complete, so
+    // that the message can name them; WatchStart is EventCount when the watch began.
+    bool Watching = false;
+    std::uint64_t WatchStart = 0;
+    std::vector<std::uint8_t> CompletedWhileWatching;
 };
 
 void TStep::BuildIndexes() {
@@ -338,7 +352,7 @@ TTransition* TStep::LaunchOneConflictAtATime() {
     }
 }
 
-bool TStep::CompletionPhase(double end) {
+template <bool Watch> bool TStep::CompletionPhase(double end) {
     bool completed = false;
     for (;;) {
         std::int32_t next = -1;
@@ -365,12 +379,39 @@ bool TStep::CompletionPhase(double end) {
         }
         Net.ModelTime = time;
         Complete(next);
+        if constexpr (Watch)
+            CompletedWhileWatching[static_cast<std::size_t>(next)] = 1;
         completed = true;
     }
     return completed;
 }
 
-bool StopForOverflow(const TTransition& transition, TEngine& engine) {
+bool TStep::EndlessInstant() {
+    if (!Watching) {
+        Watching = true;
+        WatchStart = Net.EventCount;
+        CompletedWhileWatching.assign(Transitions.size(), 0);
+        return false;
+    }
+    // A watch begun in this call over InstantWatchEvents events ends beyond the limit.
+    return Net.EventCount - WatchStart >= InstantWatchEvents;
+}
+
+bool TStep::StopForEndlessInstant() {
+    std::vector<const TTransition*> firing;
+    for (std::size_t t = 0; t < Transitions.size(); ++t)
+        if (CompletedWhileWatching[t])
+            firing.push_back(Transitions[t]);
+    // Started again, the run gets the whole allowance anew: the user may have broken the cycle.
+    Net.EventsBeforeInstant = Net.EventCount;
+    Net.StopCause = rsEndlessInstant;
+    if (Engine.ShowMessage)
+        Engine.ShowMessage(EndlessInstantMessage(Net.ModelTime, firing));
+    return true;
+}
+
+bool StopForOverflow(const TTransition& transition, TEngineNet& net, TEngine& engine) {
+    net.StopCause = rsOverflow;
     if (engine.ShowMessage)
         engine.ShowMessage(BufferOverflowMessage(transition));
     return true;
@@ -383,19 +424,59 @@ bool TStep::Run(double startTime, double span, int budgetMs, std::int64_t entryT
         // The first pass stops at the first transition whose buffer is already too long.
         for (TTransition* transition : Transitions)
             if (BufferCount(transition->LaunchBuffer) > BufferOverflowLimit)
-                return StopForOverflow(*transition, Engine);
+                return StopForOverflow(*transition, Net, Engine);
     }
+    // The instant events are counted at and the event count when it was first seen, kept here
+    // during the call and in the net between calls. They are looked at once every
+    // InstantCountPeriod rounds of launches and completions: model time never goes back, so an
+    // instant seen twice held every event in between.
+    double instant = Net.CountedInstant;
+    std::uint64_t eventsBeforeInstant = Net.EventsBeforeInstant;
+    int roundsToCount = InstantCountPeriod;
+    bool watching = false; // Watching, kept where the loop reads it cheaply
+    auto keepCount = [&] {
+        Net.CountedInstant = instant;
+        Net.EventsBeforeInstant = eventsBeforeInstant;
+    };
+    // True when the net has fired at this instant for too long.
+    auto countInstant = [&] {
+        if (Net.ModelTime != instant) {
+            instant = Net.ModelTime;
+            eventsBeforeInstant = Net.EventCount;
+            Watching = watching = false;
+            return false;
+        }
+        if (Net.EventCount - eventsBeforeInstant <= InstantEventLimit - InstantWatchEvents)
+            return false;
+        const bool endless = EndlessInstant();
+        watching = Watching;
+        return endless;
+    };
     for (;;) {
         TTransition* overflowed =
             ConflictCheck ? LaunchOneConflictAtATime() : LaunchPassesInOrder();
-        if (overflowed)
-            return StopForOverflow(*overflowed, Engine);
-        if (!CompletionPhase(end)) {
+        if (overflowed) {
+            keepCount();
+            return StopForOverflow(*overflowed, Net, Engine);
+        }
+        if (!(watching ? CompletionPhase<true>(end) : CompletionPhase<false>(end))) {
             Net.ModelTime = end;
+            keepCount();
             return false;
         }
-        if (budgetMs >= 0 && TickCount() - entryTick >= budgetMs)
+        // A call that runs out of time looks too, however few rounds it made.
+        const bool outOfTime = budgetMs >= 0 && TickCount() - entryTick >= budgetMs;
+        if (--roundsToCount == 0 || outOfTime) {
+            roundsToCount = InstantCountPeriod;
+            if (countInstant()) {
+                keepCount();
+                return StopForEndlessInstant();
+            }
+        }
+        if (outOfTime) {
+            keepCount();
             return false;
+        }
     }
 }
 

@@ -21,11 +21,11 @@ struct TRun {
 
 class SimTest : public ::testing::Test {
 protected:
-    TRun Run(const std::string& arguments) {
+    TRun Run(const std::string& arguments, const std::string& program = KVL_SIM) {
         const auto out = Folder / "out.txt";
         const auto err = Folder / "err.txt";
         const std::string command =
-            std::string(KVL_SIM) + " " + arguments + " >" + out.string() + " 2>" + err.string();
+            program + " " + arguments + " >" + out.string() + " 2>" + err.string();
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
     }
@@ -106,6 +106,52 @@ TEST_F(SimTest, OverflowPrintsTheResultsAndTheMessageWithStatusThree) {
     EXPECT_THAT(run.Out, HasSubstr("\"stopped\": \"overflow\""));
     EXPECT_THAT(run.Out, HasSubstr("\"buffer\": 200001"));
     EXPECT_THAT(run.Err, HasSubstr("буфер запуску переходу Runaway завеликий"));
+}
+
+TEST_F(SimTest, DelayZeroCyclePrintsTheResultsAndTheMessageWithStatusFour) {
+    TEngine engine;
+    InitEngine(engine);
+    TEngineNet& net = engine.Net;
+    TVertex* idle = CreateVertex(net, "Idle", 1, 0, 0, nullptr);
+    TVertex* busy = CreateVertex(net, "Busy", 0, 0, 0, nullptr);
+    TTransition* start = CreateTransition(net, "Start", 0, 0, 0, nullptr);
+    TTransition* finish = CreateTransition(net, "Finish", 0, 0, 0, nullptr);
+    CreateConnection(net, ctVT, 1, idle, start, nullptr);
+    CreateConnection(net, ctTV, 1, busy, start, nullptr);
+    CreateConnection(net, ctVT, 1, busy, finish, nullptr);
+    CreateConnection(net, ctTV, 1, idle, finish, nullptr);
+    idle->IsMonitoring = true;
+    const auto path = Folder / "cycle.kvl";
+    SaveNet(engine, path);
+    // A kvl-sim that never stops is killed after a minute.
+    const TRun run =
+        Run("-k 5 60 " + std::string(KVL_SIM) + " " + path.string() + " --interval 10 --seed 1",
+            "timeout");
+    EXPECT_EQ(run.Status, 4);
+    EXPECT_THAT(run.Out, HasSubstr("\"model_time\": 0.0,"));
+    EXPECT_THAT(run.Out, HasSubstr("\"stopped\": \"endless_instant\""));
+    EXPECT_THAT(run.Out, HasSubstr("{\"name\": \"Idle\", \"marking\": "));
+    EXPECT_THAT(run.Err, HasSubstr("понад 10000000 подій"));
+    EXPECT_THAT(run.Err, HasSubstr("у цей момент: Start, Finish."));
+}
+
+TEST_F(SimTest, IdleNetRunsAHugeIntervalAtOnce) {
+    const auto path = Folder / "idle.kvl";
+    WriteBytes(path,
+               "1\r\n[Vertex 0]\r\nStore\r\n3\r\n0\r\n0\r\n0\r\n190\r\n12\r\n90\r\n100\r\n"
+               "1\r\n[Transition 0]\r\nNever\r\n0\r\ndtDefault\r\n1\r\n0\r\n1\r\n0\r\n0\r\n"
+               "12\r\n200\r\n90\r\n94\r\n"
+               "1\r\n[Connection 0]\r\nctVT\r\n5\r\n0\r\n0\r\n0\r\n0\r\n10\r\n10\r\n50\r\n80\r\n");
+    for (const char* interval : {"1e14", "1e300"}) {
+        const TRun run = Run("-k 5 60 " + std::string(KVL_SIM) + " " + path.string() +
+                                 " --interval " + interval + " --seed 1 --stats",
+                             "timeout");
+        EXPECT_EQ(run.Status, 0) << interval;
+        EXPECT_THAT(run.Out, HasSubstr("\"stopped\": \"end\""));
+        EXPECT_THAT(run.Err, HasSubstr("events 0 "));
+        // Well under the second the span-by-span run of 1e14 took.
+        EXPECT_THAT(run.Err, HasSubstr("wall_s 0.0")) << run.Err;
+    }
 }
 
 // Two transitions compete for one token: the one of higher priority wins when conflicts are

@@ -5,11 +5,15 @@
 #include "Random.h"
 #include "SimulationStep.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <climits>
 
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 class FiringTest : public ::testing::Test {
 protected:
@@ -124,6 +128,93 @@ TEST_F(FiringTest, OverflowStopsTheRunInBothConflictModes) {
         EXPECT_EQ(Messages[0], BufferOverflowMessage(*runaway));
         EXPECT_NE(Messages[0].find("переходу Runaway завеликий"), std::string::npos);
     }
+}
+
+// A ring of delay-0 transitions passing one token round: it fires for ever at one instant.
+class EndlessInstantTest : public FiringTest {
+protected:
+    std::vector<TTransition*> Ring(int size) {
+        std::vector<TVertex*> places;
+        std::vector<TTransition*> ring;
+        for (int k = 0; k < size; ++k)
+            places.push_back(V("P" + std::to_string(k + 1), k == 0 ? 1 : 0));
+        for (int k = 0; k < size; ++k) {
+            ring.push_back(T("T" + std::to_string(k + 1), 0));
+            In(places[static_cast<std::size_t>(k)], ring.back());
+            Out(ring.back(), places[static_cast<std::size_t>((k + 1) % size)]);
+        }
+        return ring;
+    }
+    // Budgeted steps, as the editor makes them, until one stops the run; a step that never
+    // stops gives up after about 20 s.
+    bool StepUntilStopped(bool conflict) {
+        for (int call = 0; call < 400; ++call)
+            if (Step(10, conflict, StepTimeBudget))
+                return true;
+        return false;
+    }
+};
+
+TEST_F(EndlessInstantTest, DelayZeroCycleStopsJustPastTheLimitInBothConflictModes) {
+    for (bool conflict : {false, true}) {
+        ClearNet(Engine.Net, &Engine);
+        Messages.clear();
+        const std::vector<TTransition*> ring = Ring(3);
+        TTransition* slow = T("Slow", 5); // launches at the instant too, but only once
+        In(V("Once", 1), slow);
+        Engine.Net.ModelTime = 2.5;
+        const std::uint64_t before = Engine.Net.EventCount;
+        ASSERT_TRUE(StepUntilStopped(conflict)) << conflict;
+        const std::uint64_t events = Engine.Net.EventCount - before;
+        EXPECT_GT(events, InstantEventLimit);
+        EXPECT_LE(events, InstantEventLimit + 3 * InstantWatchEvents);
+        EXPECT_EQ(Engine.Net.ModelTime, 2.5);
+        EXPECT_EQ(Engine.Net.StopCause, rsEndlessInstant);
+        EXPECT_EQ(Pending(slow), 1);
+        ASSERT_EQ(Messages.size(), 1u);
+        EXPECT_EQ(Messages[0], EndlessInstantMessage(2.5, {ring[0], ring[1], ring[2]}));
+        EXPECT_THAT(Messages[0], HasSubstr("в момент модельного часу 2.5 відбулося понад "
+                                           "10000000 подій"));
+        EXPECT_THAT(Messages[0], HasSubstr("у цей момент: T1, T2, T3."));
+    }
+}
+
+TEST_F(EndlessInstantTest, StoppedRunGetsAWholeAllowanceAgainAndGoesOnOnceTheCycleIsBroken) {
+    const std::vector<TTransition*> ring = Ring(2);
+    ASSERT_TRUE(StepUntilStopped(true));
+    // Started again unchanged, it fires as long again before it stops.
+    std::uint64_t before = Engine.Net.EventCount;
+    ASSERT_TRUE(StepUntilStopped(true));
+    EXPECT_GT(Engine.Net.EventCount - before, InstantEventLimit);
+    EXPECT_EQ(Messages.size(), 2u);
+    // A delay on one of them lets time go on, with no stop left over from the count.
+    ring[1]->Delay = 1;
+    before = Engine.Net.EventCount;
+    EXPECT_FALSE(Step(10, true, NoTimeBudget));
+    EXPECT_EQ(Engine.Net.ModelTime, 10);
+    EXPECT_LE(Engine.Net.EventCount - before, 50u);
+    EXPECT_EQ(Messages.size(), 2u);
+}
+
+TEST_F(EndlessInstantTest, MessageNamesFiveTransitionsAtMost) {
+    Ring(7);
+    ASSERT_TRUE(StepUntilStopped(false));
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_THAT(Messages[0], HasSubstr("у цей момент: T1, T2, T3, T4, T5, …. Задайте"));
+    EXPECT_THAT(Messages[0], Not(HasSubstr("T6")));
+}
+
+TEST_F(EndlessInstantTest, ManyEventsAtManyInstantsNeverStop) {
+    // Far more events than the limit in all, but few at each instant.
+    TVertex* p = V("P", 1);
+    TTransition* tick = T("Tick", 1e-3);
+    In(p, tick);
+    Out(tick, p);
+    const std::uint64_t before = Engine.Net.EventCount;
+    EXPECT_FALSE(Step(6000, true, NoTimeBudget));
+    EXPECT_GT(Engine.Net.EventCount - before, InstantEventLimit);
+    EXPECT_EQ(Engine.Net.ModelTime, 6000);
+    EXPECT_TRUE(Messages.empty());
 }
 
 TEST_F(FiringTest, ConflictOnStopsAtTheStartOfThePassAfterTheOverflow) {

@@ -1,7 +1,10 @@
 #include "RunControl.h"
+#include "Firing.h"
 #include "LaunchBuffer.h"
 #include "Monitoring.h"
 #include "NetObjects.h"
+#include "SimulationStep.h"
+#include "Statistics.h"
 
 #include <gtest/gtest.h>
 
@@ -77,6 +80,7 @@ TEST_F(RunControlTest, IntervalEndsExactlyAtItsEnd) {
 }
 
 TEST_F(RunControlTest, LongIntervalIsCutIntoSpansOfFiveMillion) {
+    Loop(1000000); // something happens in every span
     RunInterval(Engine, 12000000);
     EXPECT_EQ(ModelTick(Engine), rmInterval);
     EXPECT_EQ(Engine.Net.ModelTime, 5000000);
@@ -97,6 +101,115 @@ TEST_F(RunControlTest, OverflowStopsTheRun) {
         ModelTick(Engine); // each tick stops at the 50 ms budget or at the overflow
     EXPECT_EQ(Engine.RunMode, rmStopped);
     EXPECT_EQ(messages, 1);
+}
+
+TEST_F(RunControlTest, DelayZeroCycleStopsRealTimeAndIntervalRuns) {
+    TVertex* p = CreateVertex(Engine.Net, "P", 1, 0, 0, nullptr);
+    TVertex* q = CreateVertex(Engine.Net, "Q", 0, 0, 0, nullptr);
+    TTransition* there = CreateTransition(Engine.Net, "There", 0, 0, 0, nullptr);
+    TTransition* back = CreateTransition(Engine.Net, "Back", 0, 0, 0, nullptr);
+    CreateConnection(Engine.Net, ctVT, 1, p, there, nullptr);
+    CreateConnection(Engine.Net, ctTV, 1, q, there, nullptr);
+    CreateConnection(Engine.Net, ctVT, 1, q, back, nullptr);
+    CreateConnection(Engine.Net, ctTV, 1, p, back, nullptr);
+    std::vector<std::string> messages;
+    Engine.ShowMessage = [&](const std::string& message) { messages.push_back(message); };
+    for (bool realTime : {true, false}) {
+        messages.clear();
+        if (realTime)
+            StartRealTime(Engine);
+        else
+            RunInterval(Engine, 100);
+        const TRunMode running = Engine.RunMode;
+        // Each tick ends at the 50 ms budget until the count passes the limit.
+        for (int tick = 0; tick < 400 && Engine.RunMode == running; ++tick)
+            ModelTick(Engine);
+        EXPECT_EQ(Engine.RunMode, rmStopped) << realTime;
+        EXPECT_EQ(Engine.Net.ModelTime, 0);
+        EXPECT_EQ(Engine.Net.StopCause, rsEndlessInstant);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_NE(messages[0].find("у цей момент: There, Back."), std::string::npos);
+    }
+}
+
+TEST_F(RunControlTest, IdleNetGoesToTheEndOfAHugeIntervalInOneTick) {
+    RunInterval(Engine, 1e300);
+    EXPECT_EQ(ModelTick(Engine), rmStopped);
+    EXPECT_EQ(Engine.Net.ModelTime, RoundToTimeGrid(1e300));
+    EXPECT_TRUE(IntervalEndReached(Engine));
+
+    // Pending only beyond the end, and nothing enabled: nothing can happen before it.
+    ClearRunHistory(Engine);
+    TTransition* late = Loop(1e9);
+    LaunchTransition(*late, Engine.Net, 0, false, Engine);
+    Engine.Net.ModelTime = 0.1;
+    RunInterval(Engine, 5e8);
+    EXPECT_EQ(ModelTick(Engine), rmStopped);
+    const double end = RoundToTimeGrid(0.1 + 5e8);
+    EXPECT_EQ(Engine.Net.ModelTime, end);
+    EXPECT_EQ(BufferCount(late->LaunchBuffer), 1);
+    // A completion due before the end keeps the spans.
+    RunInterval(Engine, 1e9);
+    EXPECT_EQ(ModelTick(Engine), rmInterval);
+    EXPECT_EQ(Engine.Net.ModelTime, RoundToTimeGrid(end + IntervalSpanCap));
+}
+
+// A net that works for a while and then waits for ever: three tokens served one by one.
+void BuildDrainingNet(TEngine& engine) {
+    TEngineNet& net = engine.Net;
+    TVertex* jobs = CreateVertex(net, "Jobs", 3, 0, 0, nullptr);
+    TVertex* done = CreateVertex(net, "Done", 0, 0, 0, nullptr);
+    TVertex* free = CreateVertex(net, "Free", 1, 0, 0, nullptr);
+    TTransition* serve = CreateTransition(net, "Serve", 0, 2.7, 0, nullptr);
+    serve->DelayType = dtExponential;
+    CreateConnection(net, ctVT, 1, jobs, serve, nullptr);
+    CreateConnection(net, ctVT, 1, free, serve, nullptr);
+    CreateConnection(net, ctTV, 1, free, serve, nullptr);
+    CreateConnection(net, ctTV, 1, done, serve, nullptr);
+    for (auto& vertex : net.Vertices)
+        StartMonitoring(*vertex, 0);
+    StartMonitoring(*serve, 0);
+}
+
+TEST_F(RunControlTest, IdleStretchEndsWhereSpanBySpanRunsEndWithTheSameFigures) {
+    for (double length : {37000000.3, 123456789.123, 5000000.7, 2.5e10 + 0.01}) {
+        TEngine skipping, spans;
+        InitEngine(skipping);
+        InitEngine(spans);
+        for (TEngine* engine : {&skipping, &spans}) {
+            engine->Random.Seed = 2024;
+            BuildDrainingNet(*engine);
+            engine->Net.ModelTime = 0.1 + 0.2; // off the time grid
+            RunInterval(*engine, length);
+        }
+        int ticks = 0;
+        while (skipping.RunMode == rmInterval && ticks < 1000) {
+            ModelTick(skipping);
+            ++ticks;
+        }
+        EXPECT_LE(ticks, 2) << length;
+        // Span by span, as every interval step went before.
+        while (!IntervalEndReached(spans)) {
+            const double span = std::min(spans.IntervalEnd - spans.Net.ModelTime, IntervalSpanCap);
+            ASSERT_FALSE(SimulationStep(spans.Net, spans.ConflictCheck, spans.Net.ModelTime, span,
+                                        false, spans, NoTimeBudget));
+        }
+        EXPECT_EQ(skipping.Net.ModelTime, spans.Net.ModelTime) << length;
+        EXPECT_EQ(skipping.Net.EventCount, spans.Net.EventCount);
+        const double now = spans.Net.ModelTime;
+        for (std::size_t v = 0; v < 3; ++v) {
+            const TVertexStats a = VertexWindowStats(*skipping.Net.Vertices[v], 1, now);
+            const TVertexStats b = VertexWindowStats(*spans.Net.Vertices[v], 1, now);
+            EXPECT_EQ(a.Mean, b.Mean) << length << " vertex " << v;
+            EXPECT_EQ(a.MeanWait, b.MeanWait);
+            EXPECT_GT(a.Mean, 0);
+        }
+        const TTransitionStats a =
+            TransitionWindowStats(*skipping.Net.Transitions[0], 0, now, true);
+        const TTransitionStats b = TransitionWindowStats(*spans.Net.Transitions[0], 0, now, true);
+        EXPECT_EQ(a.Mean, b.Mean);
+        EXPECT_EQ(a.BusyPercent, b.BusyPercent);
+    }
 }
 
 TEST_F(RunControlTest, ClearRunHistoryDuringARunStopsIt) {

@@ -123,7 +123,7 @@ struct TSide {
     TEngineNet& Net() { return Engine->Net; }
 
     void RunWhole(double interval, TStepFunction step) {
-        Overflowed = RunWholeInterval(*Engine, interval, step);
+        Overflowed = RunWholeInterval(*Engine, interval, step) != rsNone;
     }
 
     void RunSpan(double span, TStepFunction step, bool flash) {
@@ -195,8 +195,10 @@ std::string FirstDifference(TSide& a, TSide& b, double warmUp) {
     c.Check("run", "generator seed", a.Engine->Random.Seed, b.Engine->Random.Seed);
     if (!c.First.empty())
         return c.First;
-    const std::string first = SimReportJson(*a.Engine, warmUp, a.Overflowed);
-    const std::string second = SimReportJson(*b.Engine, warmUp, b.Overflowed);
+    const std::string first =
+        SimReportJson(*a.Engine, warmUp, a.Overflowed ? a.Net().StopCause : rsNone);
+    const std::string second =
+        SimReportJson(*b.Engine, warmUp, b.Overflowed ? b.Net().StopCause : rsNone);
     return first == second ? "" : "report line\n" + FirstDifferentLine(first, second);
 }
 
@@ -285,6 +287,42 @@ TEST(DifferentialStep, WholeIntervalRunsMatchTheLiteralStep) {
     EXPECT_GT(formulas, runs / 2);
     EXPECT_GT(informs, runs / 2);
     EXPECT_GT(integerDelays, runs / 2);
+}
+
+// A ring of delay-0 transitions, one drawing its delay, passing a token round for ever at one
+// instant, and a slow transition beside it: both steps stop at the same event with the same
+// message, draws and markings.
+TEST(DifferentialStep, NetFiringForEverAtOneInstantStopsWhereTheLiteralStepStops) {
+    for (bool conflict : {false, true}) {
+        TCase c = DrawCase(CaseSeed(3'000'000, 0));
+        c.ConflictCheck = conflict;
+        TSide fast(c, 0);
+        TSide literal(c, 0);
+        for (TSide* side : {&fast, &literal}) {
+            TEngineNet& net = side->Net();
+            ClearNet(net, side->Engine.get());
+            side->Engine->ConflictCheck = conflict;
+            TVertex* a = CreateVertex(net, "A", 1, 0, 0, nullptr);
+            TVertex* b = CreateVertex(net, "B", 0, 0, 0, nullptr);
+            TVertex* shared = CreateVertex(net, "Shared", 3, 0, 0, nullptr);
+            TTransition* go = CreateTransition(net, "Go", 0, 0, 0, nullptr);
+            TTransition* back = CreateTransition(net, "Back", 0, 0, 0, nullptr);
+            TTransition* slow = CreateTransition(net, "Slow", 0, 7, 0, nullptr);
+            back->DelayType = dtExponential; // delay 0, one draw a launch
+            CreateConnection(net, ctVT, 1, a, go, nullptr);
+            CreateConnection(net, ctTV, 1, b, go, nullptr);
+            CreateConnection(net, ctVT, 1, b, back, nullptr);
+            CreateConnection(net, ctTV, 1, a, back, nullptr);
+            CreateConnection(net, ctVT, 1, shared, go, nullptr)->IsInform = true;
+            CreateConnection(net, ctVT, 2, shared, slow, nullptr); // once only
+        }
+        fast.RunWhole(10, &SimulationStep);
+        literal.RunWhole(10, &reference::SimulationStep);
+        EXPECT_EQ(FirstDifference(fast, literal, 0), "") << conflict;
+        EXPECT_TRUE(fast.Overflowed);
+        EXPECT_EQ(fast.Net().StopCause, rsEndlessInstant);
+        EXPECT_GT(fast.Net().EventCount, InstantEventLimit);
+    }
 }
 
 // An edit the editor lets the user make between two steps, drawn once and applied to both

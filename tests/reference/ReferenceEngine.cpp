@@ -31,7 +31,8 @@ bool Overflowed(const TTransition& transition) {
     return BufferCount(transition.LaunchBuffer) > BufferOverflowLimit;
 }
 
-bool StopForOverflow(const TTransition& transition, TEngine& engine) {
+bool StopForOverflow(const TTransition& transition, TEngineNet& net, TEngine& engine) {
+    net.StopCause = rsOverflow;
     if (engine.ShowMessage)
         engine.ShowMessage(BufferOverflowMessage(transition));
     return true;
@@ -94,7 +95,9 @@ TTransition* LaunchPhase(TEngineNet& net, bool conflictCheck, bool flash, TEngin
     }
 }
 
-bool CompletionPhase(TEngineNet& net, double end, bool flash, TEngine& engine) {
+// `completed`, when given, gets a mark at the position of every transition that completes.
+bool CompletionPhase(TEngineNet& net, double end, bool flash, TEngine& engine,
+                     std::vector<std::uint8_t>* completedAt) {
     bool completed = false;
     for (;;) {
         TTransition* earliest = nullptr;
@@ -113,6 +116,8 @@ bool CompletionPhase(TEngineNet& net, double end, bool flash, TEngine& engine) {
             return completed;
         net.ModelTime = entry.Time;
         reference::CompleteLaunch(*earliest, net, entry.Position, flash, engine);
+        if (completedAt)
+            (*completedAt)[static_cast<std::size_t>(earliest->Index)] = 1;
         completed = true;
     }
 }
@@ -254,12 +259,42 @@ bool SimulationStep(TEngineNet& net, bool conflictCheck, double startTime, doubl
     net.ModelTime = startTime;
     const double end = RoundToTimeGrid(startTime + span);
     std::vector<TTransition*> candidates;
+    // Every 256 rounds the step looks at the instant: the events since it was first seen there
+    // are counted, and the last InstantWatchEvents of them, watched from this call, name the
+    // transitions in the message.
+    int rounds = 0;
+    bool watching = false;
+    std::uint64_t watchStart = 0;
+    std::vector<std::uint8_t> completed;
     for (;;) {
         if (TTransition* overflowed = LaunchPhase(net, conflictCheck, flash, engine, candidates))
-            return StopForOverflow(*overflowed, engine);
-        if (!CompletionPhase(net, end, flash, engine)) {
+            return StopForOverflow(*overflowed, net, engine);
+        if (!CompletionPhase(net, end, flash, engine, watching ? &completed : nullptr)) {
             net.ModelTime = end;
             return false;
+        }
+        if (++rounds % 256 != 0) {
+            // not looked at in this round
+        } else if (net.ModelTime != net.CountedInstant) {
+            net.CountedInstant = net.ModelTime;
+            net.EventsBeforeInstant = net.EventCount;
+            watching = false;
+        } else if (!watching) {
+            if (net.EventCount - net.EventsBeforeInstant > InstantEventLimit - InstantWatchEvents) {
+                watching = true;
+                watchStart = net.EventCount;
+                completed.assign(net.Transitions.size(), 0);
+            }
+        } else if (net.EventCount - watchStart >= InstantWatchEvents) {
+            std::vector<const TTransition*> firing;
+            for (std::size_t t = 0; t < net.Transitions.size(); ++t)
+                if (completed[t])
+                    firing.push_back(net.Transitions[t].get());
+            net.EventsBeforeInstant = net.EventCount;
+            net.StopCause = rsEndlessInstant;
+            if (engine.ShowMessage)
+                engine.ShowMessage(EndlessInstantMessage(net.ModelTime, firing));
+            return true;
         }
         if (budgetMs >= 0 && TickCount() - entry >= budgetMs)
             return false;
