@@ -105,7 +105,7 @@ void DeleteHubVertex(benchmark::State& state) {
         TEngineNet net;
         TVertex* hub = CreateVertex(net, "P1", 1, 0, 0, nullptr);
         for (std::int64_t i = 1; i <= n; ++i)
-            CreateConnection(net, ctVT, 1, hub,
+            AppendConnection(net, ctVT, 1, hub,
                              CreateTransition(net, "T" + std::to_string(i), 0, 1, 0, nullptr),
                              nullptr);
         TDetachedObjects kept;
