@@ -3,8 +3,11 @@
 #include "Engine.h"
 #include "NetObjects.h"
 #include "StoredFields.h"
+#include "TextCodec.h"
 
 #include <charconv>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -21,13 +24,54 @@ bool IsInteger(std::string_view text) {
     return result.ec == std::errc() && result.ptr == last;
 }
 
+// The names borne by every vertex and transition, upper-cased, for the free-name checks of one
+// paste. A name is free when no object bears it without regard to letter case.
+struct TPasteNames {
+    std::unordered_set<std::string> Taken;
+    // Per upper-cased prefix: from a number, the next one that may be free. Every number on the
+    // way was taken when it was recorded, and names are only added while pasting.
+    std::unordered_map<std::string, std::unordered_map<long long, long long>> Skips;
+};
+
+TPasteNames PasteNamesOf(const TEngineNet& net) {
+    TPasteNames names;
+    names.Taken.reserve(net.Vertices.size() + net.Transitions.size());
+    for (const auto& vertex : net.Vertices)
+        names.Taken.insert(UpperCase1251(vertex->Name));
+    for (const auto& transition : net.Transitions)
+        names.Taken.insert(UpperCase1251(transition->Name));
+    return names;
+}
+
+// The first number from n on that makes a free name with the (upper-cased) prefix.
+long long FirstFreeNumber(TPasteNames& names, const std::string& prefix, long long n) {
+    auto& skips = names.Skips[prefix];
+    std::vector<long long> passed;
+    for (;;) {
+        if (const auto skip = skips.find(n); skip != skips.end()) {
+            passed.push_back(n);
+            n = skip->second;
+        } else if (names.Taken.contains(prefix + std::to_string(n))) {
+            passed.push_back(n);
+            ++n;
+        } else {
+            break;
+        }
+    }
+    for (const long long number : passed)
+        skips[number] = n;
+    return n;
+}
+
 // The pasted object's name: the automatic one when the prefix is the letter, else the prefix
-// with the first free number from the buffered one on.
-template <typename Object>
-void NamePasted(TEngine& e, Object& object, const std::string& buffered, const char* letter) {
+// with the first free number from the buffered one on. The new object bears its automatic name
+// while the free number is looked for, so that name counts as taken too.
+std::string PastedName(TPasteNames& names, TAutomaticNames& automatic, const std::string& buffered,
+                       const char* letter) {
+    std::string fresh = FreeAutomaticName(automatic);
     const TNameNumber split = SplitNameNumber(buffered);
     if (split.Prefix == letter)
-        return;
+        return fresh;
     long long n = 1;
     if (!split.Number.empty()) {
         std::int32_t value = 0;
@@ -35,29 +79,31 @@ void NamePasted(TEngine& e, Object& object, const std::string& buffered, const c
         std::from_chars(first, split.Number.data() + split.Number.size(), value);
         n = value;
     }
-    while (!IsNameFree(e.Net, {}, split.Prefix + std::to_string(n)))
-        ++n;
-    object.Name = split.Prefix + std::to_string(n);
+    const std::string prefix = UpperCase1251(split.Prefix);
+    const std::string freshUpper = UpperCase1251(fresh);
+    n = FirstFreeNumber(names, prefix, n);
+    if (prefix + std::to_string(n) == freshUpper)
+        n = FirstFreeNumber(names, prefix, n + 1);
+    return split.Prefix + std::to_string(n);
 }
 
-// Appends a copy of the object's stored values to the buffer and remembers the original.
+// Appends a copy of the object's stored values to the buffer and remembers it as the copy of the
+// original (the later one when the original was chosen twice).
 template <typename Object>
-void Buffer(std::vector<std::unique_ptr<Object>>& buffer, std::vector<const Object*>& originals,
-            const Object& object) {
+void Buffer(std::vector<std::unique_ptr<Object>>& buffer,
+            std::unordered_map<const Object*, Object*>& copies, const Object& object) {
     auto copy = std::make_unique<Object>(StoredCopy(object));
     copy->Index = static_cast<std::int32_t>(buffer.size());
+    copies[&object] = copy.get();
     buffer.push_back(std::move(copy));
-    originals.push_back(&object);
 }
 
-// The buffered copy of the original (the later one when it was chosen twice), or null.
+// The buffered copy of the original, or null.
 template <typename Object>
-Object* BufferedCopyOf(const Object* original, const std::vector<const Object*>& originals,
-                       const std::vector<std::unique_ptr<Object>>& buffer) {
-    for (std::size_t i = originals.size(); i-- > 0;)
-        if (originals[i] == original)
-            return buffer[i].get();
-    return nullptr;
+Object* BufferedCopyOf(const Object* original,
+                       const std::unordered_map<const Object*, Object*>& copies) {
+    const auto found = copies.find(original);
+    return found == copies.end() ? nullptr : found->second;
 }
 
 } // namespace
@@ -76,8 +122,8 @@ void CopyFragment(TEngine& e, std::int32_t x, std::int32_t y) {
     b.Vertices.clear();
     b.Transitions.clear();
     b.Connections.clear();
-    std::vector<const TVertex*> vertices; // the originals, position for position with the buffer
-    std::vector<const TTransition*> transitions;
+    std::unordered_map<const TVertex*, TVertex*> vertices; // the originals' copies
+    std::unordered_map<const TTransition*, TTransition*> transitions;
     std::vector<const TConnection*> connections;
     for (const TObjectRef& entry : e.Choiced.Items) {
         if (entry.Kind() == okVertex)
@@ -88,8 +134,8 @@ void CopyFragment(TEngine& e, std::int32_t x, std::int32_t y) {
             connections.push_back(entry.Connection());
     }
     for (const TConnection* c : connections) {
-        TVertex* vertex = BufferedCopyOf(c->Vertex, vertices, b.Vertices);
-        TTransition* transition = BufferedCopyOf(c->Transition, transitions, b.Transitions);
+        TVertex* vertex = BufferedCopyOf<TVertex>(c->Vertex, vertices);
+        TTransition* transition = BufferedCopyOf<TTransition>(c->Transition, transitions);
         if (vertex == nullptr || transition == nullptr)
             continue; // an end that was not copied: the connection stays out of the fragment
         auto copy = std::make_unique<TConnection>(StoredCopy(*c));
@@ -106,13 +152,16 @@ namespace {
 // name, and chosen.
 template <typename Object, typename Create>
 void PastePlaced(TEngine& e, const std::vector<std::unique_ptr<Object>>& buffer, std::int32_t dx,
-                 std::int32_t dy, const char* letter, Create create) {
+                 std::int32_t dy, TPasteNames& names, TAutomaticNames automatic, const char* letter,
+                 Create create) {
     for (const auto& buffered : buffer) {
-        Object& object = *create();
+        const std::string name = PastedName(names, automatic, buffered->Name, letter);
+        TakeName(automatic, name);
+        names.Taken.insert(UpperCase1251(name));
+        Object& object = *create(name);
         AssignStoredFields(object, *buffered, e.Net.ModelTime);
         object.X = buffered->X + dx;
         object.Y = buffered->Y + dy;
-        NamePasted(e, object, buffered->Name, letter);
         AddEntry(e.Choiced, &object, e.Graph, TListRole::Chosen, TFade::Animate);
     }
 }
@@ -129,10 +178,13 @@ void PasteFragment(TEngine& e, std::int32_t x, std::int32_t y) {
         RemoveEntryAt(e.Choiced, static_cast<std::int32_t>(e.Choiced.Items.size()) - 1, e.Graph,
                       TListRole::Chosen, TFade::Animate);
     const TEngineGraphOptions* options = &e.Graph.Options;
-    PastePlaced(e, b.Vertices, dx, dy, "P",
-                [&] { return CreateVertex(e.Net, "", 0, 0, 0, options); });
-    PastePlaced(e, b.Transitions, dx, dy, "T",
-                [&] { return CreateTransition(e.Net, "", 0, 0, 0, options); });
+    TPasteNames names = PasteNamesOf(e.Net);
+    PastePlaced(
+        e, b.Vertices, dx, dy, names, VertexNames(e.Net), "P",
+        [&](const std::string& name) { return CreateVertex(e.Net, name, 0, 0, 0, options); });
+    PastePlaced(
+        e, b.Transitions, dx, dy, names, TransitionNames(e.Net), "T",
+        [&](const std::string& name) { return CreateTransition(e.Net, name, 0, 0, 0, options); });
     for (const auto& buffered : b.Connections) {
         TVertex* v = e.Net.Vertices[vertices + buffered->Vertex->Index].get();
         TTransition* t = e.Net.Transitions[transitions + buffered->Transition->Index].get();

@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -111,31 +112,48 @@ bool IsPosition(std::int32_t position, const std::vector<std::unique_ptr<End>>& 
     return position >= 0 && position < static_cast<std::int32_t>(objects.size());
 }
 
-bool HasConnection(const TVertex& vertex, const TTransition& transition, TConnectionType type) {
-    const auto& candidates = type == ctVT ? vertex.OutConnections : vertex.InConnections;
-    for (const TConnection* c : candidates)
-        if (c->ConnectionType == type && c->Transition == &transition)
-            return true;
-    return false;
+// The connections read so far, by vertex, transition and type.
+struct TReadConnections {
+    struct TKey {
+        const TVertex* Vertex;
+        const TTransition* Transition;
+        TConnectionType Type;
+        bool operator==(const TKey&) const = default;
+    };
+    struct THash {
+        std::size_t operator()(const TKey& key) const {
+            const std::size_t v = std::hash<const void*>()(key.Vertex);
+            const std::size_t t = std::hash<const void*>()(key.Transition);
+            return (v * 31 + t) * 2 + (key.Type == ctVT ? 1 : 0);
+        }
+    };
+    std::unordered_set<TKey, THash> Keys;
+};
+
+TReadConnections::TKey KeyOf(const TConnection& connection) {
+    return {connection.Vertex, connection.Transition, connection.ConnectionType};
 }
 
 // Once both ends of a connection are read, a second connection of the same direction between
 // the same vertex and transition is refused at the line of the later end.
-void RefuseSecondConnection(TNetFileReader& in, const TConnection& connection) {
+void RefuseSecondConnection(TNetFileReader& in, const TConnection& connection,
+                            const TReadConnections& read) {
     if (connection.Vertex == nullptr || connection.Transition == nullptr)
         return;
-    if (HasConnection(*connection.Vertex, *connection.Transition, connection.ConnectionType))
+    if (read.Keys.contains(KeyOf(connection)))
         in.Fail("другий зв'язок того самого напряму між вершиною " +
                 QuotedText(connection.Vertex->Name) + " і переходом " +
                 QuotedText(connection.Transition->Name));
 }
 
 // Vertices and transitions have no ends to check.
-template <typename Object> void RefuseSecondConnection(TNetFileReader&, const Object&) {}
+template <typename Object>
+void RefuseSecondConnection(TNetFileReader&, const Object&, const TReadConnections&) {}
 
 // Reads one object's lines into a record outside the net; its ends point into `net`, which
 // holds the objects read so far.
-template <typename Object> Object ReadFields(TNetFileReader& in, TEngineNet& net) {
+template <typename Object>
+Object ReadFields(TNetFileReader& in, TEngineNet& net, const TReadConnections& read) {
     Object object;
     for (const TStoredField<Object>& field : StoredFields<Object>()) {
         if (!IsWritten(field, object))
@@ -168,7 +186,7 @@ template <typename Object> Object ReadFields(TNetFileReader& in, TEngineNet& net
                 in.Fail("зв'язок посилається на вершину з номером " + std::to_string(position) +
                         ", якої немає у файлі");
             StoredValue<TVertex*>(field, object) = net.Vertices[position].get();
-            RefuseSecondConnection(in, object);
+            RefuseSecondConnection(in, object, read);
             break;
         }
         case sfTransitionEnd: {
@@ -177,7 +195,7 @@ template <typename Object> Object ReadFields(TNetFileReader& in, TEngineNet& net
                 in.Fail("зв'язок посилається на перехід з номером " + std::to_string(position) +
                         ", якого немає у файлі");
             StoredValue<TTransition*>(field, object) = net.Transitions[position].get();
-            RefuseSecondConnection(in, object);
+            RefuseSecondConnection(in, object, read);
             break;
         }
         }
@@ -188,11 +206,11 @@ template <typename Object> Object ReadFields(TNetFileReader& in, TEngineNet& net
 // Reads the count and the objects after it; `create` adds each to the net from its record
 // (the name, a connection's type, count and ends), and the other values follow.
 template <typename Object, typename Create>
-void ReadList(TNetFileReader& in, TEngineNet& net, Create create) {
+void ReadList(TNetFileReader& in, TEngineNet& net, const TReadConnections& read, Create create) {
     const std::int32_t count = ReadCount(in);
     for (std::int32_t i = 0; i < count; ++i) {
         in.ReadText(); // the header is not looked at
-        const Object stored = ReadFields<Object>(in, net);
+        const Object stored = ReadFields<Object>(in, net, read);
         AssignStoredFields(*create(stored), stored, net.ModelTime);
     }
 }
@@ -223,16 +241,27 @@ bool LoadNet(TEngine& engine, const std::filesystem::path& path) {
         if (cutIn == nullptr && in.PassedEnd())
             cutIn = part;
     };
-    ReadList<TVertex>(in, fresh, [&](const TVertex& stored) {
-        return CreateVertex(fresh, stored.Name, 0, 0, 0, options);
+    TReadConnections read;
+    // Objects without a name get the automatic names they would get one at a time.
+    TAutomaticNames vertexNames = VertexNames(fresh);
+    ReadList<TVertex>(in, fresh, read, [&](const TVertex& stored) {
+        const std::string name = stored.Name.empty() ? FreeAutomaticName(vertexNames) : stored.Name;
+        TakeName(vertexNames, name);
+        return CreateVertex(fresh, name, 0, 0, 0, options);
     });
     noteCut("вершин");
-    ReadList<TTransition>(in, fresh, [&](const TTransition& stored) {
-        return CreateTransition(fresh, stored.Name, 0, 0, 0, options);
+    TAutomaticNames transitionNames = TransitionNames(fresh);
+    ReadList<TTransition>(in, fresh, read, [&](const TTransition& stored) {
+        const std::string name =
+            stored.Name.empty() ? FreeAutomaticName(transitionNames) : stored.Name;
+        TakeName(transitionNames, name);
+        return CreateTransition(fresh, name, 0, 0, 0, options);
     });
     noteCut("переходів");
-    ReadList<TConnection>(in, fresh, [&](const TConnection& stored) {
-        return CreateConnection(fresh, stored.ConnectionType, stored.Count, stored.Vertex,
+    // A second connection of a type between the same ends is refused, so each is appended.
+    ReadList<TConnection>(in, fresh, read, [&](const TConnection& stored) {
+        read.Keys.insert(KeyOf(stored));
+        return AppendConnection(fresh, stored.ConnectionType, stored.Count, stored.Vertex,
                                 stored.Transition, options);
     });
     noteCut("зв'язків");

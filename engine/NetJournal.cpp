@@ -145,6 +145,14 @@ struct TMove {
     void Shift(std::int32_t dx, std::int32_t dy) const { MoveObjects(Objects, dx, dy); }
 };
 
+// Sets the model time as clearing the net does: the count of events at one instant starts over,
+// as time may go back.
+void SetModelTime(TEngineNet& net, double time) {
+    net.ModelTime = time;
+    net.CountedInstant = time;
+    net.EventsBeforeInstant = net.EventCount;
+}
+
 struct TTimeChange {
     double Before = 0;
     double After = 0;
@@ -246,7 +254,7 @@ void TNetJournal::ClearNet(TEngine& engine) {
         Delete(engine, engine.Net.Transitions.back().get());
     // The time goes last, so that undoing sets it back before the objects return: they find
     // the run where they left it.
-    engine.Net.ModelTime = 0;
+    SetModelTime(engine.Net, 0);
     auto time = std::make_unique<TStep>();
     time->What = TTimeChange{before, 0};
     Steps.push_back(std::move(time));
@@ -300,7 +308,7 @@ void TNetJournal::Undo(TEngine& engine) {
                 } else if constexpr (std::is_same_v<T, TMove>) {
                     what.Shift(-what.Dx, -what.Dy);
                 } else if constexpr (std::is_same_v<T, TTimeChange>) {
-                    engine.Net.ModelTime = what.Before;
+                    SetModelTime(engine.Net, what.Before);
                 } else {
                     what->Apply(engine, what->Before);
                 }
@@ -322,7 +330,7 @@ void TNetJournal::Redo(TEngine& engine) {
                 } else if constexpr (std::is_same_v<T, TMove>) {
                     what.Shift(what.Dx, what.Dy);
                 } else if constexpr (std::is_same_v<T, TTimeChange>) {
-                    engine.Net.ModelTime = what.After;
+                    SetModelTime(engine.Net, what.After);
                 } else {
                     what->Apply(engine, what->After);
                 }

@@ -9,28 +9,27 @@
 
 namespace {
 
-// The first of prefix + "1", prefix + "2", ... that no object of the array bears exactly.
 template <typename Object>
-std::string AutomaticName(const std::vector<std::unique_ptr<Object>>& objects, const char* prefix) {
-    std::unordered_set<std::string_view> taken;
+TAutomaticNames NamesOf(const std::vector<std::unique_ptr<Object>>& objects, const char* prefix) {
+    TAutomaticNames names;
+    names.Prefix = prefix;
+    names.Taken.reserve(objects.size());
     for (const auto& object : objects)
-        taken.insert(object->Name);
-    for (long n = 1;; ++n) {
-        std::string candidate = prefix + std::to_string(n);
-        if (!taken.contains(candidate))
-            return candidate;
-    }
+        names.Taken.insert(object->Name);
+    return names;
 }
 
 // Removes one pointer from an end's connection array: the last element moves into its slot.
 // Returns the slot it stood in.
+// The connection is looked for from the end: deletions go from the last connection of an end
+// to the first, so it is found at once however many connections the end has.
 std::int32_t Detach(std::vector<TConnection*>& connections, const TConnection* connection) {
-    auto found = std::find(connections.begin(), connections.end(), connection);
-    const auto slot = static_cast<std::int32_t>(found - connections.begin());
-    if (found != connections.end()) {
-        *found = connections.back();
-        connections.pop_back();
-    }
+    const auto found = std::find(connections.rbegin(), connections.rend(), connection);
+    if (found == connections.rend())
+        return static_cast<std::int32_t>(connections.size());
+    const auto slot = static_cast<std::int32_t>(connections.rend() - found - 1);
+    connections[slot] = connections.back();
+    connections.pop_back();
     return slot;
 }
 
@@ -98,11 +97,37 @@ void DeleteConnectionsOf(TEngineNet& net, std::vector<TConnection*>& connections
 
 } // namespace
 
+TAutomaticNames VertexNames(const TEngineNet& net) {
+    return NamesOf(net.Vertices, "P");
+}
+
+TAutomaticNames TransitionNames(const TEngineNet& net) {
+    return NamesOf(net.Transitions, "T");
+}
+
+std::string FreeAutomaticName(TAutomaticNames& names) {
+    // Names are only added, so the first free number never goes down.
+    for (;; ++names.Next) {
+        std::string candidate = names.Prefix + std::to_string(names.Next);
+        if (!names.Taken.contains(candidate))
+            return candidate;
+    }
+}
+
+void TakeName(TAutomaticNames& names, const std::string& name) {
+    names.Taken.insert(name);
+}
+
 TVertex* CreateVertex(TEngineNet& net, const std::string& name, std::int32_t marking,
                       std::int32_t x, std::int32_t y, const TEngineGraphOptions* options) {
     auto vertex = std::make_unique<TVertex>();
     vertex->Index = static_cast<std::int32_t>(net.Vertices.size());
-    vertex->Name = name.empty() ? AutomaticName(net.Vertices, "P") : name;
+    if (name.empty()) {
+        TAutomaticNames names = VertexNames(net);
+        vertex->Name = FreeAutomaticName(names);
+    } else {
+        vertex->Name = name;
+    }
     vertex->Marking = marking;
     vertex->X = x;
     vertex->Y = y;
@@ -122,7 +147,12 @@ TTransition* CreateTransition(TEngineNet& net, const std::string& name, std::int
                               double delay, std::int32_t y, const TEngineGraphOptions* options) {
     auto transition = std::make_unique<TTransition>();
     transition->Index = static_cast<std::int32_t>(net.Transitions.size());
-    transition->Name = name.empty() ? AutomaticName(net.Transitions, "T") : name;
+    if (name.empty()) {
+        TAutomaticNames names = TransitionNames(net);
+        transition->Name = FreeAutomaticName(names);
+    } else {
+        transition->Name = name;
+    }
     transition->Delay = delay;
     transition->X = x;
     transition->Y = y;
@@ -154,6 +184,12 @@ TConnection* CreateConnection(TEngineNet& net, TConnectionType type, std::int32_
             }
     }
 
+    return AppendConnection(net, type, count, vertex, transition, options);
+}
+
+TConnection* AppendConnection(TEngineNet& net, TConnectionType type, std::int32_t count,
+                              TVertex* vertex, TTransition* transition,
+                              const TEngineGraphOptions* options) {
     auto connection = std::make_unique<TConnection>();
     connection->Index = static_cast<std::int32_t>(net.Connections.size());
     connection->ConnectionType = type;
@@ -265,6 +301,27 @@ void ClearNet(TEngineNet& net, TEngine* engine, TDetachedObjects* kept) {
     net.ModelTime = 0;
     net.CountedInstant = 0;
     net.EventsBeforeInstant = net.EventCount;
+    if (kept == nullptr) {
+        // Nothing to keep: the objects leave the picked and chosen lists in the order the
+        // deletions one by one would take them out (each vertex, its connections from the last
+        // in and the last out, the transitions last), and then all go at once.
+        if (engine != nullptr &&
+            (!engine->Choiced.Items.empty() || !engine->Picked.Items.empty())) {
+            for (auto v = net.Vertices.rbegin(); v != net.Vertices.rend(); ++v) {
+                ForgetSelection(engine, v->get());
+                for (auto c = (*v)->InConnections.rbegin(); c != (*v)->InConnections.rend(); ++c)
+                    ForgetSelection(engine, *c);
+                for (auto c = (*v)->OutConnections.rbegin(); c != (*v)->OutConnections.rend(); ++c)
+                    ForgetSelection(engine, *c);
+            }
+            for (auto t = net.Transitions.rbegin(); t != net.Transitions.rend(); ++t)
+                ForgetSelection(engine, t->get());
+        }
+        net.Connections.clear();
+        net.Vertices.clear();
+        net.Transitions.clear();
+        return;
+    }
     while (!net.Vertices.empty())
         DeleteVertex(net, static_cast<std::int32_t>(net.Vertices.size()) - 1, engine, kept);
     while (!net.Transitions.empty())

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <variant>
 #include <vector>
 
@@ -24,6 +25,26 @@ TTransition* CreateTransition(TEngineNet& net, const std::string& name, std::int
 // Appends a connection, or adds the count to the existing connection of the same type between
 // the same vertex and transition. Returns the connection that now carries the count.
 TConnection* CreateConnection(TEngineNet& net, TConnectionType type, std::int32_t count,
+                              TVertex* vertex, TTransition* transition,
+                              const TEngineGraphOptions* options);
+
+// The names one array bears, for handing out automatic names to many new objects in a row
+// without looking at every name for each: "P1", "P2", ... or "T1", "T2", ..., matched exactly.
+struct TAutomaticNames {
+    std::string Prefix;
+    std::unordered_set<std::string> Taken;
+    long long Next = 1; // no smaller number gives a free name
+};
+TAutomaticNames VertexNames(const TEngineNet& net);
+TAutomaticNames TransitionNames(const TEngineNet& net);
+// The first automatic name that no object bears; it stays free until taken.
+std::string FreeAutomaticName(TAutomaticNames& names);
+// A new object of the array bears the name from now on.
+void TakeName(TAutomaticNames& names, const std::string& name);
+
+// Appends a connection without looking for one to add the count to: for a caller that knows
+// the vertex and the transition have no connection of that type yet.
+TConnection* AppendConnection(TEngineNet& net, TConnectionType type, std::int32_t count,
                               TVertex* vertex, TTransition* transition,
                               const TEngineGraphOptions* options);
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 struct TConnection;
+struct TCompiledFormula;
 
 // The fields the simulation step touches on every event come first, to share cache lines.
 struct TVertex {
@@ -78,6 +79,8 @@ struct TConnection {
     TConnectionType ConnectionType = ctVT;
     std::int32_t Index = 0;
     std::string Formula; // Windows-1251; meaningful only with UseFunction
+    // The formula taken apart, kept by its evaluation; compiled anew when Formula has changed.
+    mutable std::shared_ptr<const TCompiledFormula> CompiledFormula;
     bool IsFading = false;
     bool IsFlashing = false;
     std::int32_t Width = 0;

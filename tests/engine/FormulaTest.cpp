@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 namespace {
 
 struct TFormulaCase {
@@ -27,6 +30,11 @@ protected:
 
 TEST_P(FormulaTest, EvaluatesAsTheTextualRulesSay) {
     EXPECT_EQ(EvaluateFormulaText(Utf8ToWin1251(GetParam().Text), Net), GetParam().Count);
+}
+
+TEST_P(FormulaTest, CompiledFormulaCountsAsTheText) {
+    const std::string text = Utf8ToWin1251(GetParam().Text);
+    EXPECT_EQ(EvaluateCompiledFormula(*CompileFormula(text), Net), GetParam().Count);
 }
 
 constexpr std::nullopt_t kInvalid = std::nullopt;
@@ -90,6 +98,117 @@ TEST(Formula, CheckFindsTheFirstFailingConnectionAndSkipsUnusedFormulas) {
               "Неможливо запустити імітацію. Формула зв'язку T1 -> P2 задана неправильно. "
               "Можливо, в формулі неправильно вказані імена вершин.");
     EXPECT_NE(FormulaRefusalMessage(*later).find("зв'язку P2 -> T1 задана"), std::string::npos);
+}
+
+// Formulas put together at random from pieces that meet at the edges of the textual rules:
+// references that are well and badly formed, markings below zero, exponents, blanks, stray
+// letters and operators side by side. The compiled formula must give what the text gives.
+class FormulaAgreement : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"P1", "p2", "N", "Big", "Zero"})
+            CreateVertex(Net, name, 0, 0, 0, nullptr);
+        CreateVertex(Net, Utf8ToWin1251("Черга"), 0, 0, 0, nullptr);
+    }
+
+    void SetRandomMarkings() {
+        static const std::int32_t markings[] = {0, 1, 2, 3, 7, -1, -3, 10, 1000000, 2147483647};
+        for (const auto& vertex : Net.Vertices)
+            vertex->Marking = markings[Random() % std::size(markings)];
+    }
+
+    std::string RandomFormula(std::size_t pieces) {
+        static const std::vector<std::string> parts = {"M(P1)",
+                                                       "m(p2)",
+                                                       Utf8ToWin1251("М(черга)"),
+                                                       Utf8ToWin1251("м(N)"),
+                                                       "M(Big)",
+                                                       "M(Zero)",
+                                                       "M(X)",
+                                                       "M(",
+                                                       "M",
+                                                       "M(P1",
+                                                       "0",
+                                                       "1",
+                                                       "2",
+                                                       "7",
+                                                       "10",
+                                                       "2.5",
+                                                       ".5",
+                                                       "1e3",
+                                                       "1E-3",
+                                                       "2e+1",
+                                                       "e",
+                                                       "1e",
+                                                       "E5",
+                                                       "+",
+                                                       "-",
+                                                       "*",
+                                                       "/",
+                                                       "*",
+                                                       "/",
+                                                       " ",
+                                                       "(",
+                                                       ")",
+                                                       "1e300",
+                                                       "3",
+                                                       "0.1",
+                                                       "5"};
+        std::string formula;
+        for (std::size_t i = 0; i < pieces; ++i)
+            formula += parts[Random() % parts.size()];
+        return formula;
+    }
+
+    void ExpectAgreement(const std::string& formula) {
+        EXPECT_EQ(EvaluateCompiledFormula(*CompileFormula(formula), Net),
+                  EvaluateFormulaText(formula, Net))
+            << '"' << Win1251ToUtf8(formula) << '"';
+    }
+
+    std::mt19937 Random{418};
+    TEngineNet Net;
+};
+
+TEST_F(FormulaAgreement, ShortRandomFormulas) {
+    for (int i = 0; i < 30000; ++i) {
+        SetRandomMarkings();
+        ExpectAgreement(RandomFormula(1 + Random() % 8));
+    }
+}
+
+TEST_F(FormulaAgreement, LongChainsOfProductsAndQuotients) {
+    // Valid chains, so that the comparison reaches the count and not only the first error.
+    static const char* const operands[] = {"M(P1)", "M(p2)", "2", "0.5", "3", "M(Big)", "1e-3"};
+    static const char* const operators[] = {"*", "/", "*", "/", "+", "-"};
+    for (int i = 0; i < 300; ++i) {
+        SetRandomMarkings();
+        std::string formula = operands[Random() % std::size(operands)];
+        const std::size_t length = 1 + Random() % 200;
+        for (std::size_t k = 0; k < length; ++k) {
+            formula += operators[Random() % std::size(operators)];
+            formula += operands[Random() % std::size(operands)];
+        }
+        ExpectAgreement(formula);
+    }
+}
+
+TEST(Formula, ConnectionFollowsAChangedFormulaAndMarking) {
+    TEngineNet net;
+    TVertex* p1 = CreateVertex(net, "P1", 3, 0, 0, nullptr);
+    TTransition* t1 = CreateTransition(net, "T1", 0, 0, 0, nullptr);
+    TConnection* c = CreateConnection(net, ctVT, 1, p1, t1, nullptr);
+    c->UseFunction = true;
+    c->Formula = "M(P1)*2";
+    EXPECT_EQ(EvaluateFormula(*c, net), 6);
+    p1->Marking = 5;
+    EXPECT_EQ(EvaluateFormula(*c, net), 10);
+    c->Formula = "M(P1)+1";
+    EXPECT_EQ(EvaluateFormula(*c, net), 6);
+    p1->Name = "Q";
+    EXPECT_EQ(EvaluateFormula(*c, net), std::nullopt); // the name is looked up at each evaluation
+    c->Formula = "M(q)-1";
+    EXPECT_EQ(EvaluateFormula(*c, net), 4);
 }
 
 } // namespace

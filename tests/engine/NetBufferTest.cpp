@@ -1,8 +1,12 @@
 #include "NetBuffer.h"
 #include "Monitoring.h"
 #include "NetObjects.h"
+#include "TextCodec.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
 
 namespace {
 
@@ -204,3 +208,110 @@ TEST_F(NetBufferTest, ConnectionWithoutBothEndsChosenIsLeftOut) {
 }
 
 } // namespace
+
+// Pasted names against the first way they were chosen, one object at a time: each new object
+// first takes the first "P<n>" ("T<n>") that no object of its array bears exactly; unless its
+// buffered prefix is that letter, it is then renamed to its prefix with the first number, from
+// its buffered one on, that no vertex or transition bears in any letter case, itself included.
+class PastedNamesTest : public NetBufferTest {
+protected:
+    static std::string FirstAutomatic(const std::vector<std::string>& names, const char* letter) {
+        for (long n = 1;; ++n) {
+            const std::string candidate = letter + std::to_string(n);
+            if (std::find(names.begin(), names.end(), candidate) == names.end())
+                return candidate;
+        }
+    }
+
+    static void OneByOne(std::vector<std::string>& own, const std::vector<std::string>& other,
+                         const std::string& buffered, const char* letter) {
+        own.push_back(FirstAutomatic(own, letter));
+        const TNameNumber split = SplitNameNumber(buffered);
+        if (split.Prefix == letter)
+            return;
+        long long n = split.Number.empty() ? 1 : std::stoll(split.Number);
+        const auto taken = [&](const std::string& name) {
+            const auto same = [&](const std::string& existing) {
+                return SameText1251(existing, name);
+            };
+            return std::any_of(own.begin(), own.end(), same) ||
+                   std::any_of(other.begin(), other.end(), same);
+        };
+        while (taken(split.Prefix + std::to_string(n)))
+            ++n;
+        own.back() = split.Prefix + std::to_string(n);
+    }
+
+    // Chooses every object, copies and pastes twice, and compares with the one-by-one names.
+    void ExpectPastedNamesAsOneByOne() {
+        std::vector<std::string> vertices;
+        std::vector<std::string> transitions;
+        std::vector<TObjectRef> chosen;
+        for (const auto& v : Engine.Net.Vertices) {
+            vertices.push_back(v->Name);
+            chosen.push_back(v.get());
+        }
+        for (const auto& t : Engine.Net.Transitions) {
+            transitions.push_back(t->Name);
+            chosen.push_back(t.get());
+        }
+        const std::vector<std::string> bufferedVertices = vertices;
+        const std::vector<std::string> bufferedTransitions = transitions;
+        Choose(chosen);
+        CopyFragment(Engine, 0, 0);
+        for (int paste = 0; paste < 2; ++paste) {
+            PasteFragment(Engine, 10, 10);
+            for (const std::string& name : bufferedVertices)
+                OneByOne(vertices, transitions, name, "P");
+            for (const std::string& name : bufferedTransitions)
+                OneByOne(transitions, vertices, name, "T");
+        }
+        ASSERT_EQ(Engine.Net.Vertices.size(), vertices.size());
+        ASSERT_EQ(Engine.Net.Transitions.size(), transitions.size());
+        for (std::size_t i = 0; i < vertices.size(); ++i)
+            EXPECT_EQ(Engine.Net.Vertices[i]->Name, vertices[i]) << "vertex " << i;
+        for (std::size_t i = 0; i < transitions.size(); ++i)
+            EXPECT_EQ(Engine.Net.Transitions[i]->Name, transitions[i]) << "transition " << i;
+    }
+
+    void T(const std::string& name) {
+        CreateTransition(Engine.Net, name, 0, 1, 0, &Engine.Graph.Options);
+    }
+};
+
+TEST_F(PastedNamesTest, GapsLeadingZerosCaseAndSignsNameAsOneByOne) {
+    for (const char* name : {"P1", "P3", "p2", "P007", "P", "Q1", "q2", "Q3", "x-1", "x0", "A+4",
+                             "N99999999999", "N999999999", "T7"})
+        V(name);
+    for (const char* name : {"t1", "T2", "T5", "P4", "q4", "Q", "T", "x1", "2147483647", "M"})
+        T(name);
+    ExpectPastedNamesAsOneByOne();
+}
+
+TEST_F(PastedNamesTest, AutomaticNameOfTheNewObjectCountsAsTaken) {
+    // The new vertex bears "P1" while its name "p1" is looked for, so it becomes "p2".
+    V("p1");
+    T("P9");
+    ExpectPastedNamesAsOneByOne();
+    EXPECT_EQ(Engine.Net.Vertices[1]->Name, "p2");
+}
+
+TEST_F(PastedNamesTest, RandomNetsNameAsOneByOne) {
+    std::mt19937 random(20261208);
+    const char* const prefixes[] = {"P", "p", "T", "t", "Q", "q", "", "Q-", "R0"};
+    const char* const numbers[] = {"", "1", "2", "3", "01", "0", "-1", "+2", "4294967297"};
+    for (int net = 0; net < 40; ++net) {
+        ClearNet(Engine.Net, &Engine);
+        const int count = 1 + static_cast<int>(random() % 12);
+        for (int i = 0; i < count; ++i) {
+            const std::string name = std::string(prefixes[random() % std::size(prefixes)]) +
+                                     numbers[random() % std::size(numbers)];
+            if (random() % 2 == 0)
+                V(name);
+            else
+                T(name);
+        }
+        SCOPED_TRACE("net " + std::to_string(net));
+        ExpectPastedNamesAsOneByOne();
+    }
+}

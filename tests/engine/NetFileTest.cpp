@@ -538,3 +538,62 @@ TEST(NetFileSharedNets, ReadAndWriteBackByteForByte) {
 }
 
 } // namespace
+
+TEST_F(NetFileTest, UnnamedObjectsTakeTheFirstFreeAutomaticNameInFileOrder) {
+    // Each unnamed object gets the first "P<n>" / "T<n>" that no object read before it bears
+    // exactly: a later named object may repeat it, and "p1" or "P01" leave "P1" free.
+    const char* const vertices[] = {"", "P2", "p1", "", "", "P01", "P4", "", "P1"};
+    const char* const transitions[] = {"T2", "", "", "t3", ""};
+    for (const char* name : vertices)
+        CreateVertex(Engine.Net, "x", 0, 0, 0, nullptr)->Name = name;
+    for (const char* name : transitions)
+        CreateTransition(Engine.Net, "x", 0, 1, 0, nullptr)->Name = name;
+    const TEngine& loaded = RoundTrip();
+    const std::vector<std::string> expectedVertices = {"P1",  "P2", "p1", "P3", "P4",
+                                                       "P01", "P4", "P5", "P1"};
+    const std::vector<std::string> expectedTransitions = {"T2", "T1", "T3", "t3", "T4"};
+    std::vector<std::string> vertexNames;
+    for (const auto& v : loaded.Net.Vertices)
+        vertexNames.push_back(v->Name);
+    std::vector<std::string> transitionNames;
+    for (const auto& t : loaded.Net.Transitions)
+        transitionNames.push_back(t->Name);
+    EXPECT_EQ(vertexNames, expectedVertices);
+    EXPECT_EQ(transitionNames, expectedTransitions);
+}
+
+TEST_F(NetFileTest, ConnectionsComeBackInTheirOrderAtEveryEnd) {
+    // A vertex joined both ways to the transitions in an order of its own, and each transition
+    // fed from another vertex: every array and end array reads back in the order of the file.
+    TEngineNet& net = Engine.Net;
+    TVertex* hub = CreateVertex(net, "Hub", 1, 0, 0, nullptr);
+    std::vector<TTransition*> transitions;
+    for (int i = 0; i < 4; ++i)
+        transitions.push_back(CreateTransition(net, "T" + std::to_string(i), 0, 1, 0, nullptr));
+    for (int i : {2, 0, 3, 1}) {
+        CreateConnection(net, ctTV, 1, hub, transitions[i], nullptr);
+        CreateConnection(net, ctVT, 1, hub, transitions[3 - i], nullptr);
+        CreateConnection(net, ctVT, 1, CreateVertex(net, "", 0, 0, 0, nullptr), transitions[i],
+                         nullptr);
+    }
+    const TEngine& loaded = RoundTrip();
+    EXPECT_EQ(NetText(loaded.Net), NetText(net));
+    const auto positions = [](const std::vector<TConnection*>& connections) {
+        std::vector<std::int32_t> indices;
+        for (const TConnection* c : connections)
+            indices.push_back(c->Index);
+        return indices;
+    };
+    for (std::size_t i = 0; i < net.Vertices.size(); ++i) {
+        EXPECT_EQ(positions(loaded.Net.Vertices[i]->InConnections),
+                  positions(net.Vertices[i]->InConnections));
+        EXPECT_EQ(positions(loaded.Net.Vertices[i]->OutConnections),
+                  positions(net.Vertices[i]->OutConnections));
+    }
+    for (std::size_t i = 0; i < net.Transitions.size(); ++i) {
+        EXPECT_EQ(positions(loaded.Net.Transitions[i]->InConnections),
+                  positions(net.Transitions[i]->InConnections));
+        EXPECT_EQ(positions(loaded.Net.Transitions[i]->OutConnections),
+                  positions(net.Transitions[i]->OutConnections));
+    }
+}

@@ -151,6 +151,37 @@ TEST_F(NetObjectsTest, DeletingAConnectionDetachesItFromBothEnds) {
     ExpectConsistent();
 }
 
+TEST_F(NetObjectsTest, DeletingAConnectionMovesTheLastOfEachEndIntoItsSlot) {
+    TVertex* hub = Vertex();
+    std::vector<TConnection*> out;
+    for (int i = 0; i < 5; ++i)
+        out.push_back(Connect(ctVT, hub, Transition()));
+    TTransition* t0 = Engine.Net.Transitions[0].get();
+    TConnection* back = Connect(ctTV, Vertex(), t0);
+    DeleteConnection(Engine.Net, out[1]->Index, nullptr);
+    EXPECT_EQ(hub->OutConnections, (std::vector<TConnection*>{out[0], out[4], out[2], out[3]}));
+    DeleteConnection(Engine.Net, out[3]->Index, nullptr); // the last one
+    EXPECT_EQ(hub->OutConnections, (std::vector<TConnection*>{out[0], out[4], out[2]}));
+    DeleteConnection(Engine.Net, out[0]->Index, nullptr);
+    EXPECT_EQ(hub->OutConnections, (std::vector<TConnection*>{out[2], out[4]}));
+    EXPECT_EQ(t0->OutConnections, std::vector<TConnection*>{back});
+    EXPECT_TRUE(t0->InConnections.empty());
+    ExpectConsistent();
+}
+
+TEST_F(NetObjectsTest, ClearNetTakesEveryObjectOutOfThePickedAndChosenLists) {
+    TVertex* p = Vertex();
+    TTransition* t = Transition();
+    TConnection* c = Connect(ctVT, p, t);
+    Connect(ctTV, p, t);
+    Engine.Choiced.Items = {t, c, p};
+    Engine.Picked.Items = {c};
+    ClearNet(Engine.Net, &Engine);
+    EXPECT_TRUE(Engine.Choiced.Items.empty());
+    EXPECT_TRUE(Engine.Picked.Items.empty());
+    EXPECT_TRUE(Engine.Net.Connections.empty());
+}
+
 TEST_F(NetObjectsTest, ClearNetEmptiesEverythingAndResetsModelTime) {
     TVertex* p = Vertex();
     TTransition* t = Transition();
