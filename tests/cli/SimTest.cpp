@@ -148,9 +148,8 @@ TEST_F(SimTest, IdleNetRunsAHugeIntervalAtOnce) {
                              "timeout");
         EXPECT_EQ(run.Status, 0) << interval;
         EXPECT_THAT(run.Out, HasSubstr("\"stopped\": \"end\""));
+        // Span by span, 1e300 would never end and the run would be killed.
         EXPECT_THAT(run.Err, HasSubstr("events 0 "));
-        // Well under the second the span-by-span run of 1e14 took.
-        EXPECT_THAT(run.Err, HasSubstr("wall_s 0.0")) << run.Err;
     }
 }
 

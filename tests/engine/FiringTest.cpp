@@ -145,10 +145,11 @@ protected:
         }
         return ring;
     }
-    // Budgeted steps, as the editor makes them, until one stops the run; a step that never
-    // stops gives up after about 20 s.
+    // Budgeted steps, as the editor makes them, until one stops the run; steps that never stop
+    // give up once twice the limit of events has passed, however slow the machine.
     bool StepUntilStopped(bool conflict) {
-        for (int call = 0; call < 400; ++call)
+        const std::uint64_t start = Engine.Net.EventCount;
+        while (Engine.Net.EventCount - start < 2 * InstantEventLimit)
             if (Step(10, conflict, StepTimeBudget))
                 return true;
         return false;
