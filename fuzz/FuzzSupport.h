@@ -3,6 +3,8 @@
 #pragma once
 
 #include "Engine.h"
+#include "EngineError.h"
+#include "NetFile.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -27,3 +29,25 @@ inline std::filesystem::path InputFile(const std::uint8_t* data, std::size_t siz
         if (!(condition))                                                                          \
             __builtin_trap();                                                                      \
     } while (false)
+
+// Loads the bytes as a net file into a fresh engine; false when the loader refuses them.
+inline bool LoadInput(TEngine& engine, const std::uint8_t* data, std::size_t size) {
+    InitEngine(engine);
+    engine.ShowMessage = [](const std::string&) {};
+    try {
+        LoadNet(engine, InputFile(data, size, ".kvl"));
+    } catch (const TEngineError&) {
+        return false;
+    }
+    return true;
+}
+
+// What the program holds saves and loads back to the same text.
+inline void RequireSavesAndLoadsBack(const TEngineNet& net) {
+    const std::string text = NetText(net);
+    TEngine reloaded;
+    InitEngine(reloaded);
+    LoadNet(reloaded, InputFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(),
+                                "-again.kvl"));
+    FUZZ_REQUIRE(NetText(reloaded.Net) == text);
+}

@@ -8,14 +8,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 4)
         return 0;
-    const auto path = InputFile(data + 4, size - 4, ".kvl");
     TEngine engine;
-    InitEngine(engine);
-    try {
-        LoadNet(engine, path);
-    } catch (const TEngineError&) {
+    if (!LoadInput(engine, data + 4, size - 4))
         return 0;
-    }
     // The first byte picks which objects are chosen: every n-th of each kind.
     const std::size_t every = 1 + data[0] % 4;
     auto choose = [&](auto& objects) {
@@ -29,12 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CopyFragment(engine, static_cast<std::int8_t>(data[1]), static_cast<std::int8_t>(data[2]));
     for (int paste = 0; paste < 1 + data[3] % 3; ++paste)
         PasteFragment(engine, paste * 100, -paste * 50);
-    const std::string text = NetText(engine.Net);
-    const auto again =
-        InputFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), "-pasted.kvl");
-    TEngine reloaded;
-    InitEngine(reloaded);
-    LoadNet(reloaded, again);
-    FUZZ_REQUIRE(NetText(reloaded.Net) == text);
+    RequireSavesAndLoadsBack(engine.Net);
     return 0;
 }

@@ -9,15 +9,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2)
         return 0;
-    const auto path = InputFile(data + 2, size - 2, ".kvl");
     TEngine engine;
-    InitEngine(engine);
-    engine.ShowMessage = [](const std::string&) {};
-    try {
-        LoadNet(engine, path);
-    } catch (const TEngineError&) {
+    if (!LoadInput(engine, data + 2, size - 2))
         return 0;
-    }
     if (!CheckFormulas(engine.Net).Valid)
         return 0;
     engine.Random.Seed = data[0];
