@@ -231,8 +231,10 @@ bool SaveNet(TEngine& engine, const std::filesystem::path& path) {
     return true;
 }
 
-bool LoadNet(TEngine& engine, const std::filesystem::path& path) {
-    TNetFileReader in(path);
+namespace {
+
+bool LoadFrom(TEngine& engine, TNetFileReader& in) {
+    const std::filesystem::path& path = in.Path();
     TEngineNet fresh;
     const TEngineGraphOptions* options = &engine.Graph.Options;
     // The part of the file that was being read when it ran out, if it did.
@@ -277,4 +279,16 @@ bool LoadNet(TEngine& engine, const std::filesystem::path& path) {
                            ", а відсутні значення прочитано як нулі й порожні рядки. "
                            "Перевірте сітку, перш ніж зберігати її поверх цього файлу.");
     return true;
+}
+
+} // namespace
+
+bool LoadNet(TEngine& engine, const std::filesystem::path& path) {
+    TNetFileReader in(path);
+    return LoadFrom(engine, in);
+}
+
+bool LoadNetText(TEngine& engine, std::string bytes, const std::filesystem::path& path) {
+    TNetFileReader in(std::move(bytes), path);
+    return LoadFrom(engine, in);
 }

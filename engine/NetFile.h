@@ -19,3 +19,7 @@ bool SaveNet(TEngine& engine, const std::filesystem::path& path);
 // what the writer never produces, throws TEngineError naming the file and the line, and leaves
 // the engine's net and FileName as they were.
 bool LoadNet(TEngine& engine, const std::filesystem::path& path);
+// The same from the bytes of a net file read before: the batch simulator reads the file once and
+// loads it into an engine for every replication. `path` names the file in messages and becomes
+// FileName.
+bool LoadNetText(TEngine& engine, std::string bytes, const std::filesystem::path& path);

@@ -9,17 +9,40 @@
 #include <charconv>
 #include <fstream>
 
-TNetFileReader::TNetFileReader(const std::filesystem::path& path) : Path_(path) {
+namespace {
+
+// Opens the net file for reading; throws TEngineError saying why it cannot be.
+void OpenNetFile(std::ifstream& file, const std::filesystem::path& path) {
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored))
         throw TEngineError("Не вдалося відкрити файл «" + path.string() + "»: це папка, а не файл");
-    File.open(path, std::ios::binary);
-    if (!File) {
+    file.open(path, std::ios::binary);
+    if (!file) {
         const int error = errno;
         throw TEngineError("Не вдалося відкрити файл «" + path.string() +
                            "»: " + SystemErrorText(error));
     }
 }
+
+} // namespace
+
+std::string ReadNetBytes(const std::filesystem::path& path) {
+    std::ifstream file;
+    OpenNetFile(file, path);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    if (file.bad())
+        throw TEngineError("Не вдалося прочитати файл «" + path.string() + "»");
+    return std::move(bytes).str();
+}
+
+TNetFileReader::TNetFileReader(const std::filesystem::path& path)
+    : Path_(path), File(FileStream) {
+    OpenNetFile(FileStream, path);
+}
+
+TNetFileReader::TNetFileReader(std::string bytes, const std::filesystem::path& path)
+    : Path_(path), TextStream(std::move(bytes), std::ios::binary), File(TextStream) {}
 
 void TNetFileReader::ThrowIfBroken() {
     if (File.bad())

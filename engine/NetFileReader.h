@@ -7,13 +7,20 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
+
+// The whole file as bytes, for reading more than once; throws TEngineError as the reader does
+// when it cannot be opened or read.
+std::string ReadNetBytes(const std::filesystem::path& path);
 
 class TNetFileReader {
 public:
     // Opens the file; throws TEngineError when it cannot be opened. A failure to read later
     // throws TEngineError too.
     explicit TNetFileReader(const std::filesystem::path& path);
+    // Reads the bytes of a net file already in memory; `path` names it in messages.
+    TNetFileReader(std::string bytes, const std::filesystem::path& path);
 
     std::string ReadText();
     std::int32_t ReadInteger();
@@ -37,7 +44,9 @@ private:
     void ThrowIfBroken();
 
     std::filesystem::path Path_;
-    std::ifstream File;
+    std::ifstream FileStream;
+    std::istringstream TextStream;
+    std::istream& File; // the one of the two streams this reader reads
     int LinesTaken = 0; // lines read or skipped so far
     int LastLine_ = 0;
     bool PassedEnd_ = false;

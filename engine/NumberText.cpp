@@ -3,6 +3,7 @@
 #include "EngineError.h"
 #include "TextCodec.h"
 
+#include <atomic>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -12,8 +13,10 @@
 
 namespace {
 
-bool ConversionOn = false;
-char LocalSeparator = '.';
+// Atomic so that engines set up in several threads at once (kvl-sim's replications) may detect
+// the separator while others read it.
+std::atomic<bool> ConversionOn{false};
+std::atomic<char> LocalSeparator{'.'};
 
 // A finite value as 0.D1D2...Dn x 10^Exponent, with 41 significant digits: enough that rounding
 // them half up gives the correctly rounded text of the exact binary value.
@@ -180,8 +183,9 @@ bool MatchesNumber(std::string_view text, char separator, std::string& normalise
 void DetectDecimalSeparator() {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%g", 0.02);
-    ConversionOn = buffer[1] != '.';
-    LocalSeparator = ConversionOn ? buffer[1] : '.';
+    const bool conversion = buffer[1] != '.';
+    LocalSeparator = conversion ? buffer[1] : '.';
+    ConversionOn = conversion;
 }
 
 char LocalDecimalSeparator() {

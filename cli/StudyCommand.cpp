@@ -1,0 +1,136 @@
+#include "StudyCommand.h"
+
+#include "EngineError.h"
+#include "SimReport.h"
+#include "StudyMerge.h"
+#include "StudyReport.h"
+
+#include <cstdio>
+#include <iostream>
+#include <thread>
+
+namespace {
+
+// The exit status of a run that stopped this way.
+int StopStatus(TRunStop stop) {
+    switch (stop) {
+    case rsOverflow:
+        return 3;
+    case rsEndlessInstant:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+void PrintStats(std::uint64_t events, double seconds) {
+    std::fprintf(stderr, "events %llu wall_s %.3f events_per_s %.0f\n",
+                 static_cast<unsigned long long>(events), seconds,
+                 seconds > 0 ? events / seconds : 0.0);
+}
+
+std::string Where(const TStudyHeader& header, std::size_t point, const TRunFigures& row) {
+    std::string where = "Реплікація " + std::to_string(row.Replication);
+    if (!header.Sweep.empty())
+        where = header.Sweep + " = " + header.SweepValues[point] + ", " +
+                "реплікація " + std::to_string(row.Replication);
+    return where;
+}
+
+// What the engines told during the runs, and the streams that ran into the next, in order.
+void PrintNotices(const TStudyHeader& header, const std::vector<TPointResult>& points) {
+    for (std::size_t p = 0; p < points.size(); ++p)
+        for (const TRunFigures& row : points[p].Rows)
+            for (const std::string& message : row.Messages)
+                std::cerr << Where(header, p, row) << ": " << message << '\n';
+    for (const TStudyProblem& overrun : StreamOverruns(header, points))
+        std::cerr << Where(header, overrun.Point, *overrun.Row) << " використала "
+                  << overrun.Row->Draws << " випадкових чисел, більше за свою частку "
+                  << StreamLength(header)
+                  << ": її потік зайшов у потік наступної реплікації, тож реплікації вже не "
+                     "зовсім незалежні. Зменште кількість реплікацій або інтервал.\n";
+    for (std::size_t p = 0; p < points.size(); ++p)
+        if (points[p].Stop == ssMaxReplications)
+            std::cerr << (header.Sweep.empty() ? std::string()
+                                               : header.Sweep + " = " + header.SweepValues[p] +
+                                                     ": ")
+                      << "точності " << JsonReal(*header.Precision) << " не досягнуто за "
+                      << points[p].Rows.size() << " реплікацій\n";
+}
+
+} // namespace
+
+int RunSingleCommand(const TSimOptions& options) {
+    TRunFigures figures;
+    try {
+        const TStudy study = PrepareStudy(options);
+        figures = RunReplication(study, 0, 0);
+    } catch (const TEngineError& error) {
+        std::cerr << error.what() << '\n';
+        return 2;
+    }
+    for (const std::string& message : figures.Messages)
+        std::cerr << message << '\n';
+    if (options.Stats)
+        PrintStats(figures.Events, figures.Seconds);
+    std::cout << SimReportJson(figures);
+    std::cout.flush();
+    return StopStatus(figures.Stop);
+}
+
+int RunStudyCommand(const TSimOptions& options) {
+    const TStudyOptions& studyOptions = options.Study;
+    TStudy study;
+    std::vector<TPointResult> points;
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        study = PrepareStudy(options);
+        const unsigned jobs = studyOptions.Jobs != 0
+                                  ? studyOptions.Jobs
+                                  : std::max(1u, std::thread::hardware_concurrency());
+        points = RunStudy(study, {studyOptions.Shard, studyOptions.Replication}, jobs);
+    } catch (const TEngineError& error) {
+        std::cerr << error.what() << '\n';
+        return 2;
+    }
+    const TStudyHeader& header = study.Header;
+    PrintNotices(header, points);
+    if (options.Stats) {
+        std::uint64_t events = 0;
+        for (const TPointResult& point : points)
+            for (const TRunFigures& row : point.Rows)
+                events += row.Events;
+        PrintStats(events, std::chrono::duration<double>(std::chrono::steady_clock::now() -
+                                                         start)
+                               .count());
+    }
+    if (studyOptions.Replication)
+        std::cout << ReplicationRowsText(header, points, studyOptions.Format);
+    else if (studyOptions.Shard)
+        std::cout << PartialJson(header, *studyOptions.Shard, points);
+    else if (studyOptions.Format == ofCsv)
+        std::cout << StudyCsv(header, points, studyOptions.PerReplication);
+    else
+        std::cout << StudyJson(header, points, studyOptions.PerReplication);
+    std::cout.flush();
+    const auto stops = EarlyStops(points);
+    return stops.empty() ? 0 : StopStatus(stops.front().Row->Stop);
+}
+
+int RunMergeCommand(const TMergeOptions& options) {
+    TMergedStudy merged;
+    try {
+        merged = MergePartials(options.Parts);
+    } catch (const TEngineError& error) {
+        std::cerr << error.what() << '\n';
+        return 2;
+    }
+    PrintNotices(merged.Header, merged.Points);
+    if (options.Format == ofCsv)
+        std::cout << StudyCsv(merged.Header, merged.Points, options.PerReplication);
+    else
+        std::cout << StudyJson(merged.Header, merged.Points, options.PerReplication);
+    std::cout.flush();
+    const auto stops = EarlyStops(merged.Points);
+    return stops.empty() ? 0 : StopStatus(stops.front().Row->Stop);
+}
