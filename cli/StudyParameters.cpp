@@ -7,7 +7,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -184,7 +183,13 @@ std::vector<TAssignment> SweepAssignments(const std::string& text) {
             throw TEngineError(Quoted(text) + ": забагато значень (більше за " +
                                std::to_string(kMostSweepValues) + ")");
         for (std::size_t k = 0; k < std::size_t(count); ++k) {
-            const double value = from + double(k) * step;
+            // Fifteen digits drop the rounding of the sum, so that 0.1:0.5:0.1 gives 0.3 and
+            // not 0.30000000000000004.
+            double value = from + double(k) * step;
+            char digits[64];
+            const auto written = std::to_chars(digits, digits + sizeof digits, value,
+                                               std::chars_format::general, 15);
+            std::from_chars(digits, written.ptr, value);
             std::string valueText;
             if (IsIntegerField(parameter.Field)) {
                 if (value != std::nearbyint(value) || std::fabs(value) > 2147483647.0)

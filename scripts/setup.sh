@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libboost-dev nlohmann-json3-dev parallel
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth locales
 )

@@ -52,3 +52,56 @@ TEST(SimOptions, RefusesWhatDoesNotFitTheUsage) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(SimOptions, StudyOptionsAndMerge) {
+    const auto plain = ParseSimOptions({"net.kvl", "--set", "Q.marking=2"});
+    ASSERT_TRUE(plain);
+    EXPECT_FALSE(plain->Study.Requested); // a single run with a change
+    EXPECT_EQ(plain->Sets, std::vector<std::string>{"Q.marking=2"});
+
+    const auto study = ParseSimOptions({"net.kvl", "--replications=20", "--confidence", "0.9",
+                                        "--jobs", "3", "--per-replication", "--sweep",
+                                        "T.delay=1,2", "--format", "csv", "--seed", "4",
+                                        "--shard", "2/5"});
+    ASSERT_TRUE(study);
+    EXPECT_TRUE(study->Study.Requested);
+    EXPECT_EQ(study->Study.Replications, 20u);
+    EXPECT_EQ(study->Study.Confidence, 0.9);
+    EXPECT_EQ(study->Study.Jobs, 3u);
+    EXPECT_TRUE(study->Study.PerReplication);
+    EXPECT_EQ(study->Study.Sweep, "T.delay=1,2");
+    EXPECT_EQ(study->Study.Format, ofCsv);
+    EXPECT_EQ(study->Study.Shard->Number, 2u);
+    EXPECT_EQ(study->Study.Shard->Count, 5u);
+
+    const auto precise = ParseSimOptions(
+        {"net.kvl", "--precision", "0.05", "--max-replications", "50", "--target", "Q.mean"});
+    ASSERT_TRUE(precise);
+    EXPECT_EQ(*precise->Study.Precision, 0.05);
+    EXPECT_EQ(*precise->Study.MaxReplications, 50u);
+    EXPECT_EQ(precise->Study.Targets, std::vector<std::string>{"Q.mean"});
+
+    std::string error;
+    EXPECT_FALSE(ParseSimOptions({"net.kvl", "--replications"}, error));
+    EXPECT_TRUE(error.empty()); // the usage tells
+    EXPECT_FALSE(ParseSimOptions({"net.kvl", "--sweep", "a.delay=1", "--sweep", "b.delay=2"},
+                                 error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(ParseSimOptions({"net.kvl", "--replications", "5", "--precision", "0.1",
+                                  "--max-replications", "4"},
+                                 error));
+    EXPECT_FALSE(error.empty());
+
+    const auto merge = ParseMergeOptions({"--format=csv", "a.json", "--per-replication", "b"});
+    ASSERT_TRUE(merge);
+    EXPECT_EQ(merge->Format, ofCsv);
+    EXPECT_TRUE(merge->PerReplication);
+    EXPECT_EQ(merge->Parts, (std::vector<std::string>{"a.json", "b"}));
+    EXPECT_FALSE(ParseMergeOptions({}));
+    EXPECT_FALSE(ParseMergeOptions({"--format", "xml", "a.json"}));
+    EXPECT_FALSE(ParseMergeOptions({"--jobs", "2", "a.json"}));
+}
+
+} // namespace

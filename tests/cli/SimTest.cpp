@@ -2,32 +2,22 @@
 #include "NetFile.h"
 #include "NetObjects.h"
 #include "QueueNet.h"
+#include "ProgramRun.h"
 #include "TempFolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 namespace {
 
 using ::testing::HasSubstr;
 
-struct TRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
+using TRun = TProgramRun;
 
 class SimTest : public ::testing::Test {
 protected:
     TRun Run(const std::string& arguments, const std::string& program = KVL_SIM) {
-        const auto out = Folder / "out.txt";
-        const auto err = Folder / "err.txt";
-        const std::string command =
-            program + " " + arguments + " >" + out.string() + " 2>" + err.string();
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
+        return RunProgram(program + " " + arguments, Folder);
     }
 
     // A single-server queue with exponential arrivals and service, everything monitored.

@@ -1,4 +1,5 @@
 #include "NetFile.h"
+#include "NetFileReader.h"
 #include "EngineError.h"
 #include "LocaleGuard.h"
 #include "NetObjects.h"
@@ -301,6 +302,13 @@ TEST_P(NetFileRefusal, NamesFileAndLineAndKeepsTheNet) {
         EXPECT_THAT(error.what(), HasSubstr(path.string()));
         EXPECT_THAT(error.what(), HasSubstr("рядок " + std::to_string(GetParam().Line) + ":"));
         EXPECT_THAT(error.what(), HasSubstr(GetParam().Reason));
+        // The bytes read before and loaded from memory are refused with the same words.
+        try {
+            LoadNetText(engine, ReadNetBytes(path), path);
+            ADD_FAILURE() << "loaded from memory " << GetParam().Title;
+        } catch (const TEngineError& again) {
+            EXPECT_STREQ(again.what(), error.what());
+        }
     }
     ASSERT_EQ(engine.Net.Vertices.size(), 1u);
     EXPECT_EQ(engine.Net.Vertices[0]->Name, "Kept");
@@ -374,6 +382,21 @@ TEST(NetFileMissing, MissingFileIsReportedAndChangesNothing) {
     CreateVertex(engine.Net, "Kept", 1, 0, 0, nullptr);
     EXPECT_THROW(LoadNet(engine, folder / "absent.kvl"), TEngineError);
     EXPECT_THROW(LoadNet(engine, folder.Path()), TEngineError); // a folder, not a file
+    for (const auto& path : {folder / "absent.kvl", folder.Path()}) {
+        std::string byReader, byBytes;
+        try {
+            LoadNet(engine, path);
+        } catch (const TEngineError& error) {
+            byReader = error.what();
+        }
+        try {
+            ReadNetBytes(path);
+        } catch (const TEngineError& error) {
+            byBytes = error.what();
+        }
+        EXPECT_EQ(byBytes, byReader);
+        EXPECT_FALSE(byBytes.empty());
+    }
     EXPECT_EQ(engine.Net.Vertices.size(), 1u);
     EXPECT_TRUE(engine.FileName.empty());
 }

@@ -30,6 +30,25 @@ TEST(Random, IntegerTakesTheUpperHalfOfTheProductAndAdvancesOnce) {
     }
 }
 
+TEST(Random, JumpingAheadLandsWhereStepByStepDrawingDoes) {
+    for (const std::uint32_t seed : {0u, 7u, 4294967295u}) {
+        TRandom random{seed};
+        for (std::uint64_t steps = 0; steps <= 5000; ++steps) {
+            ASSERT_EQ(AdvancedSeed(seed, steps), random.Seed) << seed << " + " << steps;
+            EXPECT_EQ(random.Draws, steps);
+            if (steps % 2)
+                UniformRandom(random);
+            else
+                RandomInteger(random, 10);
+        }
+        // The cycle is 2^32 long, and jumps add up.
+        EXPECT_EQ(AdvancedSeed(seed, std::uint64_t{1} << 32), seed);
+        EXPECT_EQ(AdvancedSeed(AdvancedSeed(seed, 123456789), 987654321),
+                  AdvancedSeed(seed, 123456789 + 987654321));
+        EXPECT_NE(AdvancedSeed(seed, 214748363), seed);
+    }
+}
+
 class DelayLawTest : public ::testing::Test {
 protected:
     // Draws many delays from a fixed seed; returns their mean and checks each with `check`.
