@@ -16,8 +16,10 @@ constexpr TFigureSpec kVertexSpecs[] = {
 };
 
 constexpr TFigureSpec kTransitionSpecs[] = {
-    {"buffer", fkInteger}, {"launch_count", fkInteger}, {"min", fkInteger}, {"max", fkInteger},
-    {"mean", fkReal},      {"busy", fkReal},            {"busy_pct", fkReal},
+    {"buffer", fkInteger}, {"launch_count", fkInteger},
+    {"min", fkInteger},    {"max", fkInteger},
+    {"mean", fkReal},      {"busy", fkReal},
+    {"busy_pct", fkReal},
 };
 
 using TValue = std::optional<double>;
@@ -143,9 +145,9 @@ std::string ObjectFiguresJson(const TObjectFigures& object, std::span<const TFig
     // where single runs have always written it.
     std::string line = "{\"name\": " + JsonString(object.Name);
     for (std::size_t i = 0; i < specs.size(); ++i) {
-        line += std::string(", \"") + specs[i].Key + "\": " +
-                JsonFigure(i < object.Values.size() ? object.Values[i] : std::nullopt,
-                           specs[i].Kind);
+        line +=
+            std::string(", \"") + specs[i].Key + "\": " +
+            JsonFigure(i < object.Values.size() ? object.Values[i] : std::nullopt, specs[i].Kind);
         if (i == 0)
             line += std::string(", \"monitoring\": ") + (object.Monitoring ? "true" : "false");
     }

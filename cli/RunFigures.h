@@ -36,8 +36,8 @@ struct TObjectFigures {
 
 struct TRunFigures {
     std::uint64_t Replication = 0;
-    std::uint32_t Seed = 0;   // the generator's seed at the start of the run
-    std::uint64_t Draws = 0;  // random numbers drawn by the run
+    std::uint32_t Seed = 0;  // the generator's seed at the start of the run
+    std::uint64_t Draws = 0; // random numbers drawn by the run
     double ModelTime = 0;
     TRunStop Stop = rsNone;
     std::vector<TObjectFigures> Vertices;

@@ -75,8 +75,7 @@ std::string StudyError(const TSimOptions& options) {
         return "--precision потребує --max-replications M";
     if (!study.Precision && (study.MaxReplications || !study.Targets.empty()))
         return "--max-replications і --target діють лише разом із --precision";
-    if (study.Precision && study.ReplicationsGiven &&
-        study.Replications > *study.MaxReplications)
+    if (study.Precision && study.ReplicationsGiven && study.Replications > *study.MaxReplications)
         return "--replications не може перевищувати --max-replications";
     if (study.Shard && study.Precision)
         return "--shard не поєднується з --precision: кількість реплікацій тоді залежить від "
@@ -87,8 +86,7 @@ std::string StudyError(const TSimOptions& options) {
         return "--shard не поєднується з --replication";
     const std::uint64_t streams = study.Precision ? *study.MaxReplications : study.Replications;
     if (study.Replication && *study.Replication >= streams)
-        return "--replication: номер реплікації має бути від 0 до " +
-               std::to_string(streams - 1);
+        return "--replication: номер реплікації має бути від 0 до " + std::to_string(streams - 1);
     return {};
 }
 
@@ -120,11 +118,11 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& argum
                 return std::nullopt;
             return arguments[++i];
         };
-        const bool studyOption =
-            name == "--replications" || name == "--replication" || name == "--confidence" ||
-            name == "--jobs" || name == "--per-replication" || name == "--sweep" ||
-            name == "--precision" || name == "--max-replications" || name == "--target" ||
-            name == "--shard" || name == "--format";
+        const bool studyOption = name == "--replications" || name == "--replication" ||
+                                 name == "--confidence" || name == "--jobs" ||
+                                 name == "--per-replication" || name == "--sweep" ||
+                                 name == "--precision" || name == "--max-replications" ||
+                                 name == "--target" || name == "--shard" || name == "--format";
         study.Requested = study.Requested || studyOption;
         if (name == "--no-conflict" && !value) {
             options.ConflictCheck = false;

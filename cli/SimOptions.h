@@ -19,7 +19,7 @@ struct TShard {
 
 // The options of a study of independent replications.
 struct TStudyOptions {
-    bool Requested = false;      // some study option was given: the output is a study's
+    bool Requested = false; // some study option was given: the output is a study's
     std::uint64_t Replications = 1;
     bool ReplicationsGiven = false;
     std::optional<std::uint64_t> Replication; // rerun this replication alone

@@ -7,8 +7,8 @@ std::string List(const std::vector<TObjectFigures>& objects, std::span<const TFi
         return "[]";
     std::string text = "[\n";
     for (std::size_t i = 0; i < objects.size(); ++i)
-        text += "    " + ObjectFiguresJson(objects[i], specs) +
-                (i + 1 < objects.size() ? ",\n" : "\n");
+        text +=
+            "    " + ObjectFiguresJson(objects[i], specs) + (i + 1 < objects.size() ? ",\n" : "\n");
     return text + "  ]";
 }
 

@@ -43,11 +43,11 @@ TRunSettings ReadRunSettings(const TSimOptions& options) {
         std::error_code error;
         if (!std::filesystem::is_regular_file(settings, error) ||
             access(settings.c_str(), R_OK) != 0)
-            throw TEngineError("Не вдається прочитати файл параметрів \"" +
-                               options.SettingsFile + "\"");
+            throw TEngineError("Не вдається прочитати файл параметрів \"" + options.SettingsFile +
+                               "\"");
         if (!LoadSettings(*engine, settings))
-            throw TEngineError("Не вдається прочитати файл параметрів \"" +
-                               options.SettingsFile + "\"");
+            throw TEngineError("Не вдається прочитати файл параметрів \"" + options.SettingsFile +
+                               "\"");
     }
     TRunSettings settings{engine->ConflictCheck, engine->DoVertexHistorySimple,
                           engine->VertexHistoryNormal, engine->DoTransitionHistorySimple,
@@ -79,8 +79,9 @@ void CheckFormulasOf(const TEngine& engine) {
 TTarget ResolveTarget(const TEngine& engine, const std::string& text) {
     const auto point = text.rfind('.');
     if (point == std::string::npos)
-        throw TEngineError("--target «" + text + "»: очікується НАЗВА.СТАТИСТИКА, наприклад "
-                                                 "Черга.mean");
+        throw TEngineError("--target «" + text +
+                           "»: очікується НАЗВА.СТАТИСТИКА, наприклад "
+                           "Черга.mean");
     const std::string name = Utf8ToWin1251(text.substr(0, point));
     const std::string statistic = text.substr(point + 1);
     auto findFigure = [&](std::span<const TFigureSpec> specs) -> std::optional<std::size_t> {
@@ -94,8 +95,8 @@ TTarget ResolveTarget(const TEngine& engine, const std::string& text) {
         if (net.Vertices[i]->Name == name) {
             if (const auto figure = findFigure(VertexFigureSpecs()))
                 return {true, i, *figure};
-            throw TEngineError("--target «" + text + "»: у вершини немає статистики «" +
-                               statistic + "»");
+            throw TEngineError("--target «" + text + "»: у вершини немає статистики «" + statistic +
+                               "»");
         }
     for (std::size_t i = 0; i < net.Transitions.size(); ++i)
         if (net.Transitions[i]->Name == name) {
@@ -231,9 +232,7 @@ TRunFigures RunReplication(const TStudy& study, std::size_t point, std::uint64_t
     LoadNetText(*engine, study.NetBytes, study.NetPath);
     ApplyAll(*engine, PointAssignments(study, point));
     CheckFormulasOf(*engine);
-    engine->ShowMessage = [&](const std::string& message) {
-        figures.Messages.push_back(message);
-    };
+    engine->ShowMessage = [&](const std::string& message) { figures.Messages.push_back(message); };
     engine->Random.Draws = 0;
     const auto start = std::chrono::steady_clock::now();
     figures.Stop = RunWholeInterval(*engine, header.Interval, SimulationStep);

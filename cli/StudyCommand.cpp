@@ -32,8 +32,8 @@ void PrintStats(std::uint64_t events, double seconds) {
 std::string Where(const TStudyHeader& header, std::size_t point, const TRunFigures& row) {
     std::string where = "Реплікація " + std::to_string(row.Replication);
     if (!header.Sweep.empty())
-        where = header.Sweep + " = " + header.SweepValues[point] + ", " +
-                "реплікація " + std::to_string(row.Replication);
+        where = header.Sweep + " = " + header.SweepValues[point] + ", " + "реплікація " +
+                std::to_string(row.Replication);
     return where;
 }
 
@@ -51,9 +51,9 @@ void PrintNotices(const TStudyHeader& header, const std::vector<TPointResult>& p
                      "зовсім незалежні. Зменште кількість реплікацій або інтервал.\n";
     for (std::size_t p = 0; p < points.size(); ++p)
         if (points[p].Stop == ssMaxReplications)
-            std::cerr << (header.Sweep.empty() ? std::string()
-                                               : header.Sweep + " = " + header.SweepValues[p] +
-                                                     ": ")
+            std::cerr << (header.Sweep.empty()
+                              ? std::string()
+                              : header.Sweep + " = " + header.SweepValues[p] + ": ")
                       << "точності " << JsonReal(*header.Precision) << " не досягнуто за "
                       << points[p].Rows.size() << " реплікацій\n";
 }
@@ -100,9 +100,8 @@ int RunStudyCommand(const TSimOptions& options) {
         for (const TPointResult& point : points)
             for (const TRunFigures& row : point.Rows)
                 events += row.Events;
-        PrintStats(events, std::chrono::duration<double>(std::chrono::steady_clock::now() -
-                                                         start)
-                               .count());
+        PrintStats(events,
+                   std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     if (studyOptions.Replication)
         std::cout << ReplicationRowsText(header, points, studyOptions.Format);

@@ -66,8 +66,7 @@ TStudyHeader HeaderOf(const json& study) {
         header.Sweep = study.at("sweep").get<std::string>();
     for (const json& value : study.at("sweep_values"))
         header.SweepValues.push_back(ValueText(value));
-    if (header.Streams == 0 || header.Replications == 0 ||
-        header.Replications > header.Streams)
+    if (header.Streams == 0 || header.Replications == 0 || header.Replications > header.Streams)
         throw TBadField{};
     return header;
 }
@@ -75,9 +74,8 @@ TStudyHeader HeaderOf(const json& study) {
 std::vector<TObjectFigures> ObjectsOf(const json& list, std::span<const TFigureSpec> specs) {
     std::vector<TObjectFigures> objects;
     for (const json& item : list) {
-        TObjectFigures object{item.at("name").get<std::string>(),
-                              item.at("monitoring").get<bool>(),
-                              {}};
+        TObjectFigures object{
+            item.at("name").get<std::string>(), item.at("monitoring").get<bool>(), {}};
         for (const TFigureSpec& spec : specs) {
             const json& value = item.at(spec.Key);
             object.Values.push_back(value.is_null() ? std::optional<double>()
@@ -105,9 +103,9 @@ TRunFigures RowOf(const json& row) {
 
 // The first field in which two studies differ, as the user would recognise it.
 std::string Difference(const json& a, const json& b) {
-    for (const char* key : {"net_hash", "net", "seed", "replications", "streams", "interval",
-                            "warmup", "confidence", "settings", "set", "sweep", "sweep_values",
-                            "precision", "targets"}) {
+    for (const char* key :
+         {"net_hash", "net", "seed", "replications", "streams", "interval", "warmup", "confidence",
+          "settings", "set", "sweep", "sweep_values", "precision", "targets"}) {
         if (a.value(key, json()) != b.value(key, json())) {
             if (std::string(key) == "net_hash")
                 return "різні сітки (вміст файлів різниться)";
@@ -143,12 +141,12 @@ TMergedStudy MergePartials(const std::vector<std::string>& paths) {
                 firstStudy = study;
                 firstPath = path;
                 if (merged.Header.Precision)
-                    throw TEngineError("Файл «" + path + "»: дослід з --precision не ділять на "
-                                                         "частини");
+                    throw TEngineError("Файл «" + path +
+                                       "»: дослід з --precision не ділять на "
+                                       "частини");
             } else if (study != firstStudy) {
                 throw TEngineError("Частини «" + firstPath + "» і «" + path +
-                                   "» належать різним дослідам: " +
-                                   Difference(firstStudy, study));
+                                   "» належать різним дослідам: " + Difference(firstStudy, study));
             }
             const std::uint64_t number = part.at("shard").at("number").get<std::uint64_t>();
             const std::uint64_t count = part.at("shard").at("count").get<std::uint64_t>();
@@ -161,8 +159,8 @@ TMergedStudy MergePartials(const std::vector<std::string>& paths) {
                 throw TEngineError("Файл «" + path + "»: неправильний номер частини");
             if (!shards.emplace(number, path).second)
                 throw TEngineError("Частину " + std::to_string(number) + "/" +
-                                   std::to_string(count) + " подано двічі: «" +
-                                   shards[number] + "» і «" + path + "»");
+                                   std::to_string(count) + " подано двічі: «" + shards[number] +
+                                   "» і «" + path + "»");
             for (const json& item : part.at("rows")) {
                 const std::size_t point = item.at("point").get<std::size_t>();
                 TRunFigures row = RowOf(item.at("row"));

@@ -16,9 +16,9 @@ struct TFieldName {
 };
 
 constexpr TFieldName kFieldNames[] = {
-    {"marking", pfMarking}, {"delay", pfDelay},   {"deviation", pfDeviation},
-    {"priority", pfPriority}, {"weight", pfWeight}, {"law", pfLaw},
-    {"count", pfCount},     {"formula", pfFormula},
+    {"marking", pfMarking},   {"delay", pfDelay},     {"deviation", pfDeviation},
+    {"priority", pfPriority}, {"weight", pfWeight},   {"law", pfLaw},
+    {"count", pfCount},       {"formula", pfFormula},
 };
 
 constexpr const char* kLawNames[] = {"default", "uniform", "normal", "exponential"};
@@ -91,8 +91,8 @@ Object& FindNamed(const std::vector<std::unique_ptr<Object>>& objects, const std
         if (object->Name != name)
             continue;
         if (found != nullptr)
-            throw TEngineError(std::string("У сітці кілька ") + kindGenitivePlural +
-                               " з назвою " + Quoted(utf8));
+            throw TEngineError(std::string("У сітці кілька ") + kindGenitivePlural + " з назвою " +
+                               Quoted(utf8));
         found = object.get();
     }
     if (found == nullptr)
@@ -141,8 +141,8 @@ TParameter ParseParameter(const std::string& text) {
             parameter.Field = name.Field;
             return parameter;
         }
-    throw TEngineError(Quoted(text) + ": невідоме поле " + Quoted(field) + "; можливі поля: " +
-                       kKnownFields);
+    throw TEngineError(Quoted(text) + ": невідоме поле " + Quoted(field) +
+                       "; можливі поля: " + kKnownFields);
 }
 
 TAssignment ParseAssignment(const std::string& text) {
@@ -166,8 +166,7 @@ std::vector<TAssignment> SweepAssignments(const std::string& text) {
     if (firstColon != std::string::npos && parameter.Field != pfFormula) {
         const auto secondColon = values.find(':', firstColon + 1);
         double from = 0, to = 0, step = 0;
-        if (secondColon == std::string::npos ||
-            !ParseReal(values.substr(0, firstColon), from) ||
+        if (secondColon == std::string::npos || !ParseReal(values.substr(0, firstColon), from) ||
             !ParseReal(values.substr(firstColon + 1, secondColon - firstColon - 1), to) ||
             !ParseReal(values.substr(secondColon + 1), step))
             throw TEngineError(Quoted(text) + ": ряд задають як A:B:КРОК трьома числами");

@@ -58,8 +58,7 @@ std::string SummaryList(const TStudyHeader& header, const std::vector<TRunFigure
     return text + indent + "]";
 }
 
-std::string ProblemList(const std::vector<TStudyProblem>& problems, std::size_t point,
-                        bool draws) {
+std::string ProblemList(const std::vector<TStudyProblem>& problems, std::size_t point, bool draws) {
     std::string text = "[";
     bool first = true;
     for (const TStudyProblem& problem : problems) {
@@ -110,8 +109,8 @@ std::string CsvReplicationRows(const std::string& value, const TRunFigures& row)
             for (std::size_t f = 0; f < specs.size(); ++f) {
                 const auto& figure = object.Values[f];
                 text += value + "," + std::to_string(row.Replication) + "," +
-                        (isVertex ? "vertex" : "transition") + "," + CsvField(object.Name) +
-                        "," + specs[f].Key + "," + (figure ? "1," : "0,") +
+                        (isVertex ? "vertex" : "transition") + "," + CsvField(object.Name) + "," +
+                        specs[f].Key + "," + (figure ? "1," : "0,") +
                         (figure ? JsonFigure(figure, specs[f].Kind) : "") + ",,\n";
             }
     }
@@ -122,9 +121,9 @@ std::string CsvReplicationRows(const std::string& value, const TRunFigures& row)
 
 std::string ReplicationRowJson(const TRunFigures& row) {
     return "{\"replication\": " + std::to_string(row.Replication) +
-           ", \"seed\": " + std::to_string(row.Seed) + ", \"draws\": " +
-           std::to_string(row.Draws) + ", \"model_time\": " + JsonReal(row.ModelTime) +
-           ", \"stopped\": \"" + StopName(row.Stop) +
+           ", \"seed\": " + std::to_string(row.Seed) + ", \"draws\": " + std::to_string(row.Draws) +
+           ", \"model_time\": " + JsonReal(row.ModelTime) + ", \"stopped\": \"" +
+           StopName(row.Stop) +
            "\", \"vertices\": " + ObjectList(row.Vertices, VertexFigureSpecs()) +
            ", \"transitions\": " + ObjectList(row.Transitions, TransitionFigureSpecs()) + "}";
 }
@@ -144,25 +143,24 @@ std::string StudyHeaderJson(const TStudyHeader& header, const std::string& inden
     for (std::size_t i = 0; i < header.SweepValues.size(); ++i)
         values += (i ? ", " : "") + header.SweepValues[i];
     values += "]";
-    return indent + "\"net\": " + JsonString(header.Net) + ",\n" + indent +
-           "\"net_hash\": \"" + header.NetHash + "\",\n" + indent +
-           "\"interval\": " + JsonReal(header.Interval) + ",\n" + indent +
-           "\"warmup\": " + JsonReal(header.WarmUp) + ",\n" + indent +
+    return indent + "\"net\": " + JsonString(header.Net) + ",\n" + indent + "\"net_hash\": \"" +
+           header.NetHash + "\",\n" + indent + "\"interval\": " + JsonReal(header.Interval) +
+           ",\n" + indent + "\"warmup\": " + JsonReal(header.WarmUp) + ",\n" + indent +
            "\"seed\": " + std::to_string(header.Seed) + ",\n" + indent +
            "\"replications\": " + std::to_string(header.Replications) + ",\n" + indent +
            "\"streams\": " + std::to_string(header.Streams) + ",\n" + indent +
            "\"stream_length\": " + std::to_string(StreamLength(header)) + ",\n" + indent +
            "\"confidence\": " + JsonReal(header.Confidence) + ",\n" + indent +
            "\"precision\": " + Optional(header.Precision) + ",\n" + indent +
-           "\"targets\": " + targets + ",\n" + indent + "\"settings\": {\"conflict\": " +
-           boolean(s.ConflictCheck) +
+           "\"targets\": " + targets + ",\n" + indent +
+           "\"settings\": {\"conflict\": " + boolean(s.ConflictCheck) +
            ", \"vertex_history_simple\": " + boolean(s.DoVertexHistorySimple) +
            ", \"vertex_history_normal\": " + std::to_string(s.VertexHistoryNormal) +
            ", \"transition_history_simple\": " + boolean(s.DoTransitionHistorySimple) +
            ", \"transition_history_normal\": " + std::to_string(s.TransitionHistoryNormal) +
-           "},\n" + indent + "\"set\": " + sets + ",\n" + indent + "\"sweep\": " +
-           (header.Sweep.empty() ? std::string("null") : JsonString(header.Sweep)) + ",\n" +
-           indent + "\"sweep_values\": " + values;
+           "},\n" + indent + "\"set\": " + sets + ",\n" + indent +
+           "\"sweep\": " + (header.Sweep.empty() ? std::string("null") : JsonString(header.Sweep)) +
+           ",\n" + indent + "\"sweep_values\": " + values;
 }
 
 std::vector<TStudyProblem> StreamOverruns(const TStudyHeader& header,
@@ -202,8 +200,8 @@ std::string StudyJson(const TStudyHeader& header, const std::vector<TPointResult
         if (perReplication) {
             json += ",\n      \"per_replication\": [\n";
             for (std::size_t i = 0; i < rows.size(); ++i)
-                json += "        " + ReplicationRowJson(rows[i]) +
-                        (i + 1 < rows.size() ? ",\n" : "\n");
+                json +=
+                    "        " + ReplicationRowJson(rows[i]) + (i + 1 < rows.size() ? ",\n" : "\n");
             json += "      ]";
         }
         json += p + 1 < points.size() ? "\n    },\n" : "\n    }\n";
@@ -239,8 +237,8 @@ std::string StudyCsv(const TStudyHeader& header, const std::vector<TPointResult>
     return csv;
 }
 
-std::string ReplicationRowsText(const TStudyHeader& header,
-                                const std::vector<TPointResult>& points, TOutputFormat format) {
+std::string ReplicationRowsText(const TStudyHeader& header, const std::vector<TPointResult>& points,
+                                TOutputFormat format) {
     std::string text = format == ofCsv ? kCsvColumns : "";
     for (std::size_t p = 0; p < points.size(); ++p)
         for (const TRunFigures& row : points[p].Rows)
@@ -252,8 +250,8 @@ std::string ReplicationRowsText(const TStudyHeader& header,
 std::string PartialJson(const TStudyHeader& header, const TShard& shard,
                         const std::vector<TPointResult>& points) {
     std::string json = "{\n  \"kvl_sim_partial\": 1,\n  \"study\": {\n" +
-                       StudyHeaderJson(header, "    ") + "\n  },\n  \"shard\": {\"number\": " +
-                       std::to_string(shard.Number) +
+                       StudyHeaderJson(header, "    ") +
+                       "\n  },\n  \"shard\": {\"number\": " + std::to_string(shard.Number) +
                        ", \"count\": " + std::to_string(shard.Count) + "},\n  \"rows\": [";
     bool first = true;
     for (std::size_t p = 0; p < points.size(); ++p)

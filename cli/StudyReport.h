@@ -20,8 +20,8 @@ std::string StudyCsv(const TStudyHeader& header, const std::vector<TPointResult>
                      bool perReplication);
 // The replications run alone (--replication): exactly their rows of the output with
 // --per-replication, JSON one a line, or CSV under the column line.
-std::string ReplicationRowsText(const TStudyHeader& header,
-                                const std::vector<TPointResult>& points, TOutputFormat format);
+std::string ReplicationRowsText(const TStudyHeader& header, const std::vector<TPointResult>& points,
+                                TOutputFormat format);
 
 // The study's settings as the fields of a JSON object, one a line after `indent`.
 std::string StudyHeaderJson(const TStudyHeader& header, const std::string& indent);

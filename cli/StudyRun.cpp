@@ -89,10 +89,10 @@ TPointResult RunToPrecision(const TStudy& study, std::size_t point, unsigned job
     std::vector<TRunFigures>& rows = result.Rows;
     std::size_t judged = 0;
     while (true) {
-        const std::uint64_t want = rows.empty()
-                                       ? header.Replications
-                                       : std::min<std::uint64_t>(rows.size() + std::max(jobs, 1u),
-                                                                 header.Streams);
+        const std::uint64_t want =
+            rows.empty()
+                ? header.Replications
+                : std::min<std::uint64_t>(rows.size() + std::max(jobs, 1u), header.Streams);
         std::vector<TJob> list;
         for (std::uint64_t i = rows.size(); i < want; ++i)
             list.push_back({point, i});
@@ -125,8 +125,7 @@ bool ReachesPrecision(const TStudy& study, const std::vector<TRunFigures>& rows,
             if (const auto& value = objects[target.Object].Values[target.Figure])
                 values.push_back(*value);
         }
-        const auto relative =
-            RelativeHalfWidth(Summarize(values, study.Header.Confidence));
+        const auto relative = RelativeHalfWidth(Summarize(values, study.Header.Confidence));
         if (!relative || !(*relative <= *study.Header.Precision))
             return false;
     }

@@ -32,7 +32,6 @@ std::vector<TPointResult> RunStudy(const TStudy& study, const TStudySelection& s
                                    unsigned jobs);
 
 // Whether the first `count` rows reach the precision on every target.
-bool ReachesPrecision(const TStudy& study, const std::vector<TRunFigures>& rows,
-                      std::size_t count);
+bool ReachesPrecision(const TStudy& study, const std::vector<TRunFigures>& rows, std::size_t count);
 
 const char* StudyStopName(TStudyStop stop);

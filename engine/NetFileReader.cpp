@@ -36,8 +36,7 @@ std::string ReadNetBytes(const std::filesystem::path& path) {
     return std::move(bytes).str();
 }
 
-TNetFileReader::TNetFileReader(const std::filesystem::path& path)
-    : Path_(path), File(FileStream) {
+TNetFileReader::TNetFileReader(const std::filesystem::path& path) : Path_(path), File(FileStream) {
     OpenNetFile(FileStream, path);
 }
 

@@ -61,10 +61,9 @@ TEST(SimOptions, StudyOptionsAndMerge) {
     EXPECT_FALSE(plain->Study.Requested); // a single run with a change
     EXPECT_EQ(plain->Sets, std::vector<std::string>{"Q.marking=2"});
 
-    const auto study = ParseSimOptions({"net.kvl", "--replications=20", "--confidence", "0.9",
-                                        "--jobs", "3", "--per-replication", "--sweep",
-                                        "T.delay=1,2", "--format", "csv", "--seed", "4",
-                                        "--shard", "2/5"});
+    const auto study = ParseSimOptions(
+        {"net.kvl", "--replications=20", "--confidence", "0.9", "--jobs", "3", "--per-replication",
+         "--sweep", "T.delay=1,2", "--format", "csv", "--seed", "4", "--shard", "2/5"});
     ASSERT_TRUE(study);
     EXPECT_TRUE(study->Study.Requested);
     EXPECT_EQ(study->Study.Replications, 20u);
@@ -86,12 +85,12 @@ TEST(SimOptions, StudyOptionsAndMerge) {
     std::string error;
     EXPECT_FALSE(ParseSimOptions({"net.kvl", "--replications"}, error));
     EXPECT_TRUE(error.empty()); // the usage tells
-    EXPECT_FALSE(ParseSimOptions({"net.kvl", "--sweep", "a.delay=1", "--sweep", "b.delay=2"},
-                                 error));
+    EXPECT_FALSE(
+        ParseSimOptions({"net.kvl", "--sweep", "a.delay=1", "--sweep", "b.delay=2"}, error));
     EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(ParseSimOptions({"net.kvl", "--replications", "5", "--precision", "0.1",
-                                  "--max-replications", "4"},
-                                 error));
+    EXPECT_FALSE(ParseSimOptions(
+        {"net.kvl", "--replications", "5", "--precision", "0.1", "--max-replications", "4"},
+        error));
     EXPECT_FALSE(error.empty());
 
     const auto merge = ParseMergeOptions({"--format=csv", "a.json", "--per-replication", "b"});

@@ -1,8 +1,8 @@
 // Runs the built kvl-sim program as users and scripts do.
 #include "NetFile.h"
 #include "NetObjects.h"
-#include "QueueNet.h"
 #include "ProgramRun.h"
+#include "QueueNet.h"
 #include "TempFolder.h"
 
 #include <gmock/gmock.h>

@@ -67,9 +67,9 @@ TEST(StudyParameters, SweepsByListAndByRange) {
               (std::vector<std::string>{"uniform", "normal"}));
     EXPECT_EQ(SweepAssignments("T.delay=0:1:1e-4").size(), 10001u);
 
-    for (const char* bad : {"T.delay=", "T.delay=1,", "T.delay=1:2", "T.delay=2:1:1",
-                            "T.delay=0:1:0", "T.delay=0:1:-1", "T.law=0:1:1", "V.marking=0:1:0.5",
-                            "T.delay=0:1:1e-6", "T.delay"})
+    for (const char* bad :
+         {"T.delay=", "T.delay=1,", "T.delay=1:2", "T.delay=2:1:1", "T.delay=0:1:0",
+          "T.delay=0:1:-1", "T.law=0:1:1", "V.marking=0:1:0.5", "T.delay=0:1:1e-6", "T.delay"})
         EXPECT_THROW(SweepAssignments(bad), TEngineError) << bad;
 }
 

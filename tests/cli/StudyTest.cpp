@@ -14,8 +14,8 @@
 
 namespace {
 
-using ::testing::HasSubstr;
 using nlohmann::json;
+using ::testing::HasSubstr;
 
 class StudyTest : public ::testing::Test {
 protected:
@@ -106,8 +106,8 @@ TEST_F(StudyTest, ReplicationZeroIsTheSingleRunAndEachReplicationRerunsAlone) {
     EXPECT_EQ(seeds.size(), rows.size());
     // A replication's own seed, given to a single run, repeats it too.
     const json third = json::parse(rows[3]);
-    const json fromSeed = json::parse(
-        Sim(net + " --interval 3000 --warmup 100 --seed " + third["seed"].dump()).Out);
+    const json fromSeed =
+        json::parse(Sim(net + " --interval 3000 --warmup 100 --seed " + third["seed"].dump()).Out);
     EXPECT_EQ(third["vertices"], fromSeed["vertices"]);
 }
 
@@ -248,9 +248,9 @@ TEST_F(StudyTest, ChangesActAsIfTheFileHeldThem) {
 
 TEST_F(StudyTest, SequentialStoppingEndsAtThePrecisionOrAtTheMostReplications) {
     const std::string net = QueueNet();
-    const std::string study =
-        net + " --interval 2000 --seed 9 --precision 0.05 --max-replications 300 "
-              "--target Free.mean --target Serve.busy_pct";
+    const std::string study = net +
+                              " --interval 2000 --seed 9 --precision 0.05 --max-replications 300 "
+                              "--target Free.mean --target Serve.busy_pct";
     const TProgramRun one = Sim(study + " --jobs 1");
     ASSERT_EQ(one.Status, 0) << one.Err;
     EXPECT_EQ(Sim(study + " --jobs 2").Out, one.Out);

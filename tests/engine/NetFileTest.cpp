@@ -1,7 +1,7 @@
 #include "NetFile.h"
-#include "NetFileReader.h"
 #include "EngineError.h"
 #include "LocaleGuard.h"
+#include "NetFileReader.h"
 #include "NetObjects.h"
 #include "TempFolder.h"
 #include "TextCodec.h"
