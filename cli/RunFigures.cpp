@@ -9,18 +9,27 @@
 
 namespace {
 
+// clang-format off
 constexpr TFigureSpec kVertexSpecs[] = {
-    {"marking", fkInteger}, {"change_count", fkInteger}, {"received_total", fkInteger},
-    {"min", fkInteger},     {"max", fkInteger},          {"mean", fkReal},
-    {"mean_wait", fkReal},
+    {"marking", fkInteger, false},
+    {"change_count", fkInteger, false},
+    {"received_total", fkInteger, false},
+    {"min", fkInteger, true},
+    {"max", fkInteger, true},
+    {"mean", fkReal, true},
+    {"mean_wait", fkReal, true},
 };
 
 constexpr TFigureSpec kTransitionSpecs[] = {
-    {"buffer", fkInteger}, {"launch_count", fkInteger},
-    {"min", fkInteger},    {"max", fkInteger},
-    {"mean", fkReal},      {"busy", fkReal},
-    {"busy_pct", fkReal},
+    {"buffer", fkInteger, false},
+    {"launch_count", fkInteger, false},
+    {"min", fkInteger, true},
+    {"max", fkInteger, true},
+    {"mean", fkReal, true},
+    {"busy", fkReal, true},
+    {"busy_pct", fkReal, true},
 };
+// clang-format on
 
 using TValue = std::optional<double>;
 

@@ -20,6 +20,7 @@ enum TFigureKind : std::uint8_t {
 struct TFigureSpec {
     const char* Key; // the key in the JSON output and the statistic column of the CSV
     TFigureKind Kind;
+    bool Window; // a statistic of the window, which only a monitored object has
 };
 
 // The figures of a vertex and of a transition, in output order.

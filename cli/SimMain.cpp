@@ -16,10 +16,11 @@ int main(int argc, char** argv) {
     std::setlocale(LC_ALL, ""); // the same number rules as the editor under the user's locale
     std::vector<std::string> arguments(argv + 1, argv + argc);
     if (!arguments.empty() && arguments.front() == "merge") {
-        const auto options =
-            ParseMergeOptions(std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+        std::string error;
+        const auto options = ParseMergeOptions(
+            std::vector<std::string>(arguments.begin() + 1, arguments.end()), error);
         if (!options) {
-            std::cerr << kSimUsage;
+            std::cerr << error << '\n' << kSimUsage;
             return 2;
         }
         return RunMergeCommand(*options);
@@ -30,7 +31,7 @@ int main(int argc, char** argv) {
         if (error.empty())
             std::cerr << kSimUsage;
         else
-            std::cerr << "kvl-sim: " << error << '\n';
+            std::cerr << error << '\n';
         return 2;
     }
     return options->Study.Requested ? RunStudyCommand(*options) : RunSingleCommand(*options);

@@ -57,9 +57,6 @@ bool ParseFormat(const std::string& text, TOutputFormat& format) {
     return true;
 }
 
-// The largest number of replications: each must have at least one draw of the cycle.
-constexpr std::uint64_t kMostReplications = std::uint64_t{1} << 32;
-
 // "K/N" with 1 <= K <= N.
 bool ParseShard(const std::string& text, TShard& shard) {
     const auto slash = text.find('/');
@@ -84,6 +81,13 @@ std::string StudyError(const TSimOptions& options) {
         return "--shard потребує --seed: усі частини мають починати з одного зерна";
     if (study.Shard && study.Replication)
         return "--shard не поєднується з --replication";
+    if (study.Shard && (study.Format != ofJson || study.PerReplication))
+        return "--shard пише частковий результат у JSON; формат і --per-replication обирають "
+               "під час об'єднання: kvl-sim merge --format csv --per-replication ...";
+    if (study.Replication && !options.Seed)
+        return "--replication потребує --seed того досліду, реплікацію якого треба повторити";
+    if (study.Precision && *study.MaxReplications < 2)
+        return "--max-replications: для довірчого інтервалу потрібно щонайменше 2 реплікації";
     const std::uint64_t streams = study.Precision ? *study.MaxReplications : study.Replications;
     if (study.Replication && *study.Replication >= streams)
         return "--replication: номер реплікації має бути від 0 до " + std::to_string(streams - 1);
@@ -154,9 +158,9 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& argum
             std::uint64_t count = 0;
             if (!text)
                 return std::nullopt;
-            if (!ParseWhole(*text, count) || count < 1 || count > kMostReplications)
+            if (!ParseWhole(*text, count) || count < 1 || count > MostReplications)
                 return refuse(name + ": кількість реплікацій має бути цілим числом від 1 до " +
-                              std::to_string(kMostReplications));
+                              std::to_string(MostReplications));
             if (name == "--replications") {
                 study.Replications = count;
                 study.ReplicationsGiven = true;
@@ -176,7 +180,8 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& argum
             double level = 0;
             if (!text)
                 return std::nullopt;
-            if (!ParseReal(*text, level) || level <= 0 || level >= 1)
+            // (1 + level) / 2 must stay below 1 for the quantile to exist.
+            if (!ParseReal(*text, level) || level <= 0 || (1 + level) / 2 >= 1)
                 return refuse("--confidence: рівень довіри має бути числом між 0 і 1, "
                               "наприклад 0.95");
             study.Confidence = level;
@@ -244,7 +249,9 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& argum
     return ParseSimOptions(arguments, ignored);
 }
 
-std::optional<TMergeOptions> ParseMergeOptions(const std::vector<std::string>& arguments) {
+std::optional<TMergeOptions> ParseMergeOptions(const std::vector<std::string>& arguments,
+                                               std::string& error) {
+    error.clear();
     TMergeOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -259,15 +266,26 @@ std::optional<TMergeOptions> ParseMergeOptions(const std::vector<std::string>& a
             } else {
                 text = argument.substr(9);
             }
-            if (!ParseFormat(text, options.Format))
+            if (!ParseFormat(text, options.Format)) {
+                error = "--format: очікується json або csv";
                 return std::nullopt;
+            }
         } else if (argument.rfind("-", 0) == 0 && argument.size() > 1) {
+            error = "kvl-sim merge: невідомий ключ «" + argument +
+                    "»; можливі --format json|csv і --per-replication";
             return std::nullopt;
         } else {
             options.Parts.push_back(argument);
         }
     }
-    if (options.Parts.empty())
+    if (options.Parts.empty()) {
+        error = "kvl-sim merge: не задано жодного часткового результату";
         return std::nullopt;
+    }
     return options;
+}
+
+std::optional<TMergeOptions> ParseMergeOptions(const std::vector<std::string>& arguments) {
+    std::string ignored;
+    return ParseMergeOptions(arguments, ignored);
 }

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+// The most replications of a study: the figures of every replication are kept until the end,
+// and a million streams still leave each 4293 draws.
+constexpr std::uint64_t MostReplications = 1000000;
+
 enum TOutputFormat : std::uint8_t {
     ofJson = 0, // one JSON object
     ofCsv = 1,  // one row per sweep value, object and statistic
@@ -58,6 +62,9 @@ struct TMergeOptions {
     TOutputFormat Format = ofJson;
     bool PerReplication = false;
 };
+// Nothing when the arguments do not fit; `error` then says why.
+std::optional<TMergeOptions> ParseMergeOptions(const std::vector<std::string>& arguments,
+                                               std::string& error);
 std::optional<TMergeOptions> ParseMergeOptions(const std::vector<std::string>& arguments);
 
 extern const char* const kSimUsage;

@@ -8,6 +8,7 @@
 #include "Settings.h"
 #include "SimRun.h"
 #include "SimulationStep.h"
+#include "StudyStreams.h"
 #include "TextCodec.h"
 
 #include <chrono>
@@ -19,8 +20,6 @@
 #include <unistd.h>
 
 namespace {
-
-constexpr std::uint64_t kCycle = std::uint64_t{1} << 32;
 
 void ApplyRunSettings(TEngine& engine, const TRunSettings& settings, double warmUp) {
     engine.ConflictCheck = settings.ConflictCheck;
@@ -90,18 +89,29 @@ TTarget ResolveTarget(const TEngine& engine, const std::string& text) {
                 return i;
         return std::nullopt;
     };
+    // A statistic of the window exists only for a monitored object, so it could never reach
+    // a precision otherwise.
+    auto checked = [&](TTarget target, std::span<const TFigureSpec> specs, bool monitored) {
+        if (specs[target.Figure].Window && !monitored)
+            throw TEngineError("--target «" + text + "»: об'єкт «" + text.substr(0, point) +
+                               "» не під моніторингом, тож статистики «" + statistic +
+                               "» у нього немає; увімкніть у сітці «Вести моніторинг»");
+        return target;
+    };
     const TEngineNet& net = engine.Net;
     for (std::size_t i = 0; i < net.Vertices.size(); ++i)
         if (net.Vertices[i]->Name == name) {
             if (const auto figure = findFigure(VertexFigureSpecs()))
-                return {true, i, *figure};
+                return checked({true, i, *figure}, VertexFigureSpecs(),
+                               net.Vertices[i]->IsMonitoring);
             throw TEngineError("--target «" + text + "»: у вершини немає статистики «" + statistic +
                                "»");
         }
     for (std::size_t i = 0; i < net.Transitions.size(); ++i)
         if (net.Transitions[i]->Name == name) {
             if (const auto figure = findFigure(TransitionFigureSpecs()))
-                return {false, i, *figure};
+                return checked({false, i, *figure}, TransitionFigureSpecs(),
+                               net.Transitions[i]->IsMonitoring);
             throw TEngineError("--target «" + text + "»: у переходу немає статистики «" +
                                statistic + "»");
         }
@@ -133,11 +143,7 @@ std::vector<TTarget> DefaultTargets(const TEngine& engine) {
 } // namespace
 
 std::uint64_t StreamLength(const TStudyHeader& header) {
-    // An odd spacing: a jump by an even number of draws, and most of all by a power of two,
-    // leaves the low bits of the seed alone, so that the streams would be shifted copies of one
-    // another (2^30 draws on from any seed, every number is the old one plus 0.75, modulo 1).
-    const std::uint64_t length = kCycle / header.Streams;
-    return length % 2 == 0 ? length - 1 : length;
+    return header.Spacing;
 }
 
 std::uint32_t ReplicationSeed(const TStudyHeader& header, std::uint64_t index) {
@@ -170,6 +176,7 @@ TStudy PrepareStudy(const TSimOptions& options) {
     header.Precision = studyOptions.Precision;
     header.Streams =
         studyOptions.Precision ? *studyOptions.MaxReplications : studyOptions.Replications;
+    header.Spacing = StreamSpacing(header.Streams);
     header.Replications = studyOptions.Replications;
     if (studyOptions.Precision && !studyOptions.ReplicationsGiven)
         header.Replications = std::min<std::uint64_t>(5, header.Streams);
@@ -205,8 +212,15 @@ TStudy PrepareStudy(const TSimOptions& options) {
     engine->ShowMessage = [](const std::string& message) { std::cerr << message << '\n'; };
     LoadNetText(*engine, study.NetBytes, study.NetPath);
     for (std::size_t point = 0; point < PointCount(header); ++point) {
-        ApplyAll(*engine, PointAssignments(study, point));
-        CheckFormulasOf(*engine);
+        try {
+            ApplyAll(*engine, PointAssignments(study, point));
+            CheckFormulasOf(*engine);
+        } catch (const TEngineError& error) {
+            if (point >= study.Sweep.size())
+                throw;
+            throw TEngineError("--sweep, значення " + study.Sweep[point].Parameter.Text + "=" +
+                               study.Sweep[point].Value + ": " + error.what());
+        }
     }
     if (studyOptions.Precision) {
         for (const std::string& text : studyOptions.Targets)

@@ -32,6 +32,7 @@ struct TStudyHeader {
     // The generator's cycle is split into this many equal streams: the replications, or the
     // most replications under a precision.
     std::uint64_t Streams = 1;
+    std::uint64_t Spacing = 0; // draws between the starts of two streams: StreamSpacing(Streams)
     double Confidence = 0.95;
     std::optional<double> Precision;
     std::vector<std::string> Targets; // "NAME.STATISTIC" as typed; empty: the default ones

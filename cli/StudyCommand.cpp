@@ -1,10 +1,12 @@
 #include "StudyCommand.h"
 
 #include "EngineError.h"
+#include "MessageText.h"
 #include "SimReport.h"
 #include "StudyMerge.h"
 #include "StudyReport.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <iostream>
 #include <thread>
@@ -22,6 +24,22 @@ int StopStatus(TRunStop stop) {
         return 0;
     }
 }
+
+// Writes the results and tells when they could not be written (a full disk, a closed pipe), so
+// that a script or a cluster's scheduler does not take a lost result for a good one.
+int Emit(const std::string& text, int status) {
+    std::cout << text;
+    std::cout.flush();
+    if (std::cout)
+        return status;
+    const int error = errno;
+    std::cerr << "Не вдалося записати результати в стандартний вивід"
+              << (error ? ": " + SystemErrorText(error) : std::string()) << '\n';
+    return 1;
+}
+
+const char* const kOutOfMemory =
+    "Забракло пам'яті: зменште кількість реплікацій, значень ряду або інтервал";
 
 void PrintStats(std::uint64_t events, double seconds) {
     std::fprintf(stderr, "events %llu wall_s %.3f events_per_s %.0f\n",
@@ -54,8 +72,8 @@ void PrintNotices(const TStudyHeader& header, const std::vector<TPointResult>& p
             std::cerr << (header.Sweep.empty()
                               ? std::string()
                               : header.Sweep + " = " + header.SweepValues[p] + ": ")
-                      << "точності " << JsonReal(*header.Precision) << " не досягнуто за "
-                      << points[p].Rows.size() << " реплікацій\n";
+                      << "точності " << JsonReal(*header.Precision)
+                      << " не досягнуто; виконано реплікацій: " << points[p].Rows.size() << '\n';
 }
 
 } // namespace
@@ -68,14 +86,15 @@ int RunSingleCommand(const TSimOptions& options) {
     } catch (const TEngineError& error) {
         std::cerr << error.what() << '\n';
         return 2;
+    } catch (const std::bad_alloc&) {
+        std::cerr << kOutOfMemory << '\n';
+        return 1;
     }
     for (const std::string& message : figures.Messages)
         std::cerr << message << '\n';
     if (options.Stats)
         PrintStats(figures.Events, figures.Seconds);
-    std::cout << SimReportJson(figures);
-    std::cout.flush();
-    return StopStatus(figures.Stop);
+    return Emit(SimReportJson(figures), StopStatus(figures.Stop));
 }
 
 int RunStudyCommand(const TSimOptions& options) {
@@ -92,6 +111,9 @@ int RunStudyCommand(const TSimOptions& options) {
     } catch (const TEngineError& error) {
         std::cerr << error.what() << '\n';
         return 2;
+    } catch (const std::bad_alloc&) {
+        std::cerr << kOutOfMemory << '\n';
+        return 1;
     }
     const TStudyHeader& header = study.Header;
     PrintNotices(header, points);
@@ -103,17 +125,17 @@ int RunStudyCommand(const TSimOptions& options) {
         PrintStats(events,
                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
+    std::string text;
     if (studyOptions.Replication)
-        std::cout << ReplicationRowsText(header, points, studyOptions.Format);
+        text = ReplicationRowsText(header, points, studyOptions.Format);
     else if (studyOptions.Shard)
-        std::cout << PartialJson(header, *studyOptions.Shard, points);
+        text = PartialJson(header, *studyOptions.Shard, points);
     else if (studyOptions.Format == ofCsv)
-        std::cout << StudyCsv(header, points, studyOptions.PerReplication);
+        text = StudyCsv(header, points, studyOptions.PerReplication);
     else
-        std::cout << StudyJson(header, points, studyOptions.PerReplication);
-    std::cout.flush();
+        text = StudyJson(header, points, studyOptions.PerReplication);
     const auto stops = EarlyStops(points);
-    return stops.empty() ? 0 : StopStatus(stops.front().Row->Stop);
+    return Emit(text, stops.empty() ? 0 : StopStatus(stops.front().Row->Stop));
 }
 
 int RunMergeCommand(const TMergeOptions& options) {
@@ -123,13 +145,22 @@ int RunMergeCommand(const TMergeOptions& options) {
     } catch (const TEngineError& error) {
         std::cerr << error.what() << '\n';
         return 2;
+    } catch (const std::bad_alloc&) {
+        std::cerr << kOutOfMemory << '\n';
+        return 1;
     }
     PrintNotices(merged.Header, merged.Points);
-    if (options.Format == ofCsv)
-        std::cout << StudyCsv(merged.Header, merged.Points, options.PerReplication);
-    else
-        std::cout << StudyJson(merged.Header, merged.Points, options.PerReplication);
-    std::cout.flush();
+    // The parts carry no messages of the engines; how each early stop ended is known.
     const auto stops = EarlyStops(merged.Points);
-    return stops.empty() ? 0 : StopStatus(stops.front().Row->Stop);
+    for (const TStudyProblem& stop : stops)
+        std::cerr << Where(merged.Header, stop.Point, *stop.Row) << ": "
+                  << (stop.Row->Stop == rsOverflow
+                          ? "зупинилася до кінця інтервалу: переповнився буфер запусків"
+                          : "зупинилася до кінця інтервалу: переходи спрацьовували без кінця "
+                            "в одну мить модельного часу")
+                  << '\n';
+    return Emit(options.Format == ofCsv
+                    ? StudyCsv(merged.Header, merged.Points, options.PerReplication)
+                    : StudyJson(merged.Header, merged.Points, options.PerReplication),
+                stops.empty() ? 0 : StopStatus(stops.front().Row->Stop));
 }

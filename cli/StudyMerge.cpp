@@ -2,10 +2,12 @@
 
 #include "EngineError.h"
 #include "MessageText.h"
+#include "StudyStreams.h"
 
 #include <nlohmann/json.hpp>
 
 #include <cerrno>
+#include <cmath>
 #include <fstream>
 #include <map>
 #include <set>
@@ -33,6 +35,20 @@ json ReadJson(const std::string& path) {
     }
 }
 
+// A whole number from 0 to `most`; nlohmann's own conversion would wrap a larger one or cut a
+// fraction.
+std::uint64_t Unsigned(const json& value, std::uint64_t most) {
+    if (!value.is_number_unsigned() &&
+        !(value.is_number_integer() && value.get<std::int64_t>() >= 0))
+        throw TBadField{};
+    const std::uint64_t number = value.get<std::uint64_t>();
+    if (number > most)
+        throw TBadField{};
+    return number;
+}
+
+constexpr std::uint64_t kAnyCount = ~std::uint64_t{0};
+
 // A sweep value as the study wrote it.
 std::string ValueText(const json& value) {
     if (value.is_string())
@@ -48,9 +64,12 @@ TStudyHeader HeaderOf(const json& study) {
     header.NetHash = study.at("net_hash").get<std::string>();
     header.Interval = study.at("interval").get<double>();
     header.WarmUp = study.at("warmup").get<double>();
-    header.Seed = study.at("seed").get<std::uint32_t>();
-    header.Replications = study.at("replications").get<std::uint64_t>();
-    header.Streams = study.at("streams").get<std::uint64_t>();
+    header.Seed = static_cast<std::uint32_t>(Unsigned(study.at("seed"), 0xFFFFFFFFu));
+    header.Replications = Unsigned(study.at("replications"), MostReplications);
+    header.Streams = Unsigned(study.at("streams"), MostReplications);
+    if (header.Streams < 1 || header.Streams > MostReplications)
+        throw TBadField{};
+    header.Spacing = StreamSpacing(header.Streams);
     header.Confidence = study.at("confidence").get<double>();
     if (!study.at("precision").is_null())
         header.Precision = study.at("precision").get<double>();
@@ -66,7 +85,12 @@ TStudyHeader HeaderOf(const json& study) {
         header.Sweep = study.at("sweep").get<std::string>();
     for (const json& value : study.at("sweep_values"))
         header.SweepValues.push_back(ValueText(value));
-    if (header.Streams == 0 || header.Replications == 0 || header.Replications > header.Streams)
+    // What a study could never have written: a merge would otherwise print figures no study
+    // gives, or fail on them.
+    const bool replicationsFit =
+        header.Replications >= 1 && (header.Precision ? header.Replications <= header.Streams
+                                                      : header.Replications == header.Streams);
+    if (!replicationsFit || !(header.Confidence > 0) || !((1 + header.Confidence) / 2 < 1))
         throw TBadField{};
     return header;
 }
@@ -78,8 +102,16 @@ std::vector<TObjectFigures> ObjectsOf(const json& list, std::span<const TFigureS
             item.at("name").get<std::string>(), item.at("monitoring").get<bool>(), {}};
         for (const TFigureSpec& spec : specs) {
             const json& value = item.at(spec.Key);
-            object.Values.push_back(value.is_null() ? std::optional<double>()
-                                                    : value.get<double>());
+            if (value.is_null()) {
+                object.Values.emplace_back();
+                continue;
+            }
+            // Counts are whole numbers that a double holds exactly.
+            const double number = value.get<double>();
+            if (spec.Kind == fkInteger &&
+                (!value.is_number_integer() || std::fabs(number) > 9007199254740992.0))
+                throw TBadField{};
+            object.Values.push_back(number);
         }
         objects.push_back(std::move(object));
     }
@@ -88,9 +120,9 @@ std::vector<TObjectFigures> ObjectsOf(const json& list, std::span<const TFigureS
 
 TRunFigures RowOf(const json& row) {
     TRunFigures figures;
-    figures.Replication = row.at("replication").get<std::uint64_t>();
-    figures.Seed = row.at("seed").get<std::uint32_t>();
-    figures.Draws = row.at("draws").get<std::uint64_t>();
+    figures.Replication = Unsigned(row.at("replication"), MostReplications);
+    figures.Seed = static_cast<std::uint32_t>(Unsigned(row.at("seed"), 0xFFFFFFFFu));
+    figures.Draws = Unsigned(row.at("draws"), kAnyCount);
     figures.ModelTime = row.at("model_time").get<double>();
     const auto stop = TryStopOfName(row.at("stopped").get<std::string>());
     if (!stop)
@@ -148,8 +180,8 @@ TMergedStudy MergePartials(const std::vector<std::string>& paths) {
                 throw TEngineError("Частини «" + firstPath + "» і «" + path +
                                    "» належать різним дослідам: " + Difference(firstStudy, study));
             }
-            const std::uint64_t number = part.at("shard").at("number").get<std::uint64_t>();
-            const std::uint64_t count = part.at("shard").at("count").get<std::uint64_t>();
+            const std::uint64_t number = Unsigned(part.at("shard").at("number"), kAnyCount);
+            const std::uint64_t count = Unsigned(part.at("shard").at("count"), kAnyCount);
             if (shardCount == 0)
                 shardCount = count;
             if (count != shardCount)
@@ -162,8 +194,15 @@ TMergedStudy MergePartials(const std::vector<std::string>& paths) {
                                    std::to_string(count) + " подано двічі: «" + shards[number] +
                                    "» і «" + path + "»");
             for (const json& item : part.at("rows")) {
-                const std::size_t point = item.at("point").get<std::size_t>();
+                const std::size_t point = Unsigned(item.at("point"), kAnyCount);
                 TRunFigures row = RowOf(item.at("row"));
+                // A row is the replication its shard runs, from the first seed of its stream.
+                const std::uint64_t flat = point * merged.Header.Replications + row.Replication;
+                if (row.Seed != ReplicationSeed(merged.Header, row.Replication) ||
+                    flat % count != number - 1)
+                    throw TEngineError("Файл «" + path + "»: реплікація " +
+                                       std::to_string(row.Replication) +
+                                       " не належить цій частині досліду; файл змінено");
                 const auto key = std::make_pair(point, row.Replication);
                 if (point >= PointCount(merged.Header) ||
                     row.Replication >= merged.Header.Replications ||

@@ -175,29 +175,40 @@ std::vector<TAssignment> SweepAssignments(const std::string& text) {
         if (step <= 0 || to < from)
             throw TEngineError(Quoted(text) + ": у ряді A:B:КРОК крок має бути додатним, а B "
                                               "не меншим за A");
-        // Counting the values from the span, with a little slack for the rounding of a step such
-        // as 0.1, gives every value up to B and never one past it.
-        const double count = std::floor((to - from) / step * (1 + 1e-12) + 1e-9) + 1;
+        // Counting the values from the span, with a relative slack for the rounding of a step
+        // such as 0.1, gives every value up to B; a value the slack lets past B is dropped.
+        const double count = std::floor((to - from) / step * (1 + 1e-12)) + 1;
         if (!(count <= double(kMostSweepValues)))
             throw TEngineError(Quoted(text) + ": забагато значень (більше за " +
                                std::to_string(kMostSweepValues) + ")");
         for (std::size_t k = 0; k < std::size_t(count); ++k) {
-            // Fifteen digits drop the rounding of the sum, so that 0.1:0.5:0.1 gives 0.3 and
-            // not 0.30000000000000004.
             double value = from + double(k) * step;
+            // Fifteen digits drop the rounding of the sum, so that 0.1:0.5:0.1 gives 0.3 and
+            // not 0.30000000000000004, unless that moves the value by more than a trace of the
+            // step; A itself is taken as written.
             char digits[64];
             const auto written = std::to_chars(digits, digits + sizeof digits, value,
                                                std::chars_format::general, 15);
-            std::from_chars(digits, written.ptr, value);
+            double rounded = value;
+            std::from_chars(digits, written.ptr, rounded);
+            if (k > 0 && std::fabs(rounded - value) <= step * 1e-9)
+                value = rounded;
+            if (value > to && k > 0)
+                break;
             std::string valueText;
             if (IsIntegerField(parameter.Field)) {
-                if (value != std::nearbyint(value) || std::fabs(value) > 2147483647.0)
+                if (std::fabs(value) > 2147483647.0)
+                    throw TEngineError(Quoted(text) + ": значення " + JsonReal(value) +
+                                       " виходить за межі цілих чисел (до 2147483647)");
+                if (value != std::nearbyint(value))
                     throw TEngineError(Quoted(text) + ": значення " + JsonReal(value) +
                                        " не є цілим числом");
                 valueText = std::to_string(static_cast<std::int32_t>(value));
             } else {
                 valueText = JsonReal(value);
             }
+            if (!sweep.empty() && sweep.back().Value == valueText)
+                throw TEngineError(Quoted(text) + ": крок замалий: сусідні значення збігаються");
             sweep.push_back({parameter, valueText});
         }
         return sweep;

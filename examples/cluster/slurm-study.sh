@@ -11,7 +11,7 @@
 # and the same --seed, or the merge refuses the parts.
 #SBATCH --job-name=kvl-study
 #SBATCH --cpus-per-task=2
-#SBATCH --output=parts/slurm-%A_%a.log
+#SBATCH --output=slurm-%A_%a.log
 set -euo pipefail
 
 KVL_SIM=${KVL_SIM:-kvl-sim}

@@ -61,9 +61,9 @@ TEST(SimOptions, StudyOptionsAndMerge) {
     EXPECT_FALSE(plain->Study.Requested); // a single run with a change
     EXPECT_EQ(plain->Sets, std::vector<std::string>{"Q.marking=2"});
 
-    const auto study = ParseSimOptions(
-        {"net.kvl", "--replications=20", "--confidence", "0.9", "--jobs", "3", "--per-replication",
-         "--sweep", "T.delay=1,2", "--format", "csv", "--seed", "4", "--shard", "2/5"});
+    const auto study = ParseSimOptions({"net.kvl", "--replications=20", "--confidence", "0.9",
+                                        "--jobs", "3", "--per-replication", "--sweep",
+                                        "T.delay=1,2", "--format", "csv", "--seed", "4"});
     ASSERT_TRUE(study);
     EXPECT_TRUE(study->Study.Requested);
     EXPECT_EQ(study->Study.Replications, 20u);
@@ -72,8 +72,10 @@ TEST(SimOptions, StudyOptionsAndMerge) {
     EXPECT_TRUE(study->Study.PerReplication);
     EXPECT_EQ(study->Study.Sweep, "T.delay=1,2");
     EXPECT_EQ(study->Study.Format, ofCsv);
-    EXPECT_EQ(study->Study.Shard->Number, 2u);
-    EXPECT_EQ(study->Study.Shard->Count, 5u);
+    const auto shard = ParseSimOptions({"net.kvl", "--seed", "4", "--shard", "2/5"});
+    ASSERT_TRUE(shard);
+    EXPECT_EQ(shard->Study.Shard->Number, 2u);
+    EXPECT_EQ(shard->Study.Shard->Count, 5u);
 
     const auto precise = ParseSimOptions(
         {"net.kvl", "--precision", "0.05", "--max-replications", "50", "--target", "Q.mean"});

@@ -1,11 +1,15 @@
 // The pieces of a study that need no run: the summary of a figure, and the reading of changes
 // and sweeps from the command line.
 #include "EngineError.h"
+#include "Random.h"
 #include "StudyParameters.h"
+#include "StudyStreams.h"
 #include "StudySummary.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace {
 
@@ -71,6 +75,42 @@ TEST(StudyParameters, SweepsByListAndByRange) {
          {"T.delay=", "T.delay=1,", "T.delay=1:2", "T.delay=2:1:1", "T.delay=0:1:0",
           "T.delay=0:1:-1", "T.law=0:1:1", "V.marking=0:1:0.5", "T.delay=0:1:1e-6", "T.delay"})
         EXPECT_THROW(SweepAssignments(bad), TEngineError) << bad;
+}
+
+// The first `count` seeds of a stream: the states its draws come from.
+std::vector<std::uint32_t> StreamStates(std::uint32_t seed, std::size_t count) {
+    TRandom random{seed};
+    std::vector<std::uint32_t> states;
+    for (std::size_t i = 0; i < count; ++i) {
+        UniformRandom(random);
+        states.push_back(random.Seed);
+    }
+    return states;
+}
+
+TEST(StudyStreams, StreamsAreSpreadEvenlyAndAreNotShiftedCopiesOfEachOther) {
+    constexpr std::size_t kDraws = 200;
+    constexpr std::int64_t kLags = 100; // every lag leaves at least 100 draws to compare
+    for (const std::uint64_t streams : {2u, 3u, 4u, 8u, 16u, 20u, 64u, 100u}) {
+        const std::uint64_t spacing = StreamSpacing(streams);
+        // Nearly the whole cycle is shared out, and no stream runs into the next.
+        EXPECT_LE(spacing * streams, std::uint64_t{1} << 32);
+        EXPECT_GE(spacing * streams, (std::uint64_t{1} << 32) / 100 * 97);
+        const auto first = StreamStates(7, kDraws);
+        for (std::uint64_t d = 1; d < streams; ++d) {
+            const auto other = StreamStates(AdvancedSeed(7, d * spacing), kDraws);
+            // At no small lag do the states of stream d differ from those of stream 0 by a
+            // shift taking only a few values, as they would 2^30 or 2^29 draws apart.
+            for (std::int64_t lag = -kLags; lag <= kLags; ++lag) {
+                std::set<std::uint32_t> shifts;
+                for (std::int64_t n = std::max<std::int64_t>(0, lag);
+                     n < std::int64_t(kDraws) && n - lag < std::int64_t(kDraws); ++n)
+                    shifts.insert(other[n] - first[n - lag]);
+                ASSERT_GT(shifts.size(), 16u)
+                    << streams << " streams: stream " << d << " at lag " << lag;
+            }
+        }
+    }
 }
 
 } // namespace

@@ -24,9 +24,11 @@ protected:
     }
 
     // A single-server queue, arrivals of rate 1 and exponential service of mean `service`,
-    // everything monitored; `change` edits the net before it is saved.
+    // everything monitored unless `monitored` is false; `change` edits the net before it is
+    // saved.
     std::string QueueNet(const std::string& name = "queue.kvl", double service = 0.8,
-                         const std::function<void(TEngineNet&)>& change = {}) {
+                         const std::function<void(TEngineNet&)>& change = {},
+                         bool monitored = true) {
         TEngine engine;
         InitEngine(engine);
         TEngineNet& net = engine.Net;
@@ -34,9 +36,9 @@ protected:
         if (change)
             change(net);
         for (auto& v : net.Vertices)
-            v->IsMonitoring = true;
+            v->IsMonitoring = monitored;
         for (auto& t : net.Transitions)
-            t->IsMonitoring = true;
+            t->IsMonitoring = monitored;
         const auto path = Folder / name;
         SaveNet(engine, path);
         return path.string();
@@ -146,6 +148,16 @@ TEST_F(StudyTest, MergeRefusesPartsThatDoNotMakeOneStudy) {
     const std::string conflict = shard(net + " --seed 1 --shard 2/2 --no-conflict", "c2.json");
     const std::string thirds = shard(net + " --seed 1 --shard 2/3", "t2.json");
     WriteBytes(Folder / "junk.json", "not json");
+    // A part whose row was edited, or whose seed no longer fits 32 bits.
+    json tampered = json::parse(ReadBytes(a2));
+    tampered["rows"][0]["row"]["seed"] = 12345;
+    WriteBytes(Folder / "tampered.json", tampered.dump());
+    json wrapped = json::parse(ReadBytes(a2));
+    wrapped["study"]["seed"] = 4294967297ull;
+    WriteBytes(Folder / "wrapped.json", wrapped.dump());
+    json fraction = json::parse(ReadBytes(a2));
+    fraction["rows"][0]["row"]["vertices"][1]["marking"] = 1.5;
+    WriteBytes(Folder / "fraction.json", fraction.dump());
     ASSERT_EQ(Sim("merge " + a1 + " " + a2).Status, 0);
 
     const std::vector<std::pair<std::string, std::string>> refused = {
@@ -157,6 +169,9 @@ TEST_F(StudyTest, MergeRefusesPartsThatDoNotMakeOneStudy) {
         {a1 + " " + a1, "двічі"},
         {a1 + " " + (Folder / "junk.json").string(), "не є частковим результатом"},
         {a1 + " " + (Folder / "missing.json").string(), "Не вдалося відкрити файл"},
+        {a1 + " " + (Folder / "tampered.json").string(), "файл змінено"},
+        {(Folder / "wrapped.json").string() + " " + a1, "не є частковим результатом"},
+        {a1 + " " + (Folder / "fraction.json").string(), "не є частковим результатом"},
     };
     for (const auto& [parts, reason] : refused) {
         const TProgramRun run = Sim("merge " + parts);
@@ -192,6 +207,13 @@ TEST_F(StudyTest, BadInputIsNamedAndNothingIsWritten) {
          "немає статистики «average»"},
         {"--precision 0.1 --max-replications 5 --target Nobody.mean", "«Nobody»"},
         {"--format xml", "json або csv"},
+        {"--confidence 0.9999999999999999", "рівень довіри"},
+        {"--shard 1/2 --format csv", "під час об'єднання"},
+        {"--shard 1/2 --per-replication", "під час об'єднання"},
+        {"--precision 0.1 --max-replications 1", "щонайменше 2"},
+        {"--sweep Queue.marking=0:3000000000:1000000000", "межі цілих"},
+        {"--sweep Serve.delay=1:1.0000000000000002:1e-16", "крок замалий"},
+        {"--sweep \'Queue->Serve.formula=1,(\'", "значення Queue->Serve.formula=("},
     };
     for (const auto& [arguments, reason] : refused) {
         const TProgramRun run = Sim(net + " --seed 1 --interval 10 " + arguments);
@@ -199,11 +221,20 @@ TEST_F(StudyTest, BadInputIsNamedAndNothingIsWritten) {
         EXPECT_THAT(run.Err, HasSubstr(reason)) << arguments;
         EXPECT_TRUE(run.Out.empty()) << arguments;
     }
-    // Shards seeded from the clock could never be merged.
-    const TProgramRun unseeded = Sim(net + " --shard 1/2");
-    EXPECT_EQ(unseeded.Status, 2);
-    EXPECT_THAT(unseeded.Err, HasSubstr("--shard потребує --seed"));
-    EXPECT_TRUE(unseeded.Out.empty());
+    // Shards and reruns seeded from the clock could never be merged or match.
+    for (const std::string arguments : {" --shard 1/2", " --replications 3 --replication 1"}) {
+        const TProgramRun unseeded = Sim(net + arguments);
+        EXPECT_EQ(unseeded.Status, 2) << arguments;
+        EXPECT_THAT(unseeded.Err, HasSubstr("потребує --seed")) << arguments;
+        EXPECT_TRUE(unseeded.Out.empty()) << arguments;
+    }
+    // A statistic of an object that is not monitored never exists, so it can be no target.
+    const std::string plain = QueueNet("plain.kvl", 0.8, {}, false);
+    const TProgramRun target = Sim(plain + " --seed 1 --precision 0.1 --max-replications 20 "
+                                           "--target Queue.mean");
+    EXPECT_EQ(target.Status, 2);
+    EXPECT_THAT(target.Err, HasSubstr("не під моніторингом"));
+    EXPECT_TRUE(target.Out.empty());
 }
 
 TEST_F(StudyTest, ChangesActAsIfTheFileHeldThem) {
@@ -278,26 +309,42 @@ TEST_F(StudyTest, SequentialStoppingEndsAtThePrecisionOrAtTheMostReplications) {
     const json cappedPoint = json::parse(capped.Out)["points"][0];
     EXPECT_EQ(cappedPoint["stopped"], "max_replications");
     EXPECT_EQ(cappedPoint["replications"], 7);
-    EXPECT_THAT(capped.Err, HasSubstr("не досягнуто за 7 реплікацій"));
+    EXPECT_THAT(capped.Err, HasSubstr("не досягнуто; виконано реплікацій: 7"));
 }
 
 TEST_F(StudyTest, StreamsThatRunIntoTheNextAreReported) {
     const std::string net = QueueNet();
-    // 2·10^9 streams leave one draw to each, and every replication draws more.
-    const TProgramRun run = Sim(net + " --interval 50 --seed 1 --replications 2 "
-                                      "--precision 1e9 --max-replications 2000000000");
+    // A million streams leave about 4200 draws to each, and 5000 time units take twice that.
+    const TProgramRun run = Sim(net + " --interval 5000 --seed 1 --replications 2 "
+                                      "--precision 1e9 --max-replications 1000000");
     ASSERT_EQ(run.Status, 0) << run.Err;
-    const json point = json::parse(run.Out)["points"][0];
-    EXPECT_EQ(json::parse(run.Out)["stream_length"], 1);
+    const json result = json::parse(run.Out);
+    const json point = result["points"][0];
+    const std::uint64_t length = result["stream_length"].get<std::uint64_t>();
+    EXPECT_LE(length, 4294u);
     ASSERT_EQ(point["stream_overruns"].size(), 2u);
     EXPECT_EQ(point["stream_overruns"][1]["replication"], 1);
-    EXPECT_GT(point["stream_overruns"][1]["draws"].get<int>(), 1);
+    EXPECT_GT(point["stream_overruns"][1]["draws"].get<std::uint64_t>(), length);
     EXPECT_THAT(run.Err, HasSubstr("Реплікація 1 використала"));
-    EXPECT_THAT(run.Err, HasSubstr("більше за свою частку 1"));
+    EXPECT_THAT(run.Err, HasSubstr("більше за свою частку " + std::to_string(length)));
 
     const TProgramRun within = Sim(net + " --interval 50 --seed 1 --replications 100");
     EXPECT_EQ(json::parse(within.Out)["points"][0]["stream_overruns"].size(), 0u);
     EXPECT_EQ(within.Err, "");
+}
+
+TEST_F(StudyTest, AResultThatCannotBeWrittenIsAFailure) {
+    const std::string net = QueueNet();
+    const auto err = Folder / "err.txt";
+    for (const std::string arguments :
+         {" --interval 100 --seed 1", " --interval 100 --seed 1 --replications 2",
+          " --interval 100 --seed 1 --replications 2 --shard 1/2"}) {
+        const int status = std::system(
+            (std::string(KVL_SIM) + " " + net + arguments + " >/dev/full 2>" + err.string())
+                .c_str());
+        EXPECT_EQ(WEXITSTATUS(status), 1) << arguments;
+        EXPECT_THAT(ReadBytes(err), HasSubstr("Не вдалося записати результати")) << arguments;
+    }
 }
 
 TEST_F(StudyTest, CsvHasOneRowPerValueObjectAndStatistic) {
