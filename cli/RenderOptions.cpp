@@ -1,5 +1,7 @@
 #include "RenderOptions.h"
 
+#include "ArgumentNumbers.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -13,18 +15,12 @@ const char* const kRenderUsage =
 
 namespace {
 
-template <typename Number> bool Parse(const std::string& text, Number& value) {
-    const char* first = text.data() + (!text.empty() && text[0] == '+');
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(first, end, value);
-    return result.ec == std::errc() && result.ptr == end;
-}
-
 // Two numbers joined by the separator, as "1280x800" or "-500,300".
 template <typename Number>
 bool ParsePair(const std::string& text, char separator, Number& a, Number& b) {
     const auto at = text.find(separator, 1);
-    return at != std::string::npos && Parse(text.substr(0, at), a) && Parse(text.substr(at + 1), b);
+    return at != std::string::npos && ParseSignedArgument(text.substr(0, at), a) &&
+           ParseSignedArgument(text.substr(at + 1), b);
 }
 
 } // namespace
@@ -48,10 +44,10 @@ std::optional<TRenderOptions> ParseRenderOptions(const std::vector<std::string>&
         else if (name == "--center")
             ok = ParsePair(value, ',', options.CenterX, options.CenterY);
         else if (name == "--zoom")
-            ok = Parse(value, options.ZoomPercent) && std::isfinite(options.ZoomPercent) &&
-                 options.ZoomPercent > 0;
+            ok = ParseSignedArgument(value, options.ZoomPercent) &&
+                 std::isfinite(options.ZoomPercent) && options.ZoomPercent > 0;
         else if (name == "--time")
-            ok = Parse(value, options.ModelTime) && std::isfinite(options.ModelTime);
+            ok = ParseSignedArgument(value, options.ModelTime) && std::isfinite(options.ModelTime);
         if (!ok)
             return std::nullopt;
     }

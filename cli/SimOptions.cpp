@@ -1,7 +1,6 @@
 #include "SimOptions.h"
 
-#include <charconv>
-#include <cmath>
+#include "ArgumentNumbers.h"
 
 const char* const kSimUsage =
     "Використання: kvl-sim FILE.kvl [--interval T] [--seed N] [--warmup W]\n"
@@ -34,19 +33,6 @@ const char* const kSimUsage =
 
 namespace {
 
-template <typename Number> bool ParseWhole(const std::string& text, Number& value) {
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, value);
-    return result.ec == std::errc() && result.ptr == end;
-}
-
-bool ParseReal(const std::string& text, double& value) {
-    const char* first = text.data() + (!text.empty() && text[0] == '+');
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(first, end, value);
-    return result.ec == std::errc() && result.ptr == end && std::isfinite(value);
-}
-
 bool ParseFormat(const std::string& text, TOutputFormat& format) {
     if (text == "json")
         format = ofJson;
@@ -60,8 +46,9 @@ bool ParseFormat(const std::string& text, TOutputFormat& format) {
 // "K/N" with 1 <= K <= N.
 bool ParseShard(const std::string& text, TShard& shard) {
     const auto slash = text.find('/');
-    return slash != std::string::npos && ParseWhole(text.substr(0, slash), shard.Number) &&
-           ParseWhole(text.substr(slash + 1), shard.Count) && shard.Number >= 1 &&
+    return slash != std::string::npos &&
+           ParseUnsignedArgument(text.substr(0, slash), shard.Number) &&
+           ParseUnsignedArgument(text.substr(slash + 1), shard.Count) && shard.Number >= 1 &&
            shard.Number <= shard.Count;
 }
 
@@ -139,7 +126,7 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& argum
         } else if (name == "--interval" || name == "--warmup") {
             const auto text = takeValue();
             double number = 0;
-            if (!text || !ParseReal(*text, number))
+            if (!text || !ParseRealArgument(*text, number))
                 return std::nullopt;
             (name == "--interval" ? options.Interval : options.WarmUp) = number;
         } else if (name == "--settings") {
@@ -150,7 +137,7 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& argum
         } else if (name == "--seed") {
             const auto text = takeValue();
             std::uint32_t seed = 0;
-            if (!text || !ParseWhole(*text, seed))
+            if (!text || !ParseUnsignedArgument(*text, seed))
                 return std::nullopt;
             options.Seed = seed;
         } else if (name == "--replications" || name == "--max-replications") {
@@ -158,7 +145,7 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& argum
             std::uint64_t count = 0;
             if (!text)
                 return std::nullopt;
-            if (!ParseWhole(*text, count) || count < 1 || count > MostReplications)
+            if (!ParseUnsignedArgument(*text, count) || count < 1 || count > MostReplications)
                 return refuse(name + ": кількість реплікацій має бути цілим числом від 1 до " +
                               std::to_string(MostReplications));
             if (name == "--replications") {
@@ -172,7 +159,7 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& argum
             std::uint64_t index = 0;
             if (!text)
                 return std::nullopt;
-            if (!ParseWhole(*text, index))
+            if (!ParseUnsignedArgument(*text, index))
                 return refuse("--replication: очікується номер реплікації від 0");
             study.Replication = index;
         } else if (name == "--confidence") {
@@ -181,7 +168,7 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& argum
             if (!text)
                 return std::nullopt;
             // (1 + level) / 2 must stay below 1 for the quantile to exist.
-            if (!ParseReal(*text, level) || level <= 0 || (1 + level) / 2 >= 1)
+            if (!ParseRealArgument(*text, level) || level <= 0 || (1 + level) / 2 >= 1)
                 return refuse("--confidence: рівень довіри має бути числом між 0 і 1, "
                               "наприклад 0.95");
             study.Confidence = level;
@@ -190,7 +177,7 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& argum
             double precision = 0;
             if (!text)
                 return std::nullopt;
-            if (!ParseReal(*text, precision) || precision <= 0)
+            if (!ParseRealArgument(*text, precision) || precision <= 0)
                 return refuse("--precision: відносна напівширина має бути додатним числом, "
                               "наприклад 0.05");
             study.Precision = precision;
@@ -199,7 +186,7 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& argum
             unsigned jobs = 0;
             if (!text)
                 return std::nullopt;
-            if (!ParseWhole(*text, jobs) || jobs < 1 || jobs > 4096)
+            if (!ParseUnsignedArgument(*text, jobs) || jobs < 1 || jobs > 4096)
                 return refuse("--jobs: кількість потоків має бути від 1 до 4096");
             study.Jobs = jobs;
         } else if (name == "--shard") {

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -40,6 +41,21 @@ int Emit(const std::string& text, int status) {
 
 const char* const kOutOfMemory =
     "Забракло пам'яті: зменште кількість реплікацій, значень ряду або інтервал";
+
+// Runs `work`, the part of a command that may be refused: a refusal prints its message and
+// gives status 2, a lack of memory status 1; nothing when the work went through.
+template <typename Work> std::optional<int> Refused(Work&& work) {
+    try {
+        work();
+        return std::nullopt;
+    } catch (const TEngineError& error) {
+        std::cerr << error.what() << '\n';
+        return 2;
+    } catch (const std::bad_alloc&) {
+        std::cerr << kOutOfMemory << '\n';
+        return 1;
+    }
+}
 
 void PrintStats(std::uint64_t events, double seconds) {
     std::fprintf(stderr, "events %llu wall_s %.3f events_per_s %.0f\n",
@@ -80,16 +96,8 @@ void PrintNotices(const TStudyHeader& header, const std::vector<TPointResult>& p
 
 int RunSingleCommand(const TSimOptions& options) {
     TRunFigures figures;
-    try {
-        const TStudy study = PrepareStudy(options);
-        figures = RunReplication(study, 0, 0);
-    } catch (const TEngineError& error) {
-        std::cerr << error.what() << '\n';
-        return 2;
-    } catch (const std::bad_alloc&) {
-        std::cerr << kOutOfMemory << '\n';
-        return 1;
-    }
+    if (const auto status = Refused([&] { figures = RunReplication(PrepareStudy(options), 0, 0); }))
+        return *status;
     for (const std::string& message : figures.Messages)
         std::cerr << message << '\n';
     if (options.Stats)
@@ -102,19 +110,15 @@ int RunStudyCommand(const TSimOptions& options) {
     TStudy study;
     std::vector<TPointResult> points;
     const auto start = std::chrono::steady_clock::now();
-    try {
+    const auto refused = Refused([&] {
         study = PrepareStudy(options);
         const unsigned jobs = studyOptions.Jobs != 0
                                   ? studyOptions.Jobs
                                   : std::max(1u, std::thread::hardware_concurrency());
         points = RunStudy(study, {studyOptions.Shard, studyOptions.Replication}, jobs);
-    } catch (const TEngineError& error) {
-        std::cerr << error.what() << '\n';
-        return 2;
-    } catch (const std::bad_alloc&) {
-        std::cerr << kOutOfMemory << '\n';
-        return 1;
-    }
+    });
+    if (refused)
+        return *refused;
     const TStudyHeader& header = study.Header;
     PrintNotices(header, points);
     if (options.Stats) {
@@ -140,15 +144,8 @@ int RunStudyCommand(const TSimOptions& options) {
 
 int RunMergeCommand(const TMergeOptions& options) {
     TMergedStudy merged;
-    try {
-        merged = MergePartials(options.Parts);
-    } catch (const TEngineError& error) {
-        std::cerr << error.what() << '\n';
-        return 2;
-    } catch (const std::bad_alloc&) {
-        std::cerr << kOutOfMemory << '\n';
-        return 1;
-    }
+    if (const auto status = Refused([&] { merged = MergePartials(options.Parts); }))
+        return *status;
     PrintNotices(merged.Header, merged.Points);
     // The parts carry no messages of the engines; how each early stop ended is known.
     const auto stops = EarlyStops(merged.Points);

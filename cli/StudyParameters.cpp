@@ -1,5 +1,6 @@
 #include "StudyParameters.h"
 
+#include "ArgumentNumbers.h"
 #include "EngineError.h"
 #include "Monitoring.h"
 #include "RunFigures.h"
@@ -38,20 +39,6 @@ bool IsRealField(TParameterField field) {
     return field == pfDelay || field == pfDeviation || field == pfWeight;
 }
 
-bool ParseInteger(const std::string& text, std::int32_t& value) {
-    const char* first = text.data() + (!text.empty() && text[0] == '+');
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(first, end, value);
-    return result.ec == std::errc() && result.ptr == end;
-}
-
-bool ParseReal(const std::string& text, double& value) {
-    const char* first = text.data() + (!text.empty() && text[0] == '+');
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(first, end, value);
-    return result.ec == std::errc() && result.ptr == end && std::isfinite(value);
-}
-
 std::optional<TDelayType> LawOfName(const std::string& name) {
     for (std::size_t i = 0; i < std::size(kLawNames); ++i)
         if (name == kLawNames[i])
@@ -70,9 +57,9 @@ void CheckValue(const TAssignment& assignment) {
     const std::string where = Quoted(assignment.Parameter.Text) + ": " + Quoted(value);
     std::int32_t integer = 0;
     double real = 0;
-    if (IsIntegerField(field) && !ParseInteger(value, integer))
+    if (IsIntegerField(field) && !ParseSignedArgument(value, integer))
         throw TEngineError(where + " не є цілим числом");
-    if (IsRealField(field) && !ParseReal(value, real))
+    if (IsRealField(field) && !ParseRealArgument(value, real))
         throw TEngineError(where + " не є дійсним числом (з крапкою, як 1.5)");
     if (field == pfLaw && !LawOfName(value))
         throw TEngineError(where + " не є законом розподілу; можливі: default, uniform, "
@@ -166,9 +153,10 @@ std::vector<TAssignment> SweepAssignments(const std::string& text) {
     if (firstColon != std::string::npos && parameter.Field != pfFormula) {
         const auto secondColon = values.find(':', firstColon + 1);
         double from = 0, to = 0, step = 0;
-        if (secondColon == std::string::npos || !ParseReal(values.substr(0, firstColon), from) ||
-            !ParseReal(values.substr(firstColon + 1, secondColon - firstColon - 1), to) ||
-            !ParseReal(values.substr(secondColon + 1), step))
+        if (secondColon == std::string::npos ||
+            !ParseRealArgument(values.substr(0, firstColon), from) ||
+            !ParseRealArgument(values.substr(firstColon + 1, secondColon - firstColon - 1), to) ||
+            !ParseRealArgument(values.substr(secondColon + 1), step))
             throw TEngineError(Quoted(text) + ": ряд задають як A:B:КРОК трьома числами");
         if (!IsIntegerField(parameter.Field) && !IsRealField(parameter.Field))
             throw TEngineError(Quoted(text) + ": ряд A:B:КРОК можливий лише для числового поля");
@@ -239,9 +227,9 @@ void ApplyAssignment(TEngine& engine, const TAssignment& assignment) {
     std::int32_t integer = 0;
     double real = 0;
     if (IsIntegerField(parameter.Field))
-        ParseInteger(value, integer);
+        ParseSignedArgument(value, integer);
     if (IsRealField(parameter.Field))
-        ParseReal(value, real);
+        ParseRealArgument(value, real);
     switch (parameter.Field) {
     case pfMarking: {
         TVertex& vertex = FindNamed(net.Vertices, parameter.Object, "вершини", "вершин");
@@ -290,12 +278,12 @@ std::string AssignmentValueJson(const TAssignment& assignment) {
     const TParameterField field = assignment.Parameter.Field;
     if (IsIntegerField(field)) {
         std::int32_t integer = 0;
-        ParseInteger(assignment.Value, integer);
+        ParseSignedArgument(assignment.Value, integer);
         return std::to_string(integer);
     }
     if (IsRealField(field)) {
         double real = 0;
-        ParseReal(assignment.Value, real);
+        ParseRealArgument(assignment.Value, real);
         return JsonReal(real);
     }
     return JsonString(assignment.Value);
