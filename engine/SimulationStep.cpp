@@ -224,7 +224,7 @@ template <bool Notify> void TStep::Launch(std::int32_t position) {
     const bool wasEmpty = entries.empty();
     const double earliest = wasEmpty ? 0 : entries.front();
     LaunchWith(transition, Inputs(position), Net, Net.ModelTime, Flash, Engine, Settings,
-               [this](std::int32_t vertex) {
+               [&](std::int32_t vertex) { // captures the step only when it notifies
                    if constexpr (Notify)
                        MarkingChanged(vertex);
                });
