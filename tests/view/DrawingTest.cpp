@@ -156,6 +156,26 @@ TEST_F(DrawingTest, ObjectsFarOutsideTheViewAreSkipped) {
     EXPECT_FALSE(DrawTransition(*farT, canvas, Engine.Graph));
 }
 
+TEST_F(DrawingTest, ConnectionCrossingTheViewIsDrawnWithBothEndsFarAway) {
+    C(ctVT, V(-5000, 300), T(5000, 300));
+    TConnection* diagonal = C(ctTV, V(5000, -5000), T(-5000, 5000));
+    Frame();
+    EXPECT_LT(Engine.Graph.VisibleRight + 800, 4000); // both ends lie far beyond the margins
+    const TPoint row = Screen(0, 300);
+    for (int x : {5, 200, 390}) {
+        bool line = false;
+        for (int dy = -1; dy <= 1; ++dy)
+            line = line || !Background(Pixel({x, row.Y + dy}));
+        EXPECT_TRUE(line) << "x " << x;
+    }
+    QImage image = MakeFrameImage(10, 10);
+    QPainter canvas(&image);
+    EXPECT_TRUE(DrawConnection(*diagonal, canvas, Engine));
+    diagonal->Transition->X = 4000; // the segment now passes beside the view
+    diagonal->Vertex->Y = 4000;
+    EXPECT_FALSE(DrawConnection(*diagonal, canvas, Engine));
+}
+
 TEST_F(DrawingTest, ParameterTextsFollowTheDelayLaw) {
     TTransition* t = T(0, 0);
     t->Delay = 1.5;
