@@ -127,13 +127,17 @@ void TFormDraw::BuildMenus() {
 }
 
 void TFormDraw::paintEvent(QPaintEvent*) {
+    // Moved to a screen of another device pixel ratio: the frames are drawn anew at the new one.
+    if (Engine.Graph.FrontImage &&
+        Engine.Graph.FrontImage->Image.devicePixelRatio() != devicePixelRatio())
+        ResizeView(Engine.Graph, width(), height(), devicePixelRatio());
     QPainter painter(this);
     if (Engine.Graph.FrontImage)
         painter.drawImage(0, 0, Engine.Graph.FrontImage->Image);
 }
 
 void TFormDraw::resizeEvent(QResizeEvent* event) {
-    ResizeView(Engine.Graph, event->size().width(), event->size().height());
+    ResizeView(Engine.Graph, event->size().width(), event->size().height(), devicePixelRatio());
     QWidget::resizeEvent(event);
 }
 

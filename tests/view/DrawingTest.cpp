@@ -58,6 +58,38 @@ TEST_F(DrawingTest, VertexHasAWhiteFillInsideABlackOutline) {
     EXPECT_TRUE(Dark(Pixel({399, 299})));
 }
 
+// On a screen of device pixel ratio 2 the frame holds two device pixels a window pixel and the
+// net is drawn at that resolution, not enlarged from a window-sized image.
+TEST_F(DrawingTest, FrameHoldsTheDevicePixelsOfAHiDpiScreen) {
+    V(0, 0);
+    const QImage plain = Frame();
+    ResizeView(Engine.Graph, 400, 300, 2);
+    const QImage& sharp = Frame();
+    EXPECT_EQ(sharp.size(), QSize(800, 600));
+    EXPECT_EQ(sharp.devicePixelRatio(), 2);
+    const TPoint c = Screen(0, 0);
+    EXPECT_EQ(sharp.pixelColor(2 * (c.X - 18), 2 * c.Y), QColor(Qt::white));
+    EXPECT_TRUE(Background(sharp.pixelColor(2 * (c.X + 34), 2 * c.Y)));
+    // Every window pixel of the plain frame is a 2 x 2 block of the sharp one, give or take the
+    // edges of the lines and letters that now fall between window pixels.
+    int differing = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x)
+            differing += plain.pixel(x, y) != sharp.pixel(2 * x, 2 * y);
+    EXPECT_LT(differing, 400);
+    // The outline is one window pixel wide or so: as many device pixels across as the plain
+    // frame has, twice over, not a smeared enlargement.
+    auto darkRun = [](const QImage& image, int y, int from, int to) {
+        int run = 0;
+        for (int x = from; x < to; ++x)
+            run += (qRed(image.pixel(x, y)) < 60);
+        return run;
+    };
+    const int plainRun = darkRun(plain, c.Y, c.X + 20, c.X + 32);
+    EXPECT_GT(plainRun, 0);
+    EXPECT_NEAR(darkRun(sharp, 2 * c.Y, 2 * (c.X + 20), 2 * (c.X + 32)), 2 * plainRun, 2);
+}
+
 TEST_F(DrawingTest, TransitionIsAFilledRectangle) {
     T(0, 0);
     Frame();
