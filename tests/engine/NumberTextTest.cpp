@@ -83,6 +83,21 @@ TEST(TextToFloat, RefusesWhatIsNotANumber) {
     EXPECT_THROW(TextToFloat("abc"), TEngineError);
 }
 
+// The refusal quotes the typed text as it came from the edit (UTF-8), Cyrillic included.
+TEST(TextToFloat, RefusalQuotesTypedCyrillicText) {
+    auto messageOf = [](auto convert) {
+        try {
+            convert();
+        } catch (const TEngineError& error) {
+            return std::string(error.what());
+        }
+        return std::string("no refusal");
+    };
+    EXPECT_EQ(messageOf([] { TextToFloat("сто"); }), "«сто» не є правильним дійсним числом");
+    EXPECT_EQ(messageOf([] { TextToInteger(" п'ять "); }),
+              "« п'ять » не є правильним цілим числом");
+}
+
 // Fifteen digits round the largest reals up past the largest double; what is written must read
 // back, so such a text stands for the largest double, and only it.
 TEST(TextToFloat, ReadsTheLargestRealsBackAsWritten) {
