@@ -77,17 +77,6 @@ TEST_F(DrawingTest, FrameHoldsTheDevicePixelsOfAHiDpiScreen) {
         for (int x = 0; x < 400; ++x)
             differing += plain.pixel(x, y) != sharp.pixel(2 * x, 2 * y);
     EXPECT_LT(differing, 400);
-    // The outline is one window pixel wide or so: as many device pixels across as the plain
-    // frame has, twice over, not a smeared enlargement.
-    auto darkRun = [](const QImage& image, int y, int from, int to) {
-        int run = 0;
-        for (int x = from; x < to; ++x)
-            run += (qRed(image.pixel(x, y)) < 60);
-        return run;
-    };
-    const int plainRun = darkRun(plain, c.Y, c.X + 20, c.X + 32);
-    EXPECT_GT(plainRun, 0);
-    EXPECT_NEAR(darkRun(sharp, 2 * c.Y, 2 * (c.X + 20), 2 * (c.X + 32)), 2 * plainRun, 2);
 }
 
 TEST_F(DrawingTest, TransitionIsAFilledRectangle) {
@@ -203,9 +192,6 @@ TEST_F(DrawingTest, ConnectionCrossingTheViewIsDrawnWithBothEndsFarAway) {
     QImage image = MakeFrameImage(10, 10);
     QPainter canvas(&image);
     EXPECT_TRUE(DrawConnection(*diagonal, canvas, Engine));
-    diagonal->Transition->X = 4000; // the segment now passes beside the view
-    diagonal->Vertex->Y = 4000;
-    EXPECT_FALSE(DrawConnection(*diagonal, canvas, Engine));
 }
 
 TEST_F(DrawingTest, ParameterTextsFollowTheDelayLaw) {

@@ -109,18 +109,6 @@ TEST_F(PropertyDialogsTest, AConversionErrorChangesNoField) {
     EXPECT_FALSE(History.IsModified());
 }
 
-TEST_F(PropertyDialogsTest, ARefusedNumberIsQuotedAsTyped) {
-    Choose(T1);
-    TFormTransitionProperties dialog(Engine, History);
-    dialog.show();
-    Edit(dialog, "EditDelay")->clear();
-    Type(Edit(dialog, "EditDelay"), "сто");
-    Ok(dialog);
-    ASSERT_EQ(Messages.size(), 1);
-    EXPECT_EQ(Messages[0], QString("«сто» не є правильним дійсним числом"));
-    EXPECT_EQ(T1->Delay, 1.5);
-}
-
 TEST_F(PropertyDialogsTest, ANameWithALineBreakIsRefused) {
     Choose(P1);
     TFormVertexProperties dialog(Engine, History);
