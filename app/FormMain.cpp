@@ -191,7 +191,6 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
                 StatusPanels[spCursorY]->setText(y);
             });
     connect(FormDraw_, &TFormDraw::ZoomTextChanged, StatusPanels[spZoom], &QLabel::setText);
-    connect(FormDraw_, &TFormDraw::WheelZoom, this, &TFormMain::Zoom);
     connect(FormDraw_, &TFormDraw::PropertiesRequested, this, &TFormMain::ShowChosenProperties);
     connect(FormObjectResults_, &TFormObjectResults::PropertiesRequested, this,
             &TFormMain::ShowChosenProperties);

@@ -1,6 +1,7 @@
 // The editor's entry point: one engine record for the whole run of the program.
 #include "Engine.h"
 #include "FormMain.h"
+#include "QtTranslations.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
     application.setApplicationDisplayName("Сітки Петрі");
 
     static TEngine engine; // outlives every window
+    InstallQtTranslations(application);
     TFormMain formMain(engine);
     formMain.showMaximized();
     return application.exec();

@@ -1,7 +1,6 @@
 #include "NumberText.h"
 
 #include "EngineError.h"
-#include "TextCodec.h"
 
 #include <atomic>
 #include <charconv>
@@ -255,7 +254,7 @@ std::string LocaleFloatText(double value) {
 double TextToFloat(std::string_view text) {
     if (auto value = TryTextToFloat(text))
         return *value;
-    throw TEngineError("«" + Win1251ToUtf8(text) + "» не є правильним дійсним числом");
+    throw TEngineError("«" + std::string(text) + "» не є правильним дійсним числом");
 }
 
 double RoundHalfEven(double value) {
@@ -284,6 +283,6 @@ std::int32_t TextToInteger(std::string_view text) {
     std::int32_t value = 0;
     const auto result = std::from_chars(first, last, value);
     if (trimmed.empty() || result.ec != std::errc() || result.ptr != last)
-        throw TEngineError("«" + Win1251ToUtf8(text) + "» не є правильним цілим числом");
+        throw TEngineError("«" + std::string(text) + "» не є правильним цілим числом");
     return value;
 }

@@ -20,7 +20,8 @@ std::string FloatToText(std::string_view format, double value);
 
 // Accepts an optional sign, digits with an optional fraction and an optional exponent, with
 // blanks before and after; "." is the separator in every locale, and the locale's own
-// separator is accepted too. Throws TEngineError when the text is not a number.
+// separator is accepted too. Throws TEngineError when the text is not a number; its message
+// quotes the text as given, which is the user's typing in UTF-8 (a number itself is plain ASCII).
 double TextToFloat(std::string_view text);
 // The same conversion without the exception.
 std::optional<double> TryTextToFloat(std::string_view text);
@@ -30,8 +31,8 @@ std::optional<double> TryTextToFloat(std::string_view text);
 std::string LocaleFloatText(double value);
 std::optional<double> TryLocaleTextToFloat(std::string_view text);
 
-// An integer typed into an edit: optional sign and decimal digits, blanks around ignored. Throws
-// TEngineError when the text is not a 32-bit integer.
+// An integer typed into an edit (UTF-8): optional sign and decimal digits, blanks around ignored.
+// Throws TEngineError, quoting the text, when it is not a 32-bit integer.
 std::int32_t TextToInteger(std::string_view text);
 
 // Rounds to the nearest integer, halves to the even neighbour.

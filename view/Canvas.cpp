@@ -4,6 +4,8 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace {
@@ -25,8 +27,13 @@ QFont NamedFont(const char* family, const char* fallback, int pointSize, bool bo
 
 } // namespace
 
-QImage MakeFrameImage(int width, int height) {
-    QImage image(width < 1 ? 1 : width, height < 1 ? 1 : height, QImage::Format_RGB32);
+QImage MakeFrameImage(int width, int height, double devicePixelRatio) {
+    const double ratio = devicePixelRatio > 0 ? devicePixelRatio : 1;
+    auto devicePixels = [ratio](int size) {
+        return std::max(1, static_cast<int>(std::ceil(size * ratio)));
+    };
+    QImage image(devicePixels(width), devicePixels(height), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.setDotsPerMeterX(3780); // 96 dots per inch
     image.setDotsPerMeterY(3780);
     return image;

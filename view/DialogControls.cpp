@@ -51,12 +51,13 @@ void SetEditText(QLineEdit* edit, const std::string& win1251) {
     edit->setText(QString::fromStdString(Win1251ToUtf8(win1251)));
 }
 
+// Numbers are read from the edit's UTF-8 text, so that a refusal quotes what was typed.
 std::int32_t EditInteger(const QLineEdit* edit) {
-    return TextToInteger(EditText(edit));
+    return TextToInteger(edit->text().toStdString());
 }
 
 double EditReal(const QLineEdit* edit) {
-    return TextToFloat(EditText(edit));
+    return TextToFloat(edit->text().toStdString());
 }
 
 std::function<void(QWidget*, const QString&)> ShowMessageBox = [](QWidget* parent,

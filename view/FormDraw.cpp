@@ -19,11 +19,22 @@
 #include <QResizeEvent>
 #include <QWheelEvent>
 
+#include <cstdlib>
+
 namespace {
+
+// The left button chooses and drags, the right one pans and opens menus; the middle one (and
+// any other) does nothing on the canvas.
+bool IsEditingButton(Qt::MouseButton button) {
+    return button == Qt::LeftButton || button == Qt::RightButton;
+}
 
 TMouseButton ButtonOf(Qt::MouseButton button) {
     return button == Qt::RightButton ? mbRight : mbLeft;
 }
+
+// Wheel units of one zoom step: 120 eighths of a degree, one notch of a common wheel.
+constexpr int kWheelStep = 120;
 
 int ButtonsOf(Qt::MouseButtons buttons) {
     return (buttons & Qt::LeftButton ? mbLeft : 0) | (buttons & Qt::RightButton ? mbRight : 0);
@@ -127,13 +138,17 @@ void TFormDraw::BuildMenus() {
 }
 
 void TFormDraw::paintEvent(QPaintEvent*) {
+    // Moved to a screen of another device pixel ratio: the frames are drawn anew at the new one.
+    if (Engine.Graph.FrontImage &&
+        Engine.Graph.FrontImage->Image.devicePixelRatio() != devicePixelRatio())
+        ResizeView(Engine.Graph, width(), height(), devicePixelRatio());
     QPainter painter(this);
     if (Engine.Graph.FrontImage)
         painter.drawImage(0, 0, Engine.Graph.FrontImage->Image);
 }
 
 void TFormDraw::resizeEvent(QResizeEvent* event) {
-    ResizeView(Engine.Graph, event->size().width(), event->size().height());
+    ResizeView(Engine.Graph, event->size().width(), event->size().height(), devicePixelRatio());
     QWidget::resizeEvent(event);
 }
 
@@ -145,6 +160,8 @@ void TFormDraw::AfterGesture(const TGestureResult& result) {
 }
 
 void TFormDraw::mousePressEvent(QMouseEvent* event) {
+    if (!IsEditingButton(event->button()))
+        return;
     // Another button during a drag, or a press whose drag lost its release to a message box:
     // the drag so far is kept as a step before the new gesture starts.
     FinishGesture();
@@ -167,6 +184,8 @@ void TFormDraw::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TFormDraw::mouseReleaseEvent(QMouseEvent* event) {
+    if (!IsEditingButton(event->button()))
+        return;
     State_.SelectMode = SelectModeOf(event);
     const QPoint p = event->position().toPoint();
     TNetJournal journal;
@@ -182,6 +201,8 @@ void TFormDraw::mouseReleaseEvent(QMouseEvent* event) {
 // for the second press. It neither chooses, nor starts a band or a drag, nor creates an object,
 // and the release that follows leaves the choice as the first click made it.
 void TFormDraw::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (!IsEditingButton(event->button()))
+        return;
     State_.SelectMode = SelectModeOf(event);
     Engine.EditMode = emIdle;
     State_.SkipNextRelease = true;
@@ -206,9 +227,28 @@ void TFormDraw::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
 }
 
+// The vertical wheel zooms about the cursor, a step each 120 units of angle; a touchpad's small
+// deltas are summed until they make a step (where it sends pixels only, two units a pixel). A
+// horizontal scroll (a tilted wheel, two fingers sideways) pans: by the pixels a touchpad
+// reports, else half a pixel a unit, 60 pixels a notch.
 void TFormDraw::wheelEvent(QWheelEvent* event) {
-    emit WheelZoom(event->angleDelta().y() > 0);
     event->accept();
+    const QPoint angle = event->angleDelta();
+    const QPoint pixels = event->pixelDelta();
+    const QPoint delta = angle.isNull() ? pixels * 2 : angle;
+    if (std::abs(delta.x()) > std::abs(delta.y())) {
+        Pan(Engine.Graph, pixels.isNull() ? delta.x() / 2 : pixels.x(), 0);
+        return;
+    }
+    WheelTurn += delta.y();
+    const int steps = WheelTurn / kWheelStep;
+    if (steps == 0)
+        return;
+    WheelTurn -= steps * kWheelStep;
+    const QPoint p = event->position().toPoint();
+    for (int i = 0; i < std::abs(steps); ++i)
+        ZoomStepAt(Engine.Graph, steps > 0, p.x(), p.y());
+    emit ZoomTextChanged(QString::fromStdString(ZoomText(Engine.Graph)));
 }
 
 void TFormDraw::OpenContextMenu(int x, int y, const QPoint& globalPosition) {

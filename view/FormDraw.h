@@ -37,8 +37,6 @@ signals:
     // Objects were deleted or pasted: the monitor list is rebuilt.
     void NetObjectsChanged();
     void OptionsRequested(TOptionsPage page);
-    // The wheel turned over the canvas: one zoom step in (true) or out.
-    void WheelZoom(bool zoomIn);
 
 public slots:
     void PVButtonCreateConnectionClick();
@@ -89,4 +87,5 @@ private:
     QMenu* PopupManyObjects_ = nullptr;
     QMenu* OpenedMenu_ = nullptr;
     class QAction* PasteAction = nullptr;
+    int WheelTurn = 0; // wheel units turned towards the next zoom step, in or out (< 120)
 };

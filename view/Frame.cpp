@@ -20,12 +20,12 @@ void EnsureImages(TEngineGraph& g) {
 
 } // namespace
 
-void ResizeView(TEngineGraph& g, int width, int height) {
+void ResizeView(TEngineGraph& g, int width, int height, double devicePixelRatio) {
     g.ScreenWidth = width;
     g.ScreenHeight = height;
     EnsureImages(g);
-    g.BackImage->Image = MakeFrameImage(width, height);
-    g.FrontImage->Image = MakeFrameImage(width, height);
+    g.BackImage->Image = MakeFrameImage(width, height, devicePixelRatio);
+    g.FrontImage->Image = MakeFrameImage(width, height, devicePixelRatio);
     g.FrontImage->Image.fill(ToQColor(g.Options.ScreenColor));
     ClearBackImage(g, g.Options.ScreenColor);
 }

@@ -7,8 +7,9 @@
 
 class QPainter;
 
-// Gives both images the window's client size and clears the back image.
-void ResizeView(TEngineGraph& graph, int width, int height);
+// Gives both images the window's client size, at the screen's device pixel ratio, and clears the
+// back image.
+void ResizeView(TEngineGraph& graph, int width, int height, double devicePixelRatio = 1);
 void ClearBackImage(TEngineGraph& graph, TColor color);
 void DrawGrid(const TEngineGraph& graph, QPainter& canvas);
 void DrawTimeLine(const TEngineGraph& graph, QPainter& canvas, double modelTime, double timeScale);

@@ -7,6 +7,7 @@ struct TFrameImage {
     QImage Image;
 };
 
-// An image of the size, at 96 dots per inch so that font sizes in points mean the same pixels
-// everywhere.
-QImage MakeFrameImage(int width, int height);
+// An image of the size in window (logical) pixels, at 96 dots per inch so that font sizes in
+// points mean the same pixels everywhere. With a device pixel ratio above 1 (a HiDPI screen) it
+// holds that many device pixels a window pixel, and drawing into it is as sharp as the screen.
+QImage MakeFrameImage(int width, int height, double devicePixelRatio = 1);

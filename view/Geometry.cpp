@@ -60,6 +60,29 @@ std::int32_t PointDistance(std::int32_t x1, std::int32_t y1, std::int32_t x2, st
     return RoundToInt(std::sqrt(dx * dx + dy * dy));
 }
 
+bool SegmentMeetsRectangle(TPoint a, TPoint b, double left, double top, double right,
+                           double bottom) {
+    // Clips the parameter range [0, 1] of a + t (b - a) against each side in turn
+    // (Liang-Barsky); the segment meets the rectangle when some range is left.
+    const double dx = static_cast<double>(b.X) - a.X;
+    const double dy = static_cast<double>(b.Y) - a.Y;
+    double from = 0;
+    double to = 1;
+    // Keeps the part of the range where p * t <= q.
+    auto clip = [&](double p, double q) {
+        if (p == 0)
+            return q >= 0;
+        const double t = q / p;
+        if (p < 0)
+            from = std::max(from, t);
+        else
+            to = std::min(to, t);
+        return from <= to;
+    };
+    return clip(-dx, a.X - left) && clip(dx, right - a.X) && clip(-dy, a.Y - top) &&
+           clip(dy, bottom - a.Y);
+}
+
 TConnectionEnds ConnectionEnds(const TConnection& c) {
     const TVertex& v = *c.Vertex;
     const TTransition& t = *c.Transition;

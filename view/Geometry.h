@@ -21,6 +21,11 @@ double AddAngle(double a, double b);
 // The distance of two points, rounded.
 std::int32_t PointDistance(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
 
+// Whether the segment from a to b has a point inside the rectangle (edges included), which may
+// be so when both ends lie far outside it.
+bool SegmentMeetsRectangle(TPoint a, TPoint b, double left, double top, double right,
+                           double bottom);
+
 struct TConnectionEnds {
     TPoint P1; // start
     TPoint P2; // end, where the arrowhead is

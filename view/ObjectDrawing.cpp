@@ -94,8 +94,10 @@ bool DrawTransition(TTransition& t, QPainter& canvas, const TEngineGraph& g) {
 bool DrawConnection(TConnection& c, QPainter& canvas, TEngine& engine) {
     const TEngineGraph& g = engine.Graph;
     const TConnectionEnds ends = ConnectionEnds(c);
-    if (!NearView(g, ends.P1.X, ends.P1.Y, 800, 800, 500) &&
-        !NearView(g, ends.P2.X, ends.P2.Y, 800, 800, 500))
+    // The line, its arrowhead and its count text lie within the margins about the segment; a
+    // long connection crosses the view with both ends far outside it.
+    if (!SegmentMeetsRectangle(ends.P1, ends.P2, g.VisibleLeft - 800.0, g.VisibleTop - 800.0,
+                               g.VisibleRight + 800.0, g.VisibleBottom + 500.0))
         return false;
 
     const std::int32_t arrow = g.Options.ConnectionArrowLength;

@@ -1,6 +1,6 @@
 // Drawing of one vertex, transition or connection into the frame, and of the outline of the
-// object being created. Each object first tests its box, enlarged by a margin, against the
-// visible model rectangle and is skipped when it lies far outside.
+// object being created. Each object first tests its box (a connection its segment), enlarged by a
+// margin, against the visible model rectangle and is skipped when it lies far outside.
 #pragma once
 
 #include "Engine.h"

@@ -53,6 +53,15 @@ void ZoomStep(TEngineGraph& g, bool zoomIn) {
     ClampScale(g);
 }
 
+void ZoomStepAt(TEngineGraph& g, bool zoomIn, std::int32_t x, std::int32_t y) {
+    // The model point under the pixel, before and after, in double precision.
+    const double mx = x / g.Scale + (g.CenterX - g.ScreenWidth / 2.0 / g.Scale);
+    const double my = y / g.Scale + (g.CenterY - g.ScreenHeight / 2.0 / g.Scale);
+    ZoomStep(g, zoomIn);
+    g.CenterX = RoundToInt(mx - x / g.Scale + g.ScreenWidth / 2.0 / g.Scale);
+    g.CenterY = RoundToInt(my - y / g.Scale + g.ScreenHeight / 2.0 / g.Scale);
+}
+
 void DragZoom(TEngineGraph& g, std::int32_t dy) {
     if (dy > 0)
         g.Scale /= std::pow(1.005, dy);

@@ -14,6 +14,9 @@ TPoint ScreenToModel(const TEngineGraph& graph, std::int32_t sx, std::int32_t sy
 
 // One step of the zoom buttons and the wheel: x1.15 in, /1.15 out, within the scale limits.
 void ZoomStep(TEngineGraph& graph, bool zoomIn);
+// The same step keeping the model point under the window pixel (x, y) where it is: the wheel
+// zooms about the mouse cursor.
+void ZoomStepAt(TEngineGraph& graph, bool zoomIn, std::int32_t x, std::int32_t y);
 // Zoom by vertical mouse travel with both buttons held: down zooms out.
 void DragZoom(TEngineGraph& graph, std::int32_t dy);
 // Moves the view by a mouse travel in pixels so that the net follows the mouse.

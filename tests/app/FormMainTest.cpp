@@ -298,12 +298,12 @@ TEST_F(FormMainTest, ZoomButtonsStopAtTheLimits) {
         form->Action("SButtonZoomOut")->trigger();
     EXPECT_EQ(form->StatusText(spZoom), QString(" Масштаб: 7%"));
 
-    // One step per wheel message over the canvas, whatever its size.
+    // A step per 120 units of wheel angle: a message of three notches makes three.
     const QPoint centre = form->FormDraw()->rect().center();
     QWheelEvent wheel(centre, form->FormDraw()->mapToGlobal(centre), QPoint(), QPoint(0, 360),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(form->FormDraw(), &wheel);
-    EXPECT_EQ(form->StatusText(spZoom), QString(" Масштаб: 8%"));
+    EXPECT_EQ(form->StatusText(spZoom), QString(" Масштаб: 10%")); // 7 % x 1.15^3
 }
 
 TEST_F(FormMainTest, SimulationPanelRewritesItsEdits) {

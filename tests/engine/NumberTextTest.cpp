@@ -83,6 +83,16 @@ TEST(TextToFloat, RefusesWhatIsNotANumber) {
     EXPECT_THROW(TextToFloat("abc"), TEngineError);
 }
 
+// The refusal quotes the typed text as it came from the edit (UTF-8), Cyrillic included.
+TEST(TextToFloat, RefusalQuotesTypedCyrillicText) {
+    try {
+        TextToFloat("сто");
+        FAIL() << "accepted";
+    } catch (const TEngineError& error) {
+        EXPECT_STREQ(error.what(), "«сто» не є правильним дійсним числом");
+    }
+}
+
 // Fifteen digits round the largest reals up past the largest double; what is written must read
 // back, so such a text stands for the largest double, and only it.
 TEST(TextToFloat, ReadsTheLargestRealsBackAsWritten) {

@@ -58,6 +58,27 @@ TEST_F(DrawingTest, VertexHasAWhiteFillInsideABlackOutline) {
     EXPECT_TRUE(Dark(Pixel({399, 299})));
 }
 
+// On a screen of device pixel ratio 2 the frame holds two device pixels a window pixel and the
+// net is drawn at that resolution, not enlarged from a window-sized image.
+TEST_F(DrawingTest, FrameHoldsTheDevicePixelsOfAHiDpiScreen) {
+    V(0, 0);
+    const QImage plain = Frame();
+    ResizeView(Engine.Graph, 400, 300, 2);
+    const QImage& sharp = Frame();
+    EXPECT_EQ(sharp.size(), QSize(800, 600));
+    EXPECT_EQ(sharp.devicePixelRatio(), 2);
+    const TPoint c = Screen(0, 0);
+    EXPECT_EQ(sharp.pixelColor(2 * (c.X - 18), 2 * c.Y), QColor(Qt::white));
+    EXPECT_TRUE(Background(sharp.pixelColor(2 * (c.X + 34), 2 * c.Y)));
+    // Every window pixel of the plain frame is a 2 x 2 block of the sharp one, give or take the
+    // edges of the lines and letters that now fall between window pixels.
+    int differing = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x)
+            differing += plain.pixel(x, y) != sharp.pixel(2 * x, 2 * y);
+    EXPECT_LT(differing, 400);
+}
+
 TEST_F(DrawingTest, TransitionIsAFilledRectangle) {
     T(0, 0);
     Frame();
@@ -154,6 +175,23 @@ TEST_F(DrawingTest, ObjectsFarOutsideTheViewAreSkipped) {
     EXPECT_TRUE(DrawVertex(*near, canvas, Engine.Graph));
     EXPECT_FALSE(DrawVertex(*far, canvas, Engine.Graph));
     EXPECT_FALSE(DrawTransition(*farT, canvas, Engine.Graph));
+}
+
+TEST_F(DrawingTest, ConnectionCrossingTheViewIsDrawnWithBothEndsFarAway) {
+    C(ctVT, V(-5000, 300), T(5000, 300));
+    TConnection* diagonal = C(ctTV, V(5000, -5000), T(-5000, 5000));
+    Frame();
+    EXPECT_LT(Engine.Graph.VisibleRight + 800, 4000); // both ends lie far beyond the margins
+    const TPoint row = Screen(0, 300);
+    for (int x : {5, 200, 390}) {
+        bool line = false;
+        for (int dy = -1; dy <= 1; ++dy)
+            line = line || !Background(Pixel({x, row.Y + dy}));
+        EXPECT_TRUE(line) << "x " << x;
+    }
+    QImage image = MakeFrameImage(10, 10);
+    QPainter canvas(&image);
+    EXPECT_TRUE(DrawConnection(*diagonal, canvas, Engine));
 }
 
 TEST_F(DrawingTest, ParameterTextsFollowTheDelayLaw) {

@@ -5,6 +5,7 @@
 #include "Engine.h"
 #include "LaunchBuffer.h"
 #include "NetObjects.h"
+#include "Viewport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -61,6 +63,12 @@ protected:
         return CreateTransition(Engine.Net, "", x, 1, y, &Engine.Graph.Options);
     }
     bool Chosen(TObjectRef o) const { return ContainsObject(Engine.Choiced, o); }
+    // A wheel or touchpad scroll at p, as Qt delivers it.
+    void Wheel(QPoint p, QPoint angle, QPoint pixels = {}) {
+        QWheelEvent event(p, Form->mapToGlobal(p), pixels, angle, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Form.get(), &event);
+    }
     static QStringList Texts(QMenu* menu) {
         QStringList texts;
         for (QAction* a : menu->actions())
@@ -320,6 +328,66 @@ TEST_F(FormDrawTest, DoubleClickReleaseKeepsTheChoice) {
     EXPECT_FALSE(Chosen(a));
     EXPECT_TRUE(Chosen(b));
     EXPECT_EQ(Engine.EditMode, emIdle);
+}
+
+TEST_F(FormDrawTest, WheelZoomsByStepsOfItsAngleAboutTheCursor) {
+    Engine.Graph.Scale = 0.5;
+    QSignalSpy zoom(Form.get(), &TFormDraw::ZoomTextChanged);
+    const QPoint cursor(300, 80);
+    const TPoint under = ScreenToModel(Engine.Graph, cursor.x(), cursor.y());
+    Wheel(cursor, {0, 120});
+    EXPECT_DOUBLE_EQ(Engine.Graph.Scale, 0.5 * 1.15);
+    EXPECT_EQ(ScreenToModel(Engine.Graph, cursor.x(), cursor.y()), under);
+    EXPECT_EQ(zoom.count(), 1);
+
+    // A touchpad's small deltas add up to a step.
+    Wheel(cursor, {0, 60});
+    EXPECT_DOUBLE_EQ(Engine.Graph.Scale, 0.5 * 1.15);
+    Wheel(cursor, {0, 60});
+    EXPECT_DOUBLE_EQ(Engine.Graph.Scale, 0.5 * 1.15 * 1.15);
+    EXPECT_EQ(ScreenToModel(Engine.Graph, cursor.x(), cursor.y()), under);
+
+    // Two notches at once make two steps; turning back zooms out about another point.
+    Wheel({50, 250}, {0, -240});
+    EXPECT_DOUBLE_EQ(Engine.Graph.Scale, 0.5);
+    Wheel({50, 250}, {}, {0, -60}); // pixels alone: two units a pixel
+    EXPECT_DOUBLE_EQ(Engine.Graph.Scale, 0.5 / 1.15);
+    EXPECT_EQ(zoom.count(), 4);
+}
+
+TEST_F(FormDrawTest, HorizontalScrollPansAndKeepsTheZoom) {
+    Engine.Graph.Scale = 0.5;
+    Wheel({200, 150}, {-120, 0}); // a tilted wheel: 60 pixels a notch
+    EXPECT_EQ(Engine.Graph.Scale, 0.5);
+    EXPECT_EQ(Engine.Graph.CenterX, 120);
+    EXPECT_EQ(Engine.Graph.CenterY, 0);
+    Wheel({200, 150}, {40, 3}, {20, 1}); // two fingers sideways: the pixels they travelled
+    EXPECT_EQ(Engine.Graph.Scale, 0.5);
+    EXPECT_EQ(Engine.Graph.CenterX, 80);
+}
+
+TEST_F(FormDrawTest, MiddleButtonNeitherChoosesNorDrags) {
+    TVertex* v = V(0, 0);
+    TVertex* chosen = V(100, 0);
+    Engine.Choiced.Items = {chosen};
+    for (QPoint p : {At(0, 0), At(100, 0), At(-150, -100)}) {
+        Press(Qt::MiddleButton, p);
+        MoveTo(p + QPoint(40, 30), Qt::MiddleButton);
+        Release(Qt::MiddleButton, p + QPoint(40, 30));
+        EXPECT_EQ(Engine.EditMode, emIdle);
+    }
+    EXPECT_FALSE(Chosen(v));
+    EXPECT_TRUE(Chosen(chosen));
+    EXPECT_EQ(chosen->X, 100);
+
+    // Nor does its release end a drag of the left button.
+    Press(Qt::LeftButton, At(100, 0));
+    MoveTo(At(110, 0), Qt::LeftButton);
+    Press(Qt::MiddleButton, At(110, 0));
+    Release(Qt::MiddleButton, At(110, 0));
+    MoveTo(At(130, 0), Qt::LeftButton);
+    Release(Qt::LeftButton, At(130, 0));
+    EXPECT_EQ(chosen->X, 130);
 }
 
 TEST_F(FormDrawTest, MovingTheMouseReportsTheModelPosition) {

@@ -27,4 +27,15 @@ TEST(Geometry, PolarPointAddAngleAndDistanceRound) {
     EXPECT_EQ(PointDistance(-2000000000, 0, 2000000000, 0), 2147483647); // beyond int32: clamped
 }
 
+TEST(Geometry, SegmentMeetsRectangleWhereverItCrossesIt) {
+    auto meets = [](TPoint a, TPoint b) {
+        return SegmentMeetsRectangle(a, b, -100, -100, 100, 100);
+    };
+    EXPECT_TRUE(meets({-5000, 0}, {5000, 0}));    // both ends far outside, across
+    EXPECT_TRUE(meets({-300, 150}, {150, -300})); // cuts a corner
+    EXPECT_TRUE(meets({100, -500}, {100, 500}));  // along an edge
+    EXPECT_FALSE(meets({-300, 50}, {50, -300}));  // passes the corner, boxes overlap
+    EXPECT_FALSE(meets({200, 0}, {9000, 0}));     // pointing at it from outside
+}
+
 } // namespace
