@@ -160,6 +160,7 @@ private:
     std::map<QString, QAction*> Actions;
     std::vector<QLabel*> StatusPanels;
     bool ShownOnce = false;
+    bool ChartPlaced = false;        // the chart window has been put over the main window once
     std::vector<QPoint> PanelPlaces; // where PlaceToolPanels put the panels
 };
 
