@@ -27,6 +27,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
@@ -39,6 +40,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTimer>
 #include <QUndoStack>
 #include <QWheelEvent>
@@ -60,6 +62,14 @@ constexpr int kProgressRange = 120;
 
 // How often the recovery copy of a modified net is written.
 constexpr int kRecoveryIntervalMs = 30000;
+
+// Where the tool panels stand: below the tool bar, away from the right edge of the screen, and
+// how far apart; how long the window manager is given to frame them before they are stacked by
+// their real frames.
+constexpr int kPanelsTop = 48;
+constexpr int kPanelsRightGap = 8;
+constexpr int kPanelsSpacing = 3;
+constexpr int kPanelFramingMs = 400;
 
 // The caption of the program's questions.
 const char* const kProgramTitle = "Сітки Петрі: редактор і симулятор";
@@ -270,11 +280,34 @@ void TFormMain::BuildStatusBar() {
     QFont small = bar->font();
     small.setPointSize(8);
     bar->setFont(small);
-    for (int width : {320, 122, 60, 60, 94, 50}) { // in the order of TStatusPanel
-        auto* panel = new QLabel(this);
-        panel->setFixedWidth(width);
+    // The panels that show numbers are as wide as their longest text needs in the bar's font
+    // (with the frame and the indent a framed label keeps): coordinates of up to seven digits of
+    // either sign, and the greatest zoom.
+    struct TPanelRow {
+        const char* Name;
+        int Width;                     // pixels, for a panel without numbers
+        const char* Longest = nullptr; // the longest text of a panel with numbers
+    };
+    const TPanelRow rows[] = {// in the order of TStatusPanel
+                              {"StatusHint", 320},
+                              {"StatusProgress", 122},
+                              {"StatusCursorX", 0, " X: -0000000"},
+                              {"StatusCursorY", 0, " Y: -0000000"},
+                              {"StatusZoom", 0, " Масштаб: 700%"},
+                              {"StatusEmpty", 50}};
+    for (const TPanelRow& row : rows) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(row.Name);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
+        panel->setLineWidth(1);
+        int width = row.Width;
+        if (row.Longest != nullptr) {
+            panel->setText(QString::fromUtf8(row.Longest));
+            width = panel->sizeHint().width();
+            panel->clear();
+        }
+        panel->setFixedWidth(width);
         bar->addWidget(panel);
         StatusPanels.push_back(panel);
     }
@@ -310,17 +343,62 @@ void TFormMain::showEvent(QShowEvent* event) {
     ShownOnce = true;
     ShowZoomText();
     QTimer::singleShot(0, this, &TFormMain::OfferRecovery);
-    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
-    FormModeling_->move(work.right() - FormModeling_->width() - 8, 48);
-    FormModeling_->show();
-    // The monitor list and the results panel stand below the simulation panel, 3 pixels apart.
-    FormMonitorList_->move(work.right() - FormMonitorList_->width() - 8,
-                           FormModeling_->geometry().bottom() + 3);
-    FormMonitorList_->show();
-    FormObjectResults_->move(work.right() - FormObjectResults_->width() - 8,
-                             FormMonitorList_->geometry().bottom() + 3);
-    FormObjectResults_->show();
+    PlaceToolPanels();
+    for (QWidget* panel : ToolPanels())
+        panel->show();
+    // The window manager frames the panels only after they are shown; once it has, they are
+    // stacked again by their real frames, unless the user has moved one meanwhile.
+    QTimer::singleShot(kPanelFramingMs, this, [this] {
+        const std::vector<QWidget*> panels = ToolPanels();
+        for (std::size_t i = 0; i < panels.size(); ++i)
+            if (i >= PanelPlaces.size() || panels[i]->pos() != PanelPlaces[i])
+                return;
+        PlaceToolPanels();
+    });
     SyncCheckMarks();
+}
+
+std::vector<QWidget*> TFormMain::ToolPanels() const {
+    return {FormModeling_, FormMonitorList_, FormObjectResults_};
+}
+
+void TFormMain::PlaceToolPanels() {
+    // The panels share one width: the widest panel's, or more where a caption needs it (the
+    // window manager's title bar holds the caption in bold beside an icon and three buttons),
+    // so that the column reads as one and no caption is cut short.
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    int width = 0;
+    for (QWidget* panel : ToolPanels()) {
+        QFont bold = panel->font();
+        bold.setBold(true);
+        const int caption = QFontMetrics(bold).horizontalAdvance(panel->windowTitle());
+        width = std::max({width, panel->width(), caption + 5 * titleBar});
+    }
+    for (QWidget* panel : ToolPanels())
+        panel->resize(width, panel->height());
+    // A frame not yet known (the window manager has not framed the panel) is taken to be as
+    // wide as the main window's, or a title bar of the style's height when that is unknown too.
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    QMargins guess(inner.left() - outer.left(), inner.top() - outer.top(),
+                   outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    if (guess.isNull())
+        guess = QMargins(0, titleBar, 0, 0);
+    const QScreen* shown = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    const QRect work = shown->availableGeometry();
+    // The panels stand in a column at the right of the work area, each frame 3 pixels below the
+    // one above, so that no caption hides under another panel.
+    int top = work.top() + kPanelsTop;
+    PanelPlaces.clear();
+    for (QWidget* panel : ToolPanels()) {
+        QRect frame = panel->frameGeometry();
+        if (frame.size() == panel->size())
+            frame = QRect(panel->pos(), panel->size()).marginsAdded(guess);
+        const QPoint place(work.right() + 1 - frame.width() - kPanelsRightGap, top);
+        panel->move(place);
+        PanelPlaces.push_back(panel->pos());
+        top += frame.height() + kPanelsSpacing;
+    }
 }
 
 void TFormMain::TimerTick() {

@@ -6,6 +6,7 @@
 #include "EngineTypes.h"
 
 #include <QMainWindow>
+#include <QPoint>
 
 #include <filesystem>
 #include <functional>
@@ -123,6 +124,10 @@ private:
     std::vector<TCommandRow> CommandRows();
     void BuildMenusAndToolBar();
     void BuildStatusBar();
+    // The simulation panel, the monitor list and the results panel, top to bottom.
+    std::vector<QWidget*> ToolPanels() const;
+    // Stacks the panels at the right of the screen by their frames, so that none overlaps another.
+    void PlaceToolPanels();
     void TimerTick();
     void SetTool(TEditMode editMode);
     void ShowZoomText();
@@ -155,6 +160,8 @@ private:
     std::map<QString, QAction*> Actions;
     std::vector<QLabel*> StatusPanels;
     bool ShownOnce = false;
+    bool ChartPlaced = false;        // the chart window has been put over the main window once
+    std::vector<QPoint> PanelPlaces; // where PlaceToolPanels put the panels
 };
 
 // Where the editor keeps KVLConfig.ini; the environment variable KVL_CONFIG overrides it (tests

@@ -219,8 +219,15 @@ std::vector<TFormMain::TCommandRow> TFormMain::CommandRows() {
          .Hint = "Показати графік",
          .Triggered =
              [this] {
+                 // The first time, the chart opens over the middle of the main window; later it
+                 // opens where the user left it.
+                 if (!ChartPlaced) {
+                     ChartPlaced = true;
+                     FormChart_->move(frameGeometry().center() - FormChart_->rect().center());
+                 }
                  FormChart_->show();
                  FormChart_->raise();
+                 FormChart_->activateWindow();
              }},
         {.Name = "ButtonShowOptions",
          .Text = "Показати настройки",

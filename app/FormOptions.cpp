@@ -11,11 +11,14 @@
 #include <QColorDialog>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -213,9 +216,11 @@ TFormOptions::TFormOptions(TEngine& engine, QWidget* parent)
     cancel->setObjectName("ButtonCancel");
     auto* base = new QPushButton("Встановити базові", this);
     base->setObjectName("ButtonBase");
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(base);
+    // As in a dialog, Enter presses the focused button, and OK when no button has the focus.
+    for (QPushButton* button : {ok, cancel, base}) {
+        button->setAutoDefault(true);
+        buttons->addWidget(button);
+    }
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &TFormOptions::ButtonOkClick);
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
@@ -297,8 +302,34 @@ std::uint32_t TFormOptions::ColorOf(const QLabel* swatch) {
 void TFormOptions::ShowOnPage(std::optional<TOptionsPage> page) {
     if (page)
         Pages_->setCurrentIndex(*page);
+    if (!isVisible()) {
+        // Opens centred on the main window, frame and all; a frame the window manager has not
+        // drawn yet counts as none.
+        adjustSize();
+        const QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+        const QRect over = owner != nullptr ? owner->frameGeometry()
+                                            : QGuiApplication::primaryScreen()->availableGeometry();
+        const QSize frame = frameGeometry().size();
+        move(over.center() - QPoint(frame.width() / 2, frame.height() / 2));
+    }
     show();
     raise();
+    activateWindow();
+}
+
+void TFormOptions::keyPressEvent(QKeyEvent* event) {
+    // A dialog's keys: Enter is OK, Escape cancels. The edits pass both keys on to here.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        ButtonOkClick();
+        return;
+    case Qt::Key_Escape:
+        close();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void TFormOptions::showEvent(QShowEvent* event) {

@@ -8,7 +8,6 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     application.setApplicationName("kvl-editor");
-    application.setApplicationDisplayName("Сітки Петрі");
 
     static TEngine engine; // outlives every window
     InstallQtTranslations(application);

@@ -73,7 +73,9 @@ void TAddObjectBox::showPopup() {
 }
 
 TFormChart::TFormChart(TEngine& engine, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), Engine(engine) {
+    // A tool window of the main window, like the other panels: while it is active, the main
+    // window's shortcuts (F9, F2, F8, Ctrl+S...) still work.
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), Engine(engine) {
     setObjectName("FormChart");
     setWindowTitle("Графіки");
     resize(640, 420);

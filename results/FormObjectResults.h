@@ -4,6 +4,8 @@
 
 #include "ToolWindow.h"
 
+#include <QStringList>
+
 class QTableWidget;
 struct TEngine;
 
@@ -21,4 +23,5 @@ signals:
 private:
     TEngine& Engine;
     QTableWidget* Grid_;
+    QStringList ShownLabels; // the labels of the last fill
 };

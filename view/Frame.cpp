@@ -9,6 +9,9 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 void EnsureImages(TEngineGraph& g) {
@@ -64,15 +67,29 @@ void DrawTimeLine(const TEngineGraph& g, QPainter& canvas, double modelTime, dou
     TextOut(canvas, cx - RoundToInt(nowSize.Width / 2.0), h - band - nowSize.Height - 2, now,
             color);
 
-    for (const TTimeLineMark& mark : TimeLineMarks(w, modelTime, timeScale)) {
+    // The labels are measured first: when the widest would run into its neighbour, only every
+    // stride-th labelled tick keeps its label.
+    const std::vector<TTimeLineMark> marks = TimeLineMarks(w, modelTime, timeScale);
+    std::vector<QString> labels(marks.size());
+    std::int32_t widest = 0;
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        if (marks[i].Short)
+            continue;
+        labels[i] = QString::fromStdString(FloatToText("0.00", marks[i].Value));
+        widest = std::max(widest, TextExtent(canvas, labels[i]).Width);
+    }
+    const std::int32_t stride = TimeLineLabelStride(widest, TextExtent(canvas, "00").Width);
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        const TTimeLineMark& mark = marks[i];
         if (mark.Short) {
             Line(canvas, mark.X, h - band, mark.X, h - 28);
             continue;
         }
         Line(canvas, mark.X, h - band, mark.X, h - 20);
-        const QString label = QString::fromStdString(FloatToText("0.00", mark.Value));
-        TextOut(canvas, mark.X - RoundToInt(TextExtent(canvas, label).Width / 2.0), h - 20, label,
-                color);
+        if (!IsTimeLineLabelShown(mark.Value, timeScale, stride))
+            continue;
+        TextOut(canvas, mark.X - RoundToInt(TextExtent(canvas, labels[i]).Width / 2.0), h - 20,
+                labels[i], color);
     }
 }
 

@@ -151,21 +151,37 @@ std::vector<TTimeLineMark> TimeLineMarks(std::int32_t width, double t, double s)
     std::vector<TTimeLineMark> marks;
     const std::int32_t cx = RoundToInt(width / 2.0);
     const double t0 = RoundHalfEven(t / s) * s;
-    const std::int32_t x0 = cx + RoundToInt((t0 - t) / s * 60);
+    const std::int32_t x0 = cx + RoundToInt((t0 - t) / s * kTimeLineSpacing);
     marks.push_back({x0, false, t0});
     for (int i = 1;; ++i) {
-        marks.push_back({x0 + i * 60 - 30, true, 0});
-        const std::int32_t x = x0 + i * 60;
+        marks.push_back({x0 + i * kTimeLineSpacing - kTimeLineSpacing / 2, true, 0});
+        const std::int32_t x = x0 + i * kTimeLineSpacing;
         if (x > width + 100)
             break;
         marks.push_back({x, false, t0 + i * s});
     }
     for (int i = 1;; ++i) {
-        marks.push_back({x0 - i * 60 + 30, true, 0});
-        const std::int32_t x = x0 - i * 60;
+        marks.push_back({x0 - i * kTimeLineSpacing + kTimeLineSpacing / 2, true, 0});
+        const std::int32_t x = x0 - i * kTimeLineSpacing;
         if (x < -100)
             break;
         marks.push_back({x, false, t0 - i * s});
     }
     return marks;
+}
+
+std::int32_t TimeLineLabelStride(std::int32_t labelWidth, std::int32_t gap) {
+    const std::int64_t needed = std::int64_t{labelWidth} + gap;
+    std::int32_t decade = 1;
+    for (; decade < 100000000; decade *= 10)
+        for (std::int32_t step : {1, 2, 5})
+            if (std::int64_t{step} * decade * kTimeLineSpacing >= needed)
+                return step * decade;
+    return decade;
+}
+
+bool IsTimeLineLabelShown(double value, double timeScale, std::int32_t stride) {
+    if (stride <= 1)
+        return true;
+    return std::fmod(RoundHalfEven(value / timeScale), static_cast<double>(stride)) == 0;
 }

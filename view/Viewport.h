@@ -48,6 +48,18 @@ struct TTimeLineMark {
     double Value = 0;   // model time of a labelled tick
 };
 
+// Pixels between two labelled ticks of the time line.
+constexpr std::int32_t kTimeLineSpacing = 60;
+
 // The marks of the time line for a window `width` pixels wide at model time t, a labelled tick
-// every 60 pixels meaning `timeScale` units; the first mark is the one nearest the centre.
+// every kTimeLineSpacing pixels meaning `timeScale` units; the first mark is the one nearest the
+// centre.
 std::vector<TTimeLineMark> TimeLineMarks(std::int32_t width, double modelTime, double timeScale);
+
+// Every how many labelled ticks a label is written, so that labels `labelWidth` pixels wide stand
+// at least `gap` pixels apart: 1, 2, 5, 10, 20, 50... At large model times the labels grow long
+// and would otherwise run together.
+std::int32_t TimeLineLabelStride(std::int32_t labelWidth, std::int32_t gap);
+// Whether the tick at model time `value` carries its label: the ticks at multiples of
+// `stride` x `timeScale`, so that the labelled ticks stay put while the line moves.
+bool IsTimeLineLabelShown(double value, double timeScale, std::int32_t stride);

@@ -5,7 +5,11 @@
 #include "ObjectResultRows.h"
 #include "TextCodec.h"
 
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QStyle>
 #include <QTableWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -94,6 +98,33 @@ TEST_F(ObjectResultsTest, SpacerRowsStayThinAcrossKinds) {
     form.FillObjectResults();
     EXPECT_EQ(form.Grid()->rowHeight(2), 4);
     EXPECT_EQ(form.Grid()->item(0, 1)->text(), QString("Черга"));
+}
+
+// Every label and value of a monitored transition and of a vertex shows whole (no "…"), the
+// labels' column widening when the kind changes; the user can drag the column border.
+TEST_F(ObjectResultsTest, LabelsAndValuesShowWhole) {
+    StartMonitoring(*T, 0);
+    BufferAppend(T->LaunchBuffer, 5);
+    RecordTransitionSample(*T, 0, THistorySettings{});
+    Engine.Net.ModelTime = 123456.5;
+    TFormObjectResults form(Engine);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QTableWidget* grid = form.Grid();
+    EXPECT_EQ(grid->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
+    const QFontMetrics metrics(grid->font());
+    const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    for (TObjectRef object : {TObjectRef(P), TObjectRef(T)}) {
+        Engine.Choiced.Items = {object};
+        form.FillObjectResults();
+        for (int row = 0; row < grid->rowCount(); ++row)
+            for (int column = 0; column < 2; ++column) {
+                const QTableWidgetItem* item = grid->item(row, column);
+                EXPECT_GE(grid->visualItemRect(item).width(),
+                          metrics.horizontalAdvance(item->text()) + margins)
+                    << item->text().toStdString();
+            }
+    }
 }
 
 } // namespace

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -135,6 +137,34 @@ TEST(TimeLineMarks, LabelsEverySixtyPixelsAroundTheCurrentInstant) {
     const auto later = TimeLineMarks(1280, 2.5, 1);
     EXPECT_EQ(later[0].X, 610); // 2.5 rounds to 2, half a period to the left
     EXPECT_EQ(later[0].Value, 2);
+}
+
+// Long labels (a large model time) leave out labels in steps of 1, 2, 5, 10..., so that the
+// labels shown stand apart; the labelled ticks are multiples of the step and so stay put.
+TEST(TimeLineMarks, LongLabelsAreThinnedOutToStandApart) {
+    EXPECT_EQ(TimeLineLabelStride(40, 8), 1);
+    EXPECT_EQ(TimeLineLabelStride(52, 8), 1);
+    EXPECT_EQ(TimeLineLabelStride(53, 8), 2);
+    EXPECT_EQ(TimeLineLabelStride(150, 8), 5);
+    EXPECT_EQ(TimeLineLabelStride(500, 8), 10);
+    EXPECT_EQ(TimeLineLabelStride(1000, 8), 20);
+
+    for (double scale : {1.0, 0.25}) {
+        const std::int32_t stride = 5;
+        std::vector<std::int32_t> labelled;
+        for (const auto& m : TimeLineMarks(1280, 1e9 * scale + 3 * scale, scale))
+            if (!m.Short && IsTimeLineLabelShown(m.Value, scale, stride))
+                labelled.push_back(m.X);
+        std::sort(labelled.begin(), labelled.end());
+        ASSERT_GE(labelled.size(), 4u) << scale;
+        for (std::size_t i = 1; i < labelled.size(); ++i)
+            EXPECT_EQ(labelled[i] - labelled[i - 1], stride * kTimeLineSpacing) << scale;
+        // 1e9 + 5 is a multiple of 5 steps: its tick, 2 steps right of the centre, is labelled.
+        EXPECT_TRUE(std::binary_search(labelled.begin(), labelled.end(), 640 + 2 * 60)) << scale;
+    }
+    EXPECT_TRUE(IsTimeLineLabelShown(-10, 1, 5));
+    EXPECT_FALSE(IsTimeLineLabelShown(-12, 1, 5));
+    EXPECT_TRUE(IsTimeLineLabelShown(7, 1, 1));
 }
 
 } // namespace
