@@ -21,6 +21,7 @@ class QMdiSubWindow;
 class QProgressBar;
 class QTimer;
 class TFormAbout;
+class TInputWake;
 class TFormDraw;
 class TFormModeling;
 class TFormObjectResults;
@@ -124,6 +125,9 @@ private:
     void BuildMenusAndToolBar();
     void BuildStatusBar();
     void TimerTick();
+    // Something shown may have changed: wakes the drawing and results threads and the timer of
+    // the progress bar.
+    void WakeDisplays();
     void SetTool(TEditMode editMode);
     void ShowZoomText();
     bool LoadFile(const std::filesystem::path& path);
@@ -150,6 +154,7 @@ private:
     TFormConnectionProperties* FormConnectionProperties = nullptr;
     QMdiSubWindow* DrawWindow_ = nullptr;
     QTimer* Timer_ = nullptr;
+    TInputWake* InputWake_ = nullptr; // wakes the redraws on input
     QProgressBar* Progress_ = nullptr;
     QActionGroup* Tools = nullptr;
     std::map<QString, QAction*> Actions;
