@@ -33,6 +33,11 @@ bool KeepRefreshing(const TEngine& engine, std::atomic<int>& cyclesLeft, bool an
     return left > 0;
 }
 
+// The sleep of a display thread after a cycle: its own period, stretched during interval runs.
+int DisplayPeriod(const TEngine& engine, int period) {
+    return engine.RunMode == rmInterval ? std::max(period, IntervalDisplayPeriod) : period;
+}
+
 } // namespace
 
 void StartRealTime(TEngine& engine) {
@@ -174,7 +179,7 @@ int DrawThreadCycle(TEngine& engine, THandOver& handOver) {
         if (!KeepRefreshing(engine, engine.DrawCyclesLeft, animating) && engine.ThreadDraw)
             engine.ThreadDraw->Pause();
     });
-    return engine.DrawPeriod.load();
+    return DisplayPeriod(engine, engine.DrawPeriod.load());
 }
 
 int UpdateThreadCycle(TEngine& engine, THandOver& handOver) {
@@ -183,7 +188,7 @@ int UpdateThreadCycle(TEngine& engine, THandOver& handOver) {
         if (!KeepRefreshing(engine, engine.ResultCyclesLeft, false) && engine.ThreadUpdate)
             engine.ThreadUpdate->Pause();
     });
-    return ResultsPeriod;
+    return DisplayPeriod(engine, ResultsPeriod);
 }
 
 void StartEngineThreads(TEngine& engine, TPostToInterface post) {

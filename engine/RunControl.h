@@ -13,7 +13,10 @@ constexpr int MinRealTimeSleep = 5; // ms
 // Interval steps follow one another at once: each is a separate hand-over, so the event loop
 // handles input, redraws and stop requests between two steps.
 constexpr int IntervalRunSleep = 0;
-constexpr int ResultsPeriod = 25;       // ms of the results thread
+constexpr int ResultsPeriod = 25; // ms of the results thread
+// During an interval run the canvas and the results are refreshed at most this often (ms), so
+// that the run spends its time on the steps.
+constexpr int IntervalDisplayPeriod = 250;
 constexpr int InitialDrawPeriod = 1000; // ms until the settings give the refresh period
 // Cycles the drawing and results threads go on after the last refresh request before they
 // pause; so a change made a little after the request (when a modal dialog closes, say) is shown.
