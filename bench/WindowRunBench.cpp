@@ -74,7 +74,7 @@ int main(int argc, char* argv[]) {
     const struct {
         const char* Name;
         double Interval;
-    } cases[] = {{"mm1.kvl", 2000000}, {"ring1000.kvl", 1000}};
+    } cases[] = {{"mm1.kvl", 10000000}, {"ring1000.kvl", 3000}};
     for (const auto& c : cases) {
         double bestWindow = 0;
         double bestBatch = 0;
