@@ -14,6 +14,7 @@
 #include "FormTransitionProperties.h"
 #include "FormVertexProperties.h"
 #include "Frame.h"
+#include "InputWake.h"
 #include "NumberText.h"
 #include "PropertyDialog.h"
 #include "Random.h"
@@ -188,6 +189,7 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     SettingsPath_ = EditorSettingsPath();
     LoadSettings(Engine, SettingsPath_);
     Timer_->start();
+    InputWake_ = new TInputWake([this] { WakeDisplays(); }, this);
     Recovery_ = std::make_unique<TRecoveryFile>(SettingsPath_.parent_path());
     RecoveryTimer = new QTimer(this);
     RecoveryTimer->setInterval(kRecoveryIntervalMs);
@@ -206,6 +208,7 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
             &TFormMain::ShowChosenProperties);
     connect(FormDraw_, &TFormDraw::NetObjectsChanged, this, &TFormMain::FillMonitorTree);
     connect(History_, &TEditHistory::NetEdited, this, &TFormMain::FillMonitorTree);
+    connect(History_, &TEditHistory::NetEdited, this, &TFormMain::WakeDisplays);
     connect(History_, &TEditHistory::ModifiedChanged, this, [this](bool modified) {
         UpdateDrawCaption();
         if (!modified)
@@ -239,6 +242,8 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
 }
 
 TFormMain::~TFormMain() {
+    // No more wake-ups from the events the closing windows still get.
+    delete InputWake_;
     // The workers may wait in a hand-over that the closing event loop will never run.
     StopEngineThreads(Engine);
     Engine.ScreenIntervalChanged = nullptr;
@@ -402,13 +407,22 @@ void TFormMain::PlaceToolPanels() {
 }
 
 void TFormMain::TimerTick() {
-    FormDraw_->update();
+    // The canvas is repainted by the drawing thread's work whenever a frame is drawn.
     int position = 0;
     if (Engine.RunMode == rmInterval && Engine.IntervalLength > 0)
         position = kProgressRange -
                    RoundToInt(kProgressRange * (Engine.IntervalEnd - Engine.Net.ModelTime) /
                               Engine.IntervalLength);
     Progress_->setValue(std::clamp(position, 0, kProgressRange));
+    // With no run the bar stays at its start until the next run wakes the timer.
+    if (Engine.RunMode == rmStopped)
+        Timer_->stop();
+}
+
+void TFormMain::WakeDisplays() {
+    RequestRefresh(Engine);
+    if (!Timer_->isActive())
+        Timer_->start();
 }
 
 void TFormMain::SyncCheckMarks() {

@@ -22,6 +22,7 @@ class QMdiSubWindow;
 class QProgressBar;
 class QTimer;
 class TFormAbout;
+class TInputWake;
 class TFormDraw;
 class TFormModeling;
 class TFormObjectResults;
@@ -129,6 +130,9 @@ private:
     // Stacks the panels at the right of the screen by their frames, so that none overlaps another.
     void PlaceToolPanels();
     void TimerTick();
+    // Something shown may have changed: wakes the drawing and results threads and the timer of
+    // the progress bar.
+    void WakeDisplays();
     void SetTool(TEditMode editMode);
     void ShowZoomText();
     bool LoadFile(const std::filesystem::path& path);
@@ -155,6 +159,7 @@ private:
     TFormConnectionProperties* FormConnectionProperties = nullptr;
     QMdiSubWindow* DrawWindow_ = nullptr;
     QTimer* Timer_ = nullptr;
+    TInputWake* InputWake_ = nullptr; // wakes the redraws on input
     QProgressBar* Progress_ = nullptr;
     QActionGroup* Tools = nullptr;
     std::map<QString, QAction*> Actions;

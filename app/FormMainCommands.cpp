@@ -30,6 +30,7 @@ bool TFormMain::LoadFile(const std::filesystem::path& path) {
         return false;
     }
     History_->Forget();
+    WakeDisplays();
     return true;
 }
 
@@ -197,6 +198,7 @@ void TFormMain::ButtonRealTimeClick() {
         StopRun(Engine);
     else
         StartRealTime(Engine);
+    WakeDisplays();
 }
 
 void TFormMain::ButtonStopClick() {
@@ -219,6 +221,7 @@ void TFormMain::ButtonIntervalClick() {
     }
     edit->setText(QString::fromStdString(FloatToText("", length)));
     RunInterval(Engine, length);
+    WakeDisplays();
 }
 
 void TFormMain::ButtonClearRunHistoryClick() {

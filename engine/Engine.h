@@ -60,7 +60,10 @@ struct TEngine {
     std::unique_ptr<TWorkerThread> ThreadModel;
     std::unique_ptr<TWorkerThread> ThreadUpdate;
     std::atomic<int> DrawPeriod{1000}; // ms; read by the drawing thread
-    bool IsAlive = false;              // set when the threads start, cleared at shutdown
+    // Cycles the drawing and results threads still run after the last refresh request.
+    std::atomic<int> DrawCyclesLeft{0};
+    std::atomic<int> ResultCyclesLeft{0};
+    bool IsAlive = false; // set when the threads start, cleared at shutdown
 
     std::filesystem::path FileName; // the net file last loaded or saved; empty for a new net
 

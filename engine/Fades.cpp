@@ -20,6 +20,11 @@ template <typename Object> void BeginFade(Object& object, std::int32_t tick, std
     object.FadeDuration = length;
 }
 
+template <typename Object> bool FadeUnderWay(const Object& object, std::int32_t tick) {
+    return object.IsFading &&
+           tick < static_cast<std::int64_t>(object.FadeStart) + object.FadeDuration;
+}
+
 int Channel(TColor color, int shift) {
     return static_cast<int>((color >> shift) & 0xFF);
 }
@@ -95,4 +100,18 @@ void SettleConnectionColor(TConnection& connection, const TEngine& engine) {
     else if (ContainsObject(engine.Picked, &connection))
         state = o.ConnectionPickColor;
     StartFade(connection, frame, o.ConnectionFlashOffDelay, state);
+}
+
+bool AnyFadeInProgress(const TEngine& engine, std::int32_t tick) {
+    for (const auto& vertex : engine.Net.Vertices)
+        if (FadeUnderWay(*vertex, tick) && (vertex->LineColorFrom != vertex->LineColor ||
+                                            vertex->FillColorFrom != vertex->FillColor))
+            return true;
+    for (const auto& transition : engine.Net.Transitions)
+        if (FadeUnderWay(*transition, tick) && transition->FadeFromColor != transition->Color)
+            return true;
+    for (const auto& connection : engine.Net.Connections)
+        if (FadeUnderWay(*connection, tick) && connection->FadeFromColor != connection->Color)
+            return true;
+    return false;
 }

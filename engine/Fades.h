@@ -31,5 +31,10 @@ void StartFlash(TConnection& connection, const TEngineGraph& graph);
 // or ambient.
 void SettleConnectionColor(TConnection& connection, const TEngine& engine);
 
+// Whether a frame drawn at the tick shows some object between two colours, so that the next
+// frame would look different: a fade that is under way towards a colour other than its start.
+// Connections settle by fading from their colour to the same colour, which changes nothing.
+bool AnyFadeInProgress(const TEngine& engine, std::int32_t tick);
+
 // One channel mix of two colours at progress p in (0, 1].
 TColor MixColor(TColor from, TColor to, double progress);

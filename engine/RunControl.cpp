@@ -1,6 +1,7 @@
 #include "RunControl.h"
 
 #include "Clock.h"
+#include "Fades.h"
 #include "Firing.h"
 #include "LaunchBuffer.h"
 #include "Monitoring.h"
@@ -21,16 +22,35 @@ void ResumeModel(TEngine& engine) {
         engine.ThreadModel->Resume();
 }
 
+// Whether a display thread goes on after this cycle: while a run goes on, while a fade is to be
+// shown, and for the cycles left of the last request.
+bool KeepRefreshing(const TEngine& engine, std::atomic<int>& cyclesLeft, bool animating) {
+    if (engine.RunMode != rmStopped || animating)
+        return true;
+    int left = cyclesLeft.load();
+    while (left > 0 && !cyclesLeft.compare_exchange_weak(left, left - 1)) {
+    }
+    return left > 0;
+}
+
+// The sleep of a display thread after a cycle: its own period, stretched during interval runs.
+int DisplayPeriod(const TEngine& engine, int period) {
+    return engine.RunMode == rmInterval ? std::max(period, IntervalDisplayPeriod) : period;
+}
+
 } // namespace
 
 void StartRealTime(TEngine& engine) {
     engine.RunMode = rmRealTime;
     ResumeModel(engine);
+    RequestRefresh(engine);
 }
 
 void StopRun(TEngine& engine) {
     PauseModel(engine);
     engine.RunMode = rmStopped;
+    // The state the run stopped in is still to be drawn and its results shown.
+    RequestRefresh(engine);
 }
 
 void RunInterval(TEngine& engine, double length) {
@@ -39,6 +59,7 @@ void RunInterval(TEngine& engine, double length) {
     engine.IntervalLength = length;
     engine.IntervalEnd = engine.Net.ModelTime + length;
     ResumeModel(engine);
+    RequestRefresh(engine);
 }
 
 void ClearRunHistory(TEngine& engine) {
@@ -50,6 +71,7 @@ void ClearRunHistory(TEngine& engine) {
     ++engine.Net.RunResets;
     if (engine.RunMode != rmStopped)
         StopRun(engine);
+    RequestRefresh(engine);
 }
 
 bool RealTimeStep(TEngine& engine) {
@@ -103,6 +125,15 @@ bool IntervalEndReached(const TEngine& engine) {
     return engine.Net.ModelTime >= RoundToTimeGrid(engine.IntervalEnd);
 }
 
+void RequestRefresh(TEngine& engine) {
+    engine.DrawCyclesLeft = RefreshSettleCycles;
+    engine.ResultCyclesLeft = RefreshSettleCycles;
+    if (engine.ThreadDraw)
+        engine.ThreadDraw->Resume();
+    if (engine.ThreadUpdate)
+        engine.ThreadUpdate->Resume();
+}
+
 void RefreshResults(TEngine& engine) {
     if (engine.RefreshObjectResults)
         engine.RefreshObjectResults();
@@ -139,19 +170,29 @@ int ModelThreadCycle(TEngine& engine, THandOver& handOver,
 }
 
 int DrawThreadCycle(TEngine& engine, THandOver& handOver) {
+    // The decision to pause is taken on the interface thread, where refresh requests are made,
+    // so a request cannot fall between the decision and the pause.
     handOver.Run([&] {
         if (engine.DrawWork)
             engine.DrawWork();
+        const bool animating = AnyFadeInProgress(engine, engine.Graph.FrameTime);
+        if (!KeepRefreshing(engine, engine.DrawCyclesLeft, animating) && engine.ThreadDraw)
+            engine.ThreadDraw->Pause();
     });
-    return engine.DrawPeriod.load();
+    return DisplayPeriod(engine, engine.DrawPeriod.load());
 }
 
 int UpdateThreadCycle(TEngine& engine, THandOver& handOver) {
-    handOver.Run([&] { RefreshResults(engine); });
-    return ResultsPeriod;
+    handOver.Run([&] {
+        RefreshResults(engine);
+        if (!KeepRefreshing(engine, engine.ResultCyclesLeft, false) && engine.ThreadUpdate)
+            engine.ThreadUpdate->Pause();
+    });
+    return DisplayPeriod(engine, ResultsPeriod);
 }
 
 void StartEngineThreads(TEngine& engine, TPostToInterface post) {
+    RequestRefresh(engine); // the first frame and results
     engine.HandOver = std::make_unique<THandOver>(std::move(post));
     THandOver* handOver = engine.HandOver.get();
     engine.ThreadDraw = std::make_unique<TWorkerThread>(
@@ -165,6 +206,7 @@ void StartUpdateThread(TEngine& engine) {
     THandOver* handOver = engine.HandOver.get();
     engine.ThreadUpdate = std::make_unique<TWorkerThread>(
         [&engine, handOver] { return UpdateThreadCycle(engine, *handOver); }, false, false);
+    RequestRefresh(engine);
 }
 
 void StopEngineThreads(TEngine& engine) {

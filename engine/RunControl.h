@@ -9,10 +9,18 @@
 
 // Most model time one interval step covers.
 constexpr double IntervalSpanCap = 5000000;
-constexpr int MinRealTimeSleep = 5;     // ms
-constexpr int IntervalRunSleep = 100;   // ms between two interval steps
-constexpr int ResultsPeriod = 25;       // ms of the results thread
+constexpr int MinRealTimeSleep = 5; // ms
+// Interval steps follow one another at once: each is a separate hand-over, so the event loop
+// handles input, redraws and stop requests between two steps.
+constexpr int IntervalRunSleep = 0;
+constexpr int ResultsPeriod = 25; // ms of the results thread
+// During an interval run the canvas and the results are refreshed at most this often (ms), so
+// that the run spends its time on the steps.
+constexpr int IntervalDisplayPeriod = 250;
 constexpr int InitialDrawPeriod = 1000; // ms until the settings give the refresh period
+// Cycles the drawing and results threads go on after the last refresh request before they
+// pause; so a change made a little after the request (when a modal dialog closes, say) is shown.
+constexpr int RefreshSettleCycles = 10;
 
 void StartRealTime(TEngine& engine);
 void StopRun(TEngine& engine);
@@ -32,6 +40,11 @@ bool IntervalStep(TEngine& engine, int budgetMs);
 bool SkipIdleInterval(TEngine& engine);
 // Whether model time has reached the interval's end, taken on the 1e-8 grid of the step.
 bool IntervalEndReached(const TEngine& engine);
+// Something the canvas or the results show may have changed (an edit, input, a run starting or
+// stopping): wakes the drawing and results threads for RefreshSettleCycles cycles more. Between
+// requests, with no run under way and no fade to show, they pause, so an idle editor does no
+// work. Call it on the interface thread or before the threads start.
+void RequestRefresh(TEngine& engine);
 // Calls the result displays the program registered.
 void RefreshResults(TEngine& engine);
 
@@ -41,7 +54,8 @@ void RefreshResults(TEngine& engine);
 TRunMode ModelTick(TEngine& engine);
 
 // One cycle of each worker: hand the work over, then return the milliseconds to sleep. The clock
-// is passed in so that the pacing can be tested without waiting.
+// is passed in so that the pacing can be tested without waiting. The drawing and results cycles
+// pause their own thread when nothing more is to be shown (see RequestRefresh).
 int ModelThreadCycle(TEngine& engine, THandOver& handOver,
                      const std::function<std::int64_t()>& clock);
 int DrawThreadCycle(TEngine& engine, THandOver& handOver);

@@ -433,6 +433,11 @@ bool TStep::Run(double startTime, double span, int budgetMs, std::int64_t entryT
     double instant = Net.CountedInstant;
     std::uint64_t eventsBeforeInstant = Net.EventsBeforeInstant;
     int roundsToCount = InstantCountPeriod;
+    // The clock costs about as much as a round of a small net, so it is read every
+    // ClockCheckPeriod rounds only, and after the first (a budget of 0 allows one round); where a
+    // step ends changes no result.
+    constexpr int ClockCheckPeriod = 64;
+    int roundsToClock = 1;
     bool watching = false; // Watching, kept where the loop reads it cheaply
     auto keepCount = [&] {
         Net.CountedInstant = instant;
@@ -465,7 +470,11 @@ bool TStep::Run(double startTime, double span, int budgetMs, std::int64_t entryT
             return false;
         }
         // A call that runs out of time looks too, however few rounds it made.
-        const bool outOfTime = budgetMs >= 0 && TickCount() - entryTick >= budgetMs;
+        bool outOfTime = false;
+        if (budgetMs >= 0 && --roundsToClock == 0) {
+            roundsToClock = ClockCheckPeriod;
+            outOfTime = TickCount() - entryTick >= budgetMs;
+        }
         if (--roundsToCount == 0 || outOfTime) {
             roundsToCount = InstantCountPeriod;
             if (countInstant()) {

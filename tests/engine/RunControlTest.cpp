@@ -1,4 +1,5 @@
 #include "RunControl.h"
+#include "Fades.h"
 #include "Firing.h"
 #include "LaunchBuffer.h"
 #include "Monitoring.h"
@@ -248,9 +249,75 @@ TEST_F(RunControlTest, RealTimePacingSleepsTheRestOfTheFortyMilliseconds) {
     EXPECT_EQ(ModelThreadCycle(Engine, handOver, clock), 5);
     EXPECT_DOUBLE_EQ(Engine.Net.ModelTime, 0.16);
 
+    // Interval steps follow one another without a pause.
     RunInterval(Engine, 100);
     ticks = {0, 1};
-    EXPECT_EQ(ModelThreadCycle(Engine, handOver, clock), 100);
+    EXPECT_EQ(ModelThreadCycle(Engine, handOver, clock), 0);
+}
+
+TEST_F(RunControlTest, DisplayThreadsPauseWhenIdleAndWakeOnRequestRunOrFade) {
+    Loop(1);
+    THandOver handOver = DirectHandOver();
+    int draws = 0;
+    int results = 0;
+    Engine.DrawWork = [&] { ++draws; };
+    Engine.RefreshObjectResults = [&] { ++results; };
+    // Stand-ins for the workers whose pause and resume the cycles drive.
+    Engine.ThreadDraw = std::make_unique<TWorkerThread>([] { return 1000; }, true, false);
+    Engine.ThreadUpdate = std::make_unique<TWorkerThread>([] { return 1000; }, true, false);
+    auto cycleUntilPaused = [&](int limit) {
+        int cycles = 0;
+        while (cycles < limit && !Engine.ThreadDraw->IsPaused()) {
+            DrawThreadCycle(Engine, handOver);
+            ++cycles;
+        }
+        return cycles;
+    };
+
+    RequestRefresh(Engine);
+    EXPECT_FALSE(Engine.ThreadDraw->IsPaused());
+    EXPECT_FALSE(Engine.ThreadUpdate->IsPaused());
+    EXPECT_EQ(cycleUntilPaused(100), RefreshSettleCycles + 1);
+    for (int i = 0; i <= RefreshSettleCycles; ++i)
+        UpdateThreadCycle(Engine, handOver);
+    EXPECT_TRUE(Engine.ThreadUpdate->IsPaused());
+    EXPECT_EQ(draws, RefreshSettleCycles + 1);
+    EXPECT_EQ(results, RefreshSettleCycles + 1);
+
+    // A run keeps both going however long it lasts, and its stop wakes them once more.
+    StartRealTime(Engine);
+    EXPECT_EQ(cycleUntilPaused(3 * RefreshSettleCycles), 3 * RefreshSettleCycles);
+    StopRun(Engine);
+    EXPECT_EQ(cycleUntilPaused(100), RefreshSettleCycles + 1);
+
+    // A fade under way keeps the drawing going; it stops once the fade is shown to its end.
+    TTransition* t = Engine.Net.Transitions[0].get();
+    Engine.ThreadDraw->Resume();
+    StartFade(*t, Engine.Graph.FrameTime, 1000, t->Color ^ 0xFFFFFF);
+    EXPECT_EQ(cycleUntilPaused(3 * RefreshSettleCycles), 3 * RefreshSettleCycles);
+    Engine.Graph.FrameTime += 1000;
+    EXPECT_EQ(cycleUntilPaused(100), 1);
+    Engine.ThreadDraw.reset();
+    Engine.ThreadUpdate.reset();
+}
+
+TEST_F(RunControlTest, OnlyFadesThatChangeAColourCountAsUnderWay) {
+    TTransition* t = Loop(1);
+    TConnection* c = Engine.Net.Connections[0].get();
+    TVertex* p = Engine.Net.Vertices[0].get();
+    EXPECT_FALSE(AnyFadeInProgress(Engine, 0));
+    // Connections settle by fading to the colour they have: nothing to show.
+    StartFade(*c, 0, 100, c->Color);
+    EXPECT_FALSE(AnyFadeInProgress(Engine, 50));
+    StartFade(*c, 0, 100, c->Color ^ 1);
+    EXPECT_TRUE(AnyFadeInProgress(Engine, 99));
+    EXPECT_FALSE(AnyFadeInProgress(Engine, 100));
+    StartFade(*p, 200, 100, {p->LineColor, p->FillColor ^ 1});
+    EXPECT_TRUE(AnyFadeInProgress(Engine, 250));
+    EXPECT_FALSE(AnyFadeInProgress(Engine, 300));
+    StartFade(*t, 400, 10, t->Color ^ 1);
+    EXPECT_TRUE(AnyFadeInProgress(Engine, 400));
+    EXPECT_FALSE(AnyFadeInProgress(Engine, 410));
 }
 
 TEST_F(RunControlTest, ModelThreadIsPausedExactlyWhenTheRunStops) {
