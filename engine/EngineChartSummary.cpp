@@ -29,6 +29,19 @@ std::int32_t CentreOf(double value) {
     return RoundToInt(std::clamp(value, -limit, limit));
 }
 
+// The scale (chart units per unit) at which the 80 units between grid lines at zoom 1 stand for a
+// round number of units (1, 1.25, 1.6, 2, 2.5, 4, 5 or 8 times a power of ten) and `span` units
+// take at most `pixels`: the labels stay short and the data fills at least 5/8 of the room.
+double RoundScale(double span, double pixels) {
+    constexpr double kGridStep = 80;
+    const double wanted = kGridStep * span / pixels; // units between grid lines
+    const double power = std::pow(10.0, std::floor(std::log10(wanted)));
+    for (double mantissa : {1.0, 1.25, 1.6, 2.0, 2.5, 4.0, 5.0, 8.0, 10.0})
+        if (mantissa * power >= wanted)
+            return kGridStep / (mantissa * power);
+    return kGridStep / (10 * power);
+}
+
 } // namespace
 
 void UpdateSummary(TChartSeriesSummary& summary, const HistoryList& list) {
@@ -67,11 +80,11 @@ void FitChartToExtent(TEngineChart& c, TChartExtent extent) {
         extent.ValueTo += 0.5;
     }
     constexpr double kMargin = 0.05; // of the chart's width or height, on each side
-    c.ChartZoom = c.MaxChartZoom;
+    c.ChartZoom = 1;                 // one chart unit a pixel
     const double width = std::max(1.0, c.ChartWidth * (1 - 2 * kMargin));
     const double height = std::max(1.0, c.ChartHeight * (1 - 2 * kMargin));
-    c.ScaleX = width / c.ChartZoom / (extent.TimeTo - extent.TimeFrom);
-    c.ScaleY = height / c.ChartZoom / (extent.ValueTo - extent.ValueFrom);
+    c.ScaleX = RoundScale(extent.TimeTo - extent.TimeFrom, width);
+    c.ScaleY = RoundScale(extent.ValueTo - extent.ValueFrom, height);
     c.ChartCenterX = CentreOf((extent.TimeFrom + extent.TimeTo) / 2 * c.ScaleX);
     c.ChartCenterY = CentreOf(-(extent.ValueFrom + extent.ValueTo) / 2 * c.ScaleY);
 }

@@ -42,6 +42,7 @@ struct TChartExtent {
     double ValueTo = 0;
 };
 
-// Sets the axis scales and the centre (at the greatest zoom) so that the extent fills the chart
-// but a small margin on every side. An empty stretch or value range is widened to one unit.
+// Sets zoom 1, the axis scales and the centre so that the extent fits in the chart but a small
+// margin on every side, filling at least 5/8 of it each way, at scales whose grid lines fall on
+// round numbers. An empty stretch or value range is widened to one unit.
 void FitChartToExtent(TEngineChart& chart, TChartExtent extent);

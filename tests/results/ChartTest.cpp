@@ -18,6 +18,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 namespace {
@@ -232,10 +233,23 @@ TEST_F(ChartTest, FitToDataAndLegend) {
     const TEngineChart& c = Engine.Chart;
     const TChartPoint start = ChartToPixel(c, 0, -(25 * c.ScaleY));
     const TChartPoint end = ChartToPixel(c, 5000 * c.ScaleX, -(-4 * c.ScaleY));
-    EXPECT_NEAR(start.X, 20, 1); // 5 % of the width as margin
-    EXPECT_NEAR(end.X, 380, 1);
-    EXPECT_NEAR(start.Y, 15, 1); // the greatest value at the top
-    EXPECT_NEAR(end.Y, 285, 1);
+    // Inside the 5 % margins, centred, filling at least 5/8 of the room each way.
+    EXPECT_GE(start.X, 20);
+    EXPECT_LE(end.X, 380);
+    EXPECT_NEAR(start.X + end.X, 400, 1);
+    EXPECT_GE(end.X - start.X, 360 * 5 / 8);
+    EXPECT_GE(start.Y, 15); // the greatest value at the top
+    EXPECT_LE(end.Y, 285);
+    EXPECT_NEAR(start.Y + end.Y, 300, 1);
+    EXPECT_GE(end.Y - start.Y, 270 * 5 / 8);
+    // Grid lines, 80 pixels apart, fall on round numbers: 80 / 64 = 1.25 units, 80 / 2 = 40.
+    for (double scale : {c.ScaleX, c.ScaleY}) {
+        const double units = 80 / scale, power = std::pow(10.0, std::floor(std::log10(units)));
+        const double mantissa = units / power;
+        EXPECT_TRUE(std::fabs(mantissa - std::round(mantissa * 4) / 4) < 1e-9 ||
+                    std::fabs(mantissa - 1.6) < 1e-9)
+            << units;
+    }
     EXPECT_EQ(form.LEditScaleX()->text().toStdString(), FloatToText("", c.ScaleX));
     // The legend's squares, one row per series found, in the top left corner, in list order.
     const QImage& image = c.ChartScreenBitmap->Image;
