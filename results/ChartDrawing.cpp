@@ -112,7 +112,11 @@ void DrawMarkingSeries(const TEngine& e, QPainter& canvas, std::size_t n, const 
     SetPen(canvas, color, 3);
     // Columns and rows are computed as ChartToPixel computes them, so each sample lands on the
     // pixel the full line would put it on; both only grow (rows only fall) with time (value).
-    auto column = [&](double time) { return ChartToPixel(c, time * c.ScaleX, 0).X; };
+    // The column, asked for at every step of the searches, repeats its arithmetic inline.
+    const double left = c.ChartCenterX - c.ChartWidth / 2.0 / c.ChartZoom;
+    auto column = [&](double time) {
+        return std::nearbyint(c.ChartZoom * (time * c.ScaleX - left));
+    };
     auto row = [&](double value) { return ChartToPixel(c, 0, -(value * c.ScaleY)).Y; };
     auto columnOf = [&](std::size_t i) { return column(samples[i].Time); };
     // Past this many pixels outside the chart a stroke of the 3-pixel pen colours nothing in it.
