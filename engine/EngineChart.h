@@ -2,6 +2,7 @@
 // colours and the colours of its series. Plain data; the drawing lives in results/.
 #pragma once
 
+#include "EngineChartSummary.h"
 #include "EngineGraph.h"
 #include "EngineTypes.h"
 
@@ -33,6 +34,7 @@ struct TEngineChart {
     TChartType ChartType = chVertexMarkings;
     std::vector<TColor> SeriesColors{MakeColor(150, 0, 0), MakeColor(0, 150, 0),
                                      MakeColor(0, 0, 150)};
+    std::vector<TChartSeriesSummary> Summaries; // of the marking series of the last redraw
 };
 
 // The twelve grid levels: steps of 80 chart units doubling as the zoom halves.

@@ -29,8 +29,14 @@ struct THistoryAnchor {
 // Samples in strictly increasing time order, held contiguously. The first MeanCount samples are
 // interval means left by compaction; from there on each sample holds the value really in force,
 // and the last one always does.
+// A number no other history content has had: taken when a list is made and each time its samples
+// are replaced rather than appended to (clear, compaction), so that a summary of its samples kept
+// elsewhere (the chart's) can tell that it no longer holds.
+std::uint64_t NewHistoryGeneration();
+
 struct HistoryList {
     std::vector<HistorySample> Samples;
+    std::uint64_t Generation = NewHistoryGeneration();
     std::int32_t MeanCount = 0;
     double ValueBeforeFirst = 0; // the first sample's own value once compaction replaced it
     THistoryAnchor Anchor;

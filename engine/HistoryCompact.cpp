@@ -81,6 +81,7 @@ void Compact(HistoryList& history, std::int32_t normal, double warmUpTime, TAuxK
     history.ValueBeforeFirst = history.LeadValue();
     history.MeanCount = static_cast<std::int32_t>(compacted.size()) - 1;
     std::swap(history.Samples, compacted);
+    history.Generation = NewHistoryGeneration();
     if (compacted.capacity() > 4 * CompactionThreshold(normal))
         compacted = {}; // not held on to after a much longer history
 }

@@ -103,7 +103,79 @@ void DrawChartGrid(const TEngineChart& c, QPainter& canvas) {
 }
 
 void DrawMarkingSeries(const TEngine& e, QPainter& canvas, std::size_t n, const std::string& name,
-                       const TVertex& vertex) {
+                       const TVertex& vertex, const TChartSeriesSummary& summary) {
+    const auto& samples = vertex.History.Samples;
+    if (samples.empty())
+        return;
+    const TEngineChart& c = e.Chart;
+    const TColor color = c.SeriesColors[n];
+    SetPen(canvas, color, 3);
+    // Columns and rows are computed as ChartToPixel computes them, so each sample lands on the
+    // pixel the full line would put it on; both only grow (rows only fall) with time (value).
+    // The column, asked for at every step of the searches, repeats its arithmetic inline.
+    const double left = c.ChartCenterX - c.ChartWidth / 2.0 / c.ChartZoom;
+    auto column = [&](double time) {
+        return std::nearbyint(c.ChartZoom * (time * c.ScaleX - left));
+    };
+    auto row = [&](double value) { return ChartToPixel(c, 0, -(value * c.ScaleY)).Y; };
+    auto columnOf = [&](std::size_t i) { return column(samples[i].Time); };
+    // Past this many pixels outside the chart a stroke of the 3-pixel pen colours nothing in it.
+    constexpr double kOutside = 4;
+    const std::size_t count = samples.size();
+    std::size_t first = 0;
+    for (std::size_t span = count; span > 0;) { // the first sample not left of the chart
+        const std::size_t half = span / 2;
+        if (columnOf(first + half) < -kOutside) {
+            first += half + 1;
+            span -= half + 1;
+        } else
+            span = half;
+    }
+    // The value and place the line comes from into sample `first`.
+    double entering = samples[first > 0 ? first - 1 : 0].Value;
+    if (first == 0)
+        canvas.drawLine(QPointF(column(0), row(vertex.History.LeadValue())),
+                        QPointF(columnOf(0), row(entering)));
+    else
+        canvas.drawLine(
+            QPointF(columnOf(first - 1), row(entering)),
+            QPointF(first < count ? columnOf(first) : column(e.Net.ModelTime), row(entering)));
+    const double right = c.ChartWidth + kOutside;
+    for (std::size_t i = first; i < count;) {
+        const double x = columnOf(i);
+        if (x > right)
+            break;
+        // Past the last sample of column x: doubling steps bound it, then bisection finds it.
+        std::size_t low = i + 1, end = i + 1;
+        for (std::size_t step = 1; end < count && columnOf(end) <= x; step *= 2) {
+            low = end + 1;
+            end = i + 2 * step;
+        }
+        end = std::min(end, count);
+        while (low < end) {
+            const std::size_t middle = low + (end - low) / 2;
+            if (columnOf(middle) <= x)
+                low = middle + 1;
+            else
+                end = middle;
+        }
+        TValueRange range = SampleValueRange(summary, vertex.History, i, end);
+        range.Least = std::min(range.Least, entering);
+        range.Greatest = std::max(range.Greatest, entering);
+        canvas.drawLine(QPointF(x, row(range.Greatest)), QPointF(x, row(range.Least)));
+        entering = samples[end - 1].Value;
+        const double next = end < count ? columnOf(end) : column(e.Net.ModelTime);
+        canvas.drawLine(QPointF(x, row(entering)), QPointF(next, row(entering)));
+        i = end;
+    }
+    canvas.setFont(ObjectFont(8));
+    TextOut(canvas, static_cast<int>(column(e.Net.ModelTime)),
+            static_cast<int>(row(samples.back().Value)),
+            QString::fromStdString(Win1251ToUtf8(name)), color);
+}
+
+void DrawMarkingSeriesFull(const TEngine& e, QPainter& canvas, std::size_t n,
+                           const std::string& name, const TVertex& vertex) {
     const auto& samples = vertex.History.Samples;
     if (samples.empty())
         return;
@@ -113,8 +185,7 @@ void DrawMarkingSeries(const TEngine& e, QPainter& canvas, std::size_t n, const 
     auto point = [&](double time, double value) {
         return Pixel(c, time * c.ScaleX, -(value * c.ScaleY));
     };
-    QPointF at =
-        point(0, vertex.History.LeadValue()); // the first value recorded, before compaction
+    QPointF at = point(0, vertex.History.LeadValue());
     for (std::size_t i = 0; i < samples.size(); ++i) {
         const QPointF rise = point(samples[i].Time, samples[i].Value);
         canvas.drawLine(at, rise);
@@ -143,6 +214,71 @@ void DrawLaunchBar(const TEngine& e, QPainter& canvas, std::size_t n, const std:
             static_cast<int>(topLeft.y()) - TextExtent(canvas, text).Height, text, color);
 }
 
+void DrawChartLegend(const TEngineChart& c, QPainter& canvas,
+                     const std::vector<std::string>& names) {
+    if (names.empty())
+        return;
+    canvas.setFont(ObjectFont(8));
+    constexpr int kLeft = 6, kTop = 6, kSquare = 10, kGap = 4;
+    std::vector<QString> texts;
+    int textWidth = 0, rowHeight = kSquare;
+    for (const std::string& name : names) {
+        texts.push_back(QString::fromStdString(Win1251ToUtf8(name)));
+        const TTextSize size = TextExtent(canvas, texts.back());
+        textWidth = std::max(textWidth, size.Width);
+        rowHeight = std::max(rowHeight, size.Height);
+    }
+    SetPen(canvas, c.ChartAxisColor, 1);
+    SetBrush(canvas, MakeColor(255, 255, 255));
+    const int width = 2 * kGap + kSquare + kGap + textWidth;
+    const int height = kGap + static_cast<int>(names.size()) * (rowHeight + kGap);
+    Rectangle(canvas, kLeft, kTop, kLeft + width, kTop + height);
+    for (std::size_t n = 0; n < texts.size(); ++n) {
+        const int top = kTop + kGap + static_cast<int>(n) * (rowHeight + kGap);
+        const int squareTop = top + (rowHeight - kSquare) / 2;
+        SetPen(canvas, c.SeriesColors[n], 1);
+        SetBrush(canvas, c.SeriesColors[n]);
+        Rectangle(canvas, kLeft + kGap, squareTop, kLeft + kGap + kSquare, squareTop + kSquare);
+        TextOut(canvas, kLeft + 2 * kGap + kSquare, top, texts[n], MakeColor(0, 0, 0));
+    }
+}
+
+void FitChartToData(TEngine& e, const std::vector<std::string>& names) {
+    TEngineChart& c = e.Chart;
+    TChartExtent extent;
+    bool any = false;
+    for (const std::string& name : names) {
+        if (c.ChartType == chVertexMarkings) {
+            const std::int32_t at = FindVertex(e.Net, name);
+            if (at < 0 || e.Net.Vertices[at]->History.Samples.empty())
+                continue;
+            const HistoryList& history = e.Net.Vertices[at]->History;
+            TValueRange range = {history.LeadValue(), history.LeadValue()};
+            for (const HistorySample& sample : history.Samples) {
+                range.Least = std::min(range.Least, sample.Value);
+                range.Greatest = std::max(range.Greatest, sample.Value);
+            }
+            const double end = std::max(e.Net.ModelTime, history.Samples.back().Time);
+            extent = any ? TChartExtent{0, std::max(extent.TimeTo, end),
+                                        std::min(extent.ValueFrom, range.Least),
+                                        std::max(extent.ValueTo, range.Greatest)}
+                         : TChartExtent{0, end, range.Least, range.Greatest};
+        } else {
+            const std::int32_t at = FindTransition(e.Net, name);
+            if (at < 0)
+                continue;
+            const double launches = e.Net.Transitions[at]->LaunchCount;
+            // bars 16 units wide side by side, one for each object found
+            extent = {0, extent.TimeTo + 16, 0,
+                      any ? std::max(extent.ValueTo, launches) : launches};
+        }
+        any = true;
+    }
+    if (!any)
+        return;
+    FitChartToExtent(c, extent);
+}
+
 void DrawChart(TEngine& e, const std::vector<std::string>& names) {
     TEngineChart& c = e.Chart;
     if (!c.ChartBitmap)
@@ -151,6 +287,8 @@ void DrawChart(TEngine& e, const std::vector<std::string>& names) {
     {
         QPainter canvas(&c.ChartBitmap->Image);
         DrawChartGrid(c, canvas);
+        std::vector<TChartSeriesSummary> summaries; // only those of the series drawn are kept
+        std::vector<std::string> drawn;
         std::size_t n = 0;
         for (const std::string& name : names) {
             const std::int32_t at = c.ChartType == chVertexMarkings ? FindVertex(e.Net, name)
@@ -163,12 +301,22 @@ void DrawChart(TEngine& e, const std::vector<std::string>& names) {
                 const std::int32_t red = RandomInteger(e.Random, 256);
                 c.SeriesColors.push_back(MakeColor(red, green, blue));
             }
-            if (c.ChartType == chVertexMarkings)
-                DrawMarkingSeries(e, canvas, n, name, *e.Net.Vertices[at]);
-            else
+            if (c.ChartType == chVertexMarkings) {
+                const TVertex& vertex = *e.Net.Vertices[at];
+                TChartSeriesSummary summary;
+                for (TChartSeriesSummary& kept : c.Summaries)
+                    if (kept.List == &vertex.History)
+                        summary = std::move(kept);
+                UpdateSummary(summary, vertex.History);
+                DrawMarkingSeries(e, canvas, n, name, vertex, summary);
+                summaries.push_back(std::move(summary));
+            } else
                 DrawLaunchBar(e, canvas, n, name, *e.Net.Transitions[at]);
+            drawn.push_back(name);
             ++n;
         }
+        c.Summaries = std::move(summaries);
+        DrawChartLegend(c, canvas, drawn);
         ClearBrush(canvas);
         SetPen(canvas, 0, 1);
         Rectangle(canvas, 0, 0, c.ChartWidth, c.ChartHeight);

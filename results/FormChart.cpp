@@ -108,6 +108,10 @@ TFormChart::TFormChart(TEngine& engine, QWidget* parent)
     all->setObjectName("ButtonAddAll");
     side->addWidget(clear);
     side->addWidget(all);
+    auto* fit = new QPushButton("Вмістити дані", panel);
+    fit->setObjectName("ButtonFitData");
+    fit->setToolTip("Показати весь час і всі значення вибраних об'єктів");
+    side->addWidget(fit);
     for (bool axisX : {true, false}) {
         side->addWidget(new QLabel(axisX ? "Масштаб по осі X" : "Масштаб по осі Y", panel));
         auto* row = new QHBoxLayout;
@@ -136,6 +140,7 @@ TFormChart::TFormChart(TEngine& engine, QWidget* parent)
     });
     connect(clear, &QPushButton::clicked, this, &TFormChart::ButtonClearListClick);
     connect(all, &QPushButton::clicked, this, &TFormChart::ButtonAddAllClick);
+    connect(fit, &QPushButton::clicked, this, &TFormChart::ButtonFitDataClick);
 }
 
 std::vector<std::string> TFormChart::ChosenNames() const {
@@ -178,6 +183,13 @@ void TFormChart::ButtonAddAllClick() {
         add(Engine.Net.Vertices);
     else
         add(Engine.Net.Transitions);
+}
+
+void TFormChart::ButtonFitDataClick() {
+    FitChartToData(Engine, ChosenNames());
+    LEditScaleX_->setText(QString::fromStdString(FloatToText("", Engine.Chart.ScaleX)));
+    LEditScaleY_->setText(QString::fromStdString(FloatToText("", Engine.Chart.ScaleY)));
+    RefreshChart();
 }
 
 void TFormChart::SButtonScaleClick(bool axisX) {

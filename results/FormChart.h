@@ -40,6 +40,8 @@ public:
     void RefreshChart();
     void ButtonAddAllClick();
     void ButtonClearListClick();
+    // "Вмістити дані": the listed objects' whole data fills the chart.
+    void ButtonFitDataClick();
     void SButtonScaleClick(bool axisX);
 
 signals:
