@@ -11,6 +11,7 @@ packages=(
   libboost-dev nlohmann-json3-dev parallel
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth locales
+  openbox xdotool
 )
 
 missing=()
