@@ -7,6 +7,7 @@
 #include "NetObjects.h"
 #include "Random.h"
 #include "RunControl.h"
+#include "ShownMainWindow.h"
 #include "TempFolder.h"
 
 #include <QAction>
@@ -36,13 +37,7 @@ const std::filesystem::path kExamples = KVL_EXAMPLES;
 class FormMainTest : public MainWindowFixture {
 protected:
     // The main window shown and active, so that its shortcuts work.
-    std::unique_ptr<TFormMain> Open() {
-        auto form = std::make_unique<TFormMain>(Engine);
-        form->show();
-        form->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        return form;
-    }
+    std::unique_ptr<TFormMain> Open() { return ShownMainWindow(Engine); }
 };
 
 TEST_F(FormMainTest, HoldsTheMaximisedEditorCaptionedNewFile) {

@@ -9,6 +9,7 @@
 #include "FormOptions.h"
 #include "MainWindowFixture.h"
 #include "RunControl.h"
+#include "ShownMainWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,13 +24,8 @@ namespace {
 
 class MainWindowLayoutTest : public MainWindowFixture {
 protected:
-    std::unique_ptr<TFormMain> Open() {
-        auto form = std::make_unique<TFormMain>(Engine);
-        form->show();
-        form->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        return form;
-    }
+    // The main window shown and active, so that its shortcuts work.
+    std::unique_ptr<TFormMain> Open() { return ShownMainWindow(Engine); }
 };
 
 // The three panels stand one below the other by their frames (title bars included), inside the
