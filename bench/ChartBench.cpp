@@ -5,6 +5,7 @@
 #include "ChartDrawing.h"
 #include "FrameImage.h"
 #include "History.h"
+#include "MedianTime.h"
 #include "Monitoring.h"
 #include "NetObjects.h"
 
@@ -36,19 +37,6 @@ void Fill(TEngine& engine, int samples) {
     engine.Net.ModelTime = time + 1;
     ResizeChart(engine.Chart, 640, 420);
     FitChartToData(engine, {"P1"});
-}
-
-double MedianMs(const std::function<void()>& draw, int runs) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        draw();
-        times.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 } // namespace

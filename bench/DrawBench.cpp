@@ -3,6 +3,7 @@
 // period of 14 ms.
 //   build/release/bench/draw_bench
 #include "Frame.h"
+#include "MedianTime.h"
 #include "NetObjects.h"
 #include "Settings.h"
 
@@ -38,17 +39,8 @@ double MedianFrameMs(int objects) {
     Fill(engine, objects);
     ApplyColors(engine);
     ResizeView(engine.Graph, 1280, 800);
-    std::vector<double> times;
     const int frames = objects >= 10000 ? 15 : 60;
-    for (int i = 0; i < frames; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        DrawFrame(engine);
-        times.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return MedianMs([] { DrawFrame(engine); }, frames);
 }
 
 } // namespace
