@@ -99,6 +99,15 @@ public:
     void ButtonLoadBaseSettingsClick();
     void ButtonUndoClick();
     void ButtonRedoClick();
+    // The experiment window, and the exports of "Файл" -> "Експорт".
+    void ButtonExperimentClick();
+    void ButtonExportNetPictureClick();
+    void ButtonExportResultsClick();
+    void ButtonExportHistoriesClick();
+    void ButtonExportChartPictureClick();
+    void ButtonExportChartSeriesClick();
+    void ButtonExportStudyTableClick();
+    void ButtonExportStudyPlotClick();
     // Asks whether to save a modified net before it is put aside; false when the user cancels
     // or the save does not happen. An unmodified net asks nothing.
     bool MaybeSaveChanges();

@@ -20,6 +20,9 @@
 #include <QScreen>
 #include <QToolBar>
 
+#include <algorithm>
+#include <cstring>
+
 // One command of the main window: its object name, text, hint (the tool tip and, after a "|", the
 // status-bar text), shortcut and check box, and what it does.
 struct TFormMain::TCommandRow {
@@ -45,7 +48,7 @@ struct TToolButtonRow {
 const std::pair<const char*, std::vector<const char*>> kMenus[] = {
     {"Файл",
      {"ButtonNewProject", "ButtonOpenProject", "ButtonReloadProject", "ButtonSaveProject",
-      "ButtonSaveProjectAs", nullptr, "ButtonExit"}},
+      "ButtonSaveProjectAs", nullptr, "MenuExport", nullptr, "ButtonExit"}},
     {"Правка", {"ButtonUndo", "ButtonRedo", nullptr, "ButtonCopy", "ButtonPaste"}},
     {"Вид",
      {"ButtonModelingPanel", "ButtonMonitorList", "ButtonObjectResults", nullptr, "ButtonTimeLine",
@@ -54,11 +57,26 @@ const std::pair<const char*, std::vector<const char*>> kMenus[] = {
      {"ButtonCreateVertex", "ButtonCreateTransition", "ButtonCreateConnection",
       "ButtonCreateInformConnection", nullptr, "ButtonClearNet"}},
     {"Імітація",
-     {"ButtonRealTime", "ButtonStop", nullptr, "ButtonInterval", nullptr, "ButtonClearRunHistory"}},
+     {"ButtonRealTime", "ButtonStop", nullptr, "ButtonInterval", "ButtonExperiment", nullptr,
+      "ButtonClearRunHistory"}},
     {"Результати", {"ButtonShowChart"}},
     {"Настройки", {"ButtonShowOptions", nullptr, "ButtonLoadBaseSettings"}},
     {"Довідка", {"ButtonAbout"}},
 };
+// The submenus that a menu above names in place of a command: their names, titles and commands.
+struct TSubmenuRow {
+    const char* Name;
+    const char* Title;
+    std::vector<const char*> Commands; // nullptr stands for a separator
+};
+const TSubmenuRow kSubmenus[] = {
+    {"MenuExport",
+     "Експорт",
+     {"ButtonExportNetPicture", nullptr, "ButtonExportResults", "ButtonExportHistories", nullptr,
+      "ButtonExportChartPicture", "ButtonExportChartSeries", nullptr, "ButtonExportStudyTable",
+      "ButtonExportStudyPlot"}},
+};
+
 // The tool bar's buttons with their glyphs; a row without a name stands for a separator.
 const TToolButtonRow kToolButtons[] = {{"ButtonNewProject", tgNew},
                                        {"ButtonOpenProject", tgOpen},
@@ -77,6 +95,7 @@ const TToolButtonRow kToolButtons[] = {{"ButtonNewProject", tgNew},
                                        {"ButtonRealTime", tgRealTime},
                                        {"ButtonStop", tgStop},
                                        {"ButtonInterval", tgInterval},
+                                       {"ButtonExperiment", tgExperiment},
                                        {},
                                        {"ButtonShowChart", tgChart}};
 
@@ -111,6 +130,27 @@ std::vector<TFormMain::TCommandRow> TFormMain::CommandRows() {
          .Text = "Зберегти як новий файл",
          .Shortcut = QKeySequence("Ctrl+Alt+S"),
          .Triggered = [this] { ButtonSaveProjectAsClick(); }},
+        {.Name = "ButtonExportNetPicture",
+         .Text = "Рисунок сітки (PNG, SVG, PDF)…",
+         .Triggered = [this] { ButtonExportNetPictureClick(); }},
+        {.Name = "ButtonExportResults",
+         .Text = "Результати об'єктів моніторингу (CSV)…",
+         .Triggered = [this] { ButtonExportResultsClick(); }},
+        {.Name = "ButtonExportHistories",
+         .Text = "Історії об'єктів моніторингу (CSV)…",
+         .Triggered = [this] { ButtonExportHistoriesClick(); }},
+        {.Name = "ButtonExportChartPicture",
+         .Text = "Рисунок графіків (PNG, SVG)…",
+         .Triggered = [this] { ButtonExportChartPictureClick(); }},
+        {.Name = "ButtonExportChartSeries",
+         .Text = "Ряди графіків (CSV)…",
+         .Triggered = [this] { ButtonExportChartSeriesClick(); }},
+        {.Name = "ButtonExportStudyTable",
+         .Text = "Таблиця експерименту (CSV)…",
+         .Triggered = [this] { ButtonExportStudyTableClick(); }},
+        {.Name = "ButtonExportStudyPlot",
+         .Text = "Графік експерименту (PNG, SVG)…",
+         .Triggered = [this] { ButtonExportStudyPlotClick(); }},
         {.Name = "ButtonExit",
          .Text = "Вихід",
          .Shortcut = QKeySequence("Ctrl+E"),
@@ -210,6 +250,10 @@ std::vector<TFormMain::TCommandRow> TFormMain::CommandRows() {
          .Hint = "Моделювання на вказаному інтервалі",
          .Shortcut = QKeySequence(Qt::Key_F8),
          .Triggered = [this] { ButtonIntervalClick(); }},
+        {.Name = "ButtonExperiment",
+         .Text = "Експеримент…",
+         .Hint = "Експеримент|Серія незалежних прогонів з довірчими інтервалами",
+         .Triggered = [this] { ButtonExperimentClick(); }},
         {.Name = "ButtonClearRunHistory",
          .Text = "Очистити історію запусків",
          .Triggered = [this] { ButtonClearRunHistoryClick(); }},
@@ -275,13 +319,27 @@ void TFormMain::BuildMenusAndToolBar() {
     Action("ButtonNoTool")->setChecked(true);
     Action("ButtonRedo")->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
 
-    for (const auto& [title, names] : kMenus) {
-        QMenu* menu = menuBar()->addMenu(title);
+    auto fill = [this](QMenu* menu, const std::vector<const char*>& names) {
         for (const char* name : names) {
             if (name == nullptr)
                 menu->addSeparator();
             else
                 menu->addAction(Action(name));
+        }
+    };
+    for (const auto& [title, names] : kMenus) {
+        QMenu* menu = menuBar()->addMenu(title);
+        for (const char* name : names) {
+            const auto submenu = std::find_if(
+                std::begin(kSubmenus), std::end(kSubmenus),
+                [&](const TSubmenuRow& row) { return name && !std::strcmp(row.Name, name); });
+            if (submenu == std::end(kSubmenus)) {
+                fill(menu, {name});
+                continue;
+            }
+            QMenu* inner = menu->addMenu(submenu->Title);
+            inner->setObjectName(submenu->Name);
+            fill(inner, submenu->Commands);
         }
     }
 

@@ -4,6 +4,8 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include <tuple>
+
 namespace {
 
 void Arrow(QPainter& p, QPointF from, QPointF to) {
@@ -103,6 +105,19 @@ QIcon ToolIcon(TToolGlyph glyph) {
         p.drawLine(QPointF(4, 20), QPointF(21, 20));
         p.setPen(QPen(accent, 2));
         p.drawPolyline(QPolygonF({{5, 16}, {10, 10}, {14, 13}, {20, 5}}));
+        break;
+    case tgExperiment:
+        // Three means with their confidence bars.
+        p.drawLine(QPointF(3, 21), QPointF(21, 21));
+        p.setPen(QPen(accent, 1.6));
+        for (const auto& [x, y, h] :
+             {std::tuple{6.0, 14.0, 4.0}, {12.0, 10.0, 5.0}, {18.0, 6.0, 3.0}}) {
+            p.drawLine(QPointF(x, y - h), QPointF(x, y + h));
+            p.drawLine(QPointF(x - 2, y - h), QPointF(x + 2, y - h));
+            p.drawLine(QPointF(x - 2, y + h), QPointF(x + 2, y + h));
+            p.setBrush(accent);
+            p.drawEllipse(QPointF(x, y), 1.8, 1.8);
+        }
         break;
     }
     return QIcon(pixmap);

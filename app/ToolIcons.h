@@ -18,7 +18,8 @@ enum TToolGlyph {
     tgRealTime,
     tgStop,
     tgInterval,
-    tgChart
+    tgChart,
+    tgExperiment
 };
 
 QIcon ToolIcon(TToolGlyph glyph);

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config clang-format git
   clang libclang-rt-14-dev
-  qt6-base-dev libgl-dev qt6-translations-l10n
+  qt6-base-dev libgl-dev qt6-translations-l10n qt6-svg-dev poppler-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   libboost-dev nlohmann-json3-dev parallel
   fonts-liberation2 fonts-dejavu-core

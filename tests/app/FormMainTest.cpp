@@ -249,7 +249,7 @@ TEST_F(FormMainTest, MainMenuListsItsItemsInOrder) {
         {"Файл",
          {"Новий проект Ctrl+N", "Відкрити проект Ctrl+O",
           "Перезавантажити сітку зі збереженого файлу Ctrl+X", "Зберегти проект Ctrl+S",
-          "Зберегти як новий файл Ctrl+Alt+S", "-", "Вихід Ctrl+E"}},
+          "Зберегти як новий файл Ctrl+Alt+S", "-", "Експорт >", "-", "Вихід Ctrl+E"}},
         {"Правка",
          {"Скасувати Ctrl+Z", "Повторити Ctrl+Y", "-", "Копіювати фрагмент Ctrl+C",
           "Вставити фрагмент Ctrl+V"}},
@@ -262,7 +262,7 @@ TEST_F(FormMainTest, MainMenuListsItsItemsInOrder) {
           "Створити інформаційний зв'язок [ ]", "-", "Очистити сітку"}},
         {"Імітація",
          {"Запустити імітацію в реальному часі F9", "Зупинити імітацію в реальному часі F2", "-",
-          "Імітація на вказаному інтервалі F8", "-", "Очистити історію запусків"}},
+          "Імітація на вказаному інтервалі F8", "Експеримент…", "-", "Очистити історію запусків"}},
         {"Результати", {"Показати графік"}},
         {"Настройки", {"Показати настройки", "-", "Завантажити базові настройки"}},
         {"Довідка", {"Про програму"}},
@@ -274,6 +274,8 @@ TEST_F(FormMainTest, MainMenuListsItsItemsInOrder) {
         QStringList items;
         for (const QAction* item : menus[m]->menu()->actions()) {
             QString line = item->isSeparator() ? "-" : item->text();
+            if (item->menu() != nullptr)
+                line += " >";
             if (!item->shortcut().isEmpty())
                 line += " " + item->shortcut().toString();
             if (item->isCheckable())
@@ -282,6 +284,15 @@ TEST_F(FormMainTest, MainMenuListsItsItemsInOrder) {
         }
         EXPECT_EQ(items, expected[m].second) << expected[m].first.toStdString();
     }
+    QStringList exports;
+    for (const QAction* item : form->findChild<QMenu*>("MenuExport")->actions())
+        exports << (item->isSeparator() ? "-" : item->text());
+    EXPECT_EQ(exports,
+              QStringList({"Рисунок сітки (PNG, SVG, PDF)…", "-",
+                           "Результати об'єктів моніторингу (CSV)…",
+                           "Історії об'єктів моніторингу (CSV)…", "-",
+                           "Рисунок графіків (PNG, SVG)…", "Ряди графіків (CSV)…", "-",
+                           "Таблиця експерименту (CSV)…", "Графік експерименту (PNG, SVG)…"}));
 }
 
 TEST_F(FormMainTest, ZoomButtonsStopAtTheLimits) {

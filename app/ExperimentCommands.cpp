@@ -1,0 +1,6 @@
+// The experiment window and the exports of its results.
+#include "FormMain.h"
+
+void TFormMain::ButtonExperimentClick() {}
+void TFormMain::ButtonExportStudyTableClick() {}
+void TFormMain::ButtonExportStudyPlotClick() {}

@@ -1,0 +1,29 @@
+#include "ExportFile.h"
+
+#include "DialogControls.h"
+#include "EngineError.h"
+#include "FileReplace.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+std::function<QString(QWidget*, const QString&, const QString&, const QString&)> ChooseExportFile =
+    [](QWidget* parent, const QString& caption, const QString& filter, const QString& suggested) {
+        return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+    };
+
+QString WithDefaultExtension(const QString& path, const QString& extension) {
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + "." + extension;
+}
+
+bool WriteExportFile(QWidget* parent, const QString& path, const QByteArray& bytes) {
+    try {
+        ReplaceFile(std::filesystem::path(path.toStdString()), bytes.toStdString());
+        return true;
+    } catch (const TEngineError& error) {
+        ShowMessageBox(parent, QString::fromStdString(error.what()));
+        return false;
+    }
+}
