@@ -1,8 +1,6 @@
 #include "StudyReport.h"
 
-#include "StudySummary.h"
-
-#include <nlohmann/json.hpp>
+#include "FigureSummary.h"
 
 namespace {
 
@@ -12,19 +10,6 @@ std::string ObjectList(const std::vector<TObjectFigures>& objects,
     for (std::size_t i = 0; i < objects.size(); ++i)
         text += (i ? ", " : "") + ObjectFiguresJson(objects[i], specs);
     return text + "]";
-}
-
-// The values the rows have for figure `figure` of object `object` of a kind.
-std::vector<double> FigureValues(const std::vector<TRunFigures>& rows, bool isVertex,
-                                 std::size_t object, std::size_t figure) {
-    std::vector<double> values;
-    for (const TRunFigures& row : rows) {
-        const auto& objects = isVertex ? row.Vertices : row.Transitions;
-        if (object < objects.size() && figure < objects[object].Values.size() &&
-            objects[object].Values[figure])
-            values.push_back(*objects[object].Values[figure]);
-    }
-    return values;
 }
 
 std::string Optional(const std::optional<double>& value) {
@@ -42,6 +27,8 @@ std::string SummaryJson(const TSummary& summary) {
 // The summaries of every object of a kind, one a line.
 std::string SummaryList(const TStudyHeader& header, const std::vector<TRunFigures>& rows,
                         bool isVertex, const std::string& indent) {
+    if (rows.empty())
+        return "[]";
     const auto specs = isVertex ? VertexFigureSpecs() : TransitionFigureSpecs();
     const auto& objects = isVertex ? rows.front().Vertices : rows.front().Transitions;
     if (objects.empty())
@@ -51,8 +38,8 @@ std::string SummaryList(const TStudyHeader& header, const std::vector<TRunFigure
         text += indent + "  {\"name\": " + JsonString(objects[k].Name) +
                 ", \"monitoring\": " + (objects[k].Monitoring ? "true" : "false");
         for (std::size_t f = 0; f < specs.size(); ++f)
-            text += std::string(", \"") + specs[f].Key + "\": " +
-                    SummaryJson(Summarize(FigureValues(rows, isVertex, k, f), header.Confidence));
+            text += std::string(", \"") + specs[f].Key +
+                    "\": " + SummaryJson(SummarizeFigure(header, rows, isVertex, k, f));
         text += k + 1 < objects.size() ? "},\n" : "}\n";
     }
     return text + indent + "]";
@@ -89,12 +76,7 @@ std::string CsvField(const std::string& text) {
 
 // The sweep value as a CSV field: numbers as they are, texts without their JSON quotes.
 std::string CsvValue(const TStudyHeader& header, std::size_t point) {
-    if (point >= header.SweepValues.size())
-        return "";
-    const std::string& json = header.SweepValues[point];
-    if (json.empty() || json.front() != '"')
-        return json;
-    return CsvField(nlohmann::json::parse(json).get<std::string>());
+    return CsvField(SweepValueText(header, point));
 }
 
 const char* const kCsvColumns = "value,replication,kind,object,statistic,n,mean,sd,half_width\n";
@@ -216,12 +198,13 @@ std::string StudyCsv(const TStudyHeader& header, const std::vector<TPointResult>
         const std::vector<TRunFigures>& rows = points[p].Rows;
         const std::string value = CsvValue(header, p);
         for (const bool isVertex : {true, false}) {
+            if (rows.empty())
+                break;
             const auto specs = isVertex ? VertexFigureSpecs() : TransitionFigureSpecs();
             const auto& objects = isVertex ? rows.front().Vertices : rows.front().Transitions;
             for (std::size_t k = 0; k < objects.size(); ++k)
                 for (std::size_t f = 0; f < specs.size(); ++f) {
-                    const TSummary summary =
-                        Summarize(FigureValues(rows, isVertex, k, f), header.Confidence);
+                    const TSummary summary = SummarizeFigure(header, rows, isVertex, k, f);
                     csv += value + ",," + (isVertex ? "vertex" : "transition") + "," +
                            CsvField(objects[k].Name) + "," + specs[f].Key + "," +
                            std::to_string(summary.Count) + "," +
