@@ -4,12 +4,17 @@
 #pragma once
 
 #include "Study.h"
+#include "StudyPlot.h"
 #include "StudyRun.h"
 
 #include <QByteArray>
 #include <QWidget>
 
 #include <vector>
+
+class QComboBox;
+class QLabel;
+class QTableWidget;
 
 class TStudyResultsView : public QWidget {
     Q_OBJECT
@@ -29,7 +34,44 @@ public:
     QByteArray PlotPng() const;
     QByteArray PlotSvg() const;
 
+    // The size of the exported pictures, in pixels.
+    static constexpr int PlotWidth = 1200;
+    static constexpr int PlotHeight = 800;
+
+    // The parts the window is made of, for tests.
+    QTableWidget* Table() const { return Table_; }
+    QComboBox* ValueChooser() const { return ValueChooser_; }
+    QComboBox* FigureChooser() const { return FigureChooser_; }
+    // What the plot shows now.
+    const TStudyPlotData& PlotData() const;
+
 private:
+    // A figure of an object that can be plotted.
+    struct TPlotFigure {
+        bool IsVertex = true;
+        std::size_t Object = 0;
+        std::size_t Figure = 0;
+        std::string Name; // the object's, UTF-8
+    };
+
+    void ShowPoint(int point);
+    void ShowPlotFigure(int choice);
+    void FillFigureChooser();
+    // How far the figure's means across the values lie apart.
+    double MeanSpread(const TPlotFigure& figure) const;
+
     TStudyHeader Header;
     std::vector<TPointResult> Points;
+    std::vector<TPlotFigure> PlotFigures_;
+
+    QLabel* Placeholder_ = nullptr;
+    QWidget* Contents_ = nullptr;
+    QWidget* ValueRow_ = nullptr;
+    QLabel* ValueLabel_ = nullptr;
+    QComboBox* ValueChooser_ = nullptr;
+    QLabel* PointNote_ = nullptr;
+    QTableWidget* Table_ = nullptr;
+    QWidget* PlotPanel_ = nullptr;
+    QComboBox* FigureChooser_ = nullptr;
+    TStudyPlotWidget* Plot_ = nullptr;
 };
