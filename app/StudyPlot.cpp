@@ -133,18 +133,19 @@ TStudyPlotFrame StudyPlotFrame(const TStudyPlotData& data, const QRectF& bounds)
     const double bottom = bounds.bottom() - pad - line - pad * 0.5 - line - tickLength;
     const int yCount = std::clamp(int((bottom - top) / (line * 2.5)), 2, 10);
     const double yStep = NiceStep(low, high, yCount);
-    frame.YLow = std::isfinite(std::floor(low / yStep) * yStep) ? std::floor(low / yStep) * yStep
-                                                                 : low;
-    frame.YHigh = std::isfinite(std::ceil(high / yStep) * yStep) ? std::ceil(high / yStep) * yStep
-                                                                  : high;
+    frame.YLow =
+        std::isfinite(std::floor(low / yStep) * yStep) ? std::floor(low / yStep) * yStep : low;
+    frame.YHigh =
+        std::isfinite(std::ceil(high / yStep) * yStep) ? std::ceil(high / yStep) * yStep : high;
+    frame.YStep = yStep;
     frame.YTicks = Ticks(frame.YLow, frame.YHigh, yStep);
     double labelWidth = 0;
     for (const double tick : frame.YTicks)
         labelWidth = std::max(labelWidth, metrics.horizontalAdvance(TickText(tick, yStep)));
     const double left = bounds.left() + pad + line + pad * 0.5 + labelWidth + tickLength + 2;
     const double right = bounds.right() - std::max(pad * 2, frame.FontPixels * 2.5);
-    frame.Area = QRectF(QPointF(left, top), QPointF(std::max(left + 1, right),
-                                                    std::max(top + 1, bottom)));
+    frame.Area =
+        QRectF(QPointF(left, top), QPointF(std::max(left + 1, right), std::max(top + 1, bottom)));
 
     // x: the swept values padded a little, or the points' positions.
     frame.Numeric = IsNumeric(data);
@@ -156,10 +157,10 @@ TStudyPlotFrame StudyPlotFrame(const TStudyPlotData& data, const QRectF& bounds)
             frame.XHigh = std::max(frame.XHigh, *point.Value);
         }
         Widen(frame.XLow, frame.XHigh, 0.06);
-        const int xCount =
-            std::clamp(int(frame.Area.width() / (metrics.horizontalAdvance("0.000000") * 1.6)), 2,
-                       10);
-        frame.XTicks = Ticks(frame.XLow, frame.XHigh, NiceStep(frame.XLow, frame.XHigh, xCount));
+        const int xCount = std::clamp(
+            int(frame.Area.width() / (metrics.horizontalAdvance("0.000000") * 1.6)), 2, 10);
+        frame.XStep = NiceStep(frame.XLow, frame.XHigh, xCount);
+        frame.XTicks = Ticks(frame.XLow, frame.XHigh, frame.XStep);
     } else {
         frame.XLow = -0.5;
         frame.XHigh = std::max<double>(1, data.Points.size()) - 0.5;
@@ -189,7 +190,6 @@ void DrawStudyPlot(QPainter& painter, const TStudyPlotData& data, const QRectF& 
 
     // Grid, axes, ticks and their numbers.
     painter.setFont(font);
-    const double yStep = frame.YTicks.size() > 1 ? frame.YTicks[1] - frame.YTicks[0] : 1;
     for (const double tick : frame.YTicks) {
         const double y = frame.Map(frame.XLow, tick).y();
         painter.setPen(QPen(kGridColor, 1));
@@ -199,21 +199,21 @@ void DrawStudyPlot(QPainter& painter, const TStudyPlotData& data, const QRectF& 
         painter.drawText(QRectF(bounds.left(), y - metrics.lineSpacing() / 2,
                                 area.left() - tickLength - 3 - bounds.left(),
                                 metrics.lineSpacing()),
-                         Qt::AlignRight | Qt::AlignVCenter, TickText(tick, yStep));
+                         Qt::AlignRight | Qt::AlignVCenter, TickText(tick, frame.YStep));
     }
-    const double xStep = frame.XTicks.size() > 1 ? frame.XTicks[1] - frame.XTicks[0] : 1;
-    const double slot = frame.Numeric ? area.width()
-                                      : area.width() / std::max<double>(1, frame.XTicks.size());
+    const double slot =
+        frame.Numeric ? area.width() : area.width() / std::max<double>(1, frame.XTicks.size());
     for (std::size_t i = 0; i < frame.XTicks.size(); ++i) {
         const double x = frame.Map(frame.XTicks[i], frame.YLow).x();
         painter.setPen(QPen(kAxisColor, 1));
         painter.drawLine(QPointF(x, area.bottom()), QPointF(x, area.bottom() + tickLength));
-        QString label = frame.Numeric ? TickText(frame.XTicks[i], xStep) : data.Points[i].Label;
+        QString label =
+            frame.Numeric ? TickText(frame.XTicks[i], frame.XStep) : data.Points[i].Label;
         if (!frame.Numeric)
             label = metrics.elidedText(label, Qt::ElideRight, slot - 4);
-        painter.drawText(QRectF(x - slot / 2, area.bottom() + tickLength + 2, slot,
-                                metrics.lineSpacing()),
-                         Qt::AlignHCenter | Qt::AlignTop, label);
+        painter.drawText(
+            QRectF(x - slot / 2, area.bottom() + tickLength + 2, slot, metrics.lineSpacing()),
+            Qt::AlignHCenter | Qt::AlignTop, label);
     }
     painter.setPen(QPen(kAxisColor, 1.2));
     painter.drawLine(area.bottomLeft(), area.bottomRight());
@@ -223,8 +223,8 @@ void DrawStudyPlot(QPainter& painter, const TStudyPlotData& data, const QRectF& 
     painter.setPen(Qt::black);
     painter.drawText(QRectF(area.left(), bounds.bottom() - pad - metrics.lineSpacing(),
                             area.width(), metrics.lineSpacing()),
-                     Qt::AlignCenter, metrics.elidedText(data.XTitle, Qt::ElideRight,
-                                                         bounds.width() - 2 * pad));
+                     Qt::AlignCenter,
+                     metrics.elidedText(data.XTitle, Qt::ElideRight, bounds.width() - 2 * pad));
     painter.save();
     painter.translate(bounds.left() + pad, area.center().y());
     painter.rotate(-90);

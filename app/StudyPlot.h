@@ -31,6 +31,7 @@ struct TStudyPlotFrame {
     bool Numeric = true;
     double XLow = 0, XHigh = 1, YLow = 0, YHigh = 1;
     std::vector<double> XTicks, YTicks;
+    double XStep = 1, YStep = 1; // between ticks
     double FontPixels = 12;
 
     QPointF Map(double x, double y) const;

@@ -176,10 +176,11 @@ void TStudyResultsView::ShowPoint(int point) {
     for (const TStudyProblem& problem : StreamOverruns(Header, Points))
         overruns += problem.Point == std::size_t(point);
     if (early)
-        note += " Зупинилися до кінця інтервалу: " + QString::number(early) + ".";
+        note += " Реплікацій, що зупинилися до кінця інтервалу: " + QString::number(early) + ".";
     if (overruns)
-        note += " Вийшли за свій потік випадкових чисел: " + QString::number(overruns) +
-                " (зменште кількість реплікацій або інтервал).";
+        note +=
+            " Реплікацій, що вийшли за свій потік випадкових чисел: " + QString::number(overruns) +
+            " (зменште кількість реплікацій або інтервал).";
     PointNote_->setText(note);
 
     const std::vector<TStudyTableRow> table = StudyTableRows(Header, rows);

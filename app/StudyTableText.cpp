@@ -30,13 +30,12 @@ enum TTransitionFigure : std::size_t {
 };
 
 constexpr std::array<const char*, 7> kVertexDescriptions = {
-    "маркування в кінці", "кількість змін маркування", "отримано фішок усього",
-    "мін. маркування",    "макс. маркування",          "середнє маркування",
-    "середнє очікування",
+    "маркування в кінці", "кількість змін маркування", "отримано фішок усього", "мін. маркування",
+    "макс. маркування",   "середнє маркування",        "середнє очікування",
 };
 constexpr std::array<const char*, 7> kTransitionDescriptions = {
-    "буфер запусків у кінці",  "кількість запусків",     "мін. значення буфера",
-    "макс. значення буфера",   "середнє значення буфера", "завантаженість (час)",
+    "буфер запусків у кінці", "кількість запусків",      "мін. значення буфера",
+    "макс. значення буфера",  "середнє значення буфера", "завантаженість (час)",
     "завантаженість, %",
 };
 
@@ -122,7 +121,8 @@ std::string MeanWithHalfWidth(double mean, const std::optional<double>& halfWidt
     const int decimals = 1 - exponent;
     const bool huge = mean != 0 && DecimalExponent(mean) >= 15;
     if (decimals >= 0 && decimals <= 9 && !huge)
-        return NumberText(mean, nsFixed, decimals) + " ± " + NumberText(*halfWidth, nsFixed, decimals);
+        return NumberText(mean, nsFixed, decimals) + " ± " +
+               NumberText(*halfWidth, nsFixed, decimals);
     if (decimals < 0 && decimals >= -5 && !huge) {
         const double unit = std::pow(10.0, -decimals);
         return NumberText(RoundHalfEven(mean / unit) * unit, nsFixed, 0) + " ± " +

@@ -24,8 +24,9 @@ TRunFigures Replication(std::uint64_t number, double mean, std::optional<double>
     row.Replication = number;
     row.Vertices.push_back({"Черга", true, {3.0, 40.0, 20.0, 0.0, 5.0, mean, wait}});
     row.Transitions.push_back(
-        {"Обслуговування", false, {0.0, 19.0, std::nullopt, std::nullopt, std::nullopt,
-                                   std::nullopt, std::nullopt}});
+        {"Обслуговування",
+         false,
+         {0.0, 19.0, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt}});
     return row;
 }
 
@@ -97,12 +98,12 @@ TEST(StudyTableText, ShowsWindowFiguresOfMonitoredObjectsAndTheCounters) {
     std::vector<std::string> captions;
     for (const TStudyTableRow& row : rows)
         captions.push_back(row.ObjectName + " " + FigureCaption(row.IsVertex, row.Figure));
-    EXPECT_EQ(captions, (std::vector<std::string>{
-                            "Черга received_total — отримано фішок усього",
-                            "Черга min — мін. маркування", "Черга max — макс. маркування",
-                            "Черга mean — середнє маркування",
-                            "Черга mean_wait — середнє очікування",
-                            "Обслуговування launch_count — кількість запусків"}));
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{
+                  "Черга received_total — отримано фішок усього", "Черга min — мін. маркування",
+                  "Черга max — макс. маркування", "Черга mean — середнє маркування",
+                  "Черга mean_wait — середнє очікування",
+                  "Обслуговування launch_count — кількість запусків"}));
     // The mean wait only one replication has counts one.
     EXPECT_EQ(rows[4].Summary.Count, 1u);
     EXPECT_FALSE(rows[4].Summary.HalfWidth);
@@ -128,8 +129,8 @@ TEST(StudyResultsView, ShowsTheTableOfTheChosenValue) {
     EXPECT_EQ(table.item(4, 2)->text(), QString("2.5")); // one replication: the mean alone
     view.ValueChooser()->setCurrentIndex(1);
     EXPECT_EQ(table.item(3, 2)->text(), QString("5 ± 0"));
-    EXPECT_EQ(view.TableCsv().toStdString(), StudyCsv(header, {Point({1, 2, 3}), Point({5, 5, 5})},
-                                                      false));
+    EXPECT_EQ(view.TableCsv().toStdString(),
+              StudyCsv(header, {Point({1, 2, 3}), Point({5, 5, 5})}, false));
     view.Clear();
     EXPECT_FALSE(view.HasResults());
     EXPECT_EQ(table.rowCount(), 0);
@@ -216,8 +217,8 @@ TEST(StudyPlot, CopesWithOnePointEqualMeansMissingFiguresAndExtremeNumbers) {
         EXPECT_FALSE(frame.YTicks.empty());
         for (std::size_t i = 0; i < data.Points.size(); ++i) {
             if (data.Points[i].Mean) {
-                EXPECT_TRUE(frame.Area.contains(frame.Map(frame.PointX(data, i),
-                                                          *data.Points[i].Mean)))
+                EXPECT_TRUE(
+                    frame.Area.contains(frame.Map(frame.PointX(data, i), *data.Points[i].Mean)))
                     << "point " << i;
             }
         }
