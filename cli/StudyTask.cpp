@@ -5,8 +5,7 @@
 #include <exception>
 
 TStudyTask::TStudyTask(TStudy study, unsigned jobs)
-    : Study_(std::move(study)),
-      Total_(PointCount(Study_.Header) * Study_.Header.Replications),
+    : Study_(std::move(study)), Total_(PointCount(Study_.Header) * Study_.Header.Replications),
       Thread([this, jobs] { Run(jobs); }) {}
 
 TStudyTask::~TStudyTask() {
