@@ -39,14 +39,10 @@ struct TSweepFieldRow {
     const char* Label;
 };
 constexpr TSweepFieldRow kSweepFields[] = {
-    {okVertex, "marking", "Розмітка"},
-    {okTransition, "delay", "Затримка"},
-    {okTransition, "deviation", "Відхилення"},
-    {okTransition, "priority", "Пріоритет"},
-    {okTransition, "weight", "Вага"},
-    {okTransition, "law", "Закон розподілу"},
-    {okConnection, "count", "Кратність"},
-    {okConnection, "formula", "Формула"},
+    {okVertex, "marking", "Розмітка"},         {okTransition, "delay", "Затримка"},
+    {okTransition, "deviation", "Відхилення"}, {okTransition, "priority", "Пріоритет"},
+    {okTransition, "weight", "Вага"},          {okTransition, "law", "Закон розподілу"},
+    {okConnection, "count", "Кратність"},      {okConnection, "formula", "Формула"},
 };
 
 // An unsigned integer typed into an edit, blanks around allowed; nothing when it is not one
@@ -56,8 +52,8 @@ std::optional<std::uint64_t> EditUnsigned(const QLineEdit* edit, std::uint64_t l
     const std::string text = edit->text().trimmed().toStdString();
     std::uint64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
-        value < least || value > most)
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < least ||
+        value > most)
         return std::nullopt;
     return value;
 }
@@ -136,8 +132,7 @@ TFormExperiment::TFormExperiment(TEngine& engine, QWidget* parent)
     };
     enableSweep(false);
     connect(CBoxSweep_, &QCheckBox::toggled, this, enableSweep);
-    connect(CBoxSweepObject_, &QComboBox::currentIndexChanged, this,
-            [this] { FillSweepFields(); });
+    connect(CBoxSweepObject_, &QComboBox::currentIndexChanged, this, [this] { FillSweepFields(); });
 
     auto* buttons = new QHBoxLayout;
     ButtonRun_ = AddButton(buttons, "ButtonRun", "Запустити", this);
@@ -157,6 +152,7 @@ TFormExperiment::TFormExperiment(TEngine& engine, QWidget* parent)
     Progress_->setObjectName("ProgressBar");
     Progress_->setRange(0, 1);
     Progress_->setValue(0);
+    Progress_->setTextVisible(false); // the line under it tells the counts
     layout->addWidget(Progress_);
     LabelProgress_ = new QLabel(this);
     LabelProgress_->setObjectName("LabelProgress");
@@ -178,6 +174,12 @@ TFormExperiment::~TFormExperiment() {
 }
 
 void TFormExperiment::Open(const QString& interval, const QString& warmUp) {
+    // The first time, the window opens over the middle of the main window; later it opens where
+    // the user left it.
+    if (!Placed && parentWidget()) {
+        Placed = true;
+        move(parentWidget()->frameGeometry().center() - rect().center());
+    }
     if (State_ != TExperimentState::Running) {
         LEditInterval_->setText(interval);
         LEditWarmUp_->setText(warmUp);
@@ -346,8 +348,8 @@ void TFormExperiment::PollStudy() {
 }
 
 void TFormExperiment::ShowProgress() {
-    const std::uint64_t done = Task->Done();
-    const std::uint64_t total = Task->Total();
+    const std::uint64_t done = ShownDone = Task->Done();
+    const std::uint64_t total = ShownTotal = Task->Total();
     // The bar counts in replications, within the range of its int.
     const double scale = total > 1000000 ? 1000000.0 / static_cast<double>(total) : 1.0;
     Progress_->setRange(0, static_cast<int>(static_cast<double>(total) * scale));
@@ -370,9 +372,8 @@ void TFormExperiment::SetState(TExperimentState state) {
     const bool running = state == TExperimentState::Running;
     ButtonRun_->setEnabled(!running);
     ButtonCancel_->setEnabled(running);
-    const std::initializer_list<QWidget*> fields = {LEditReplications_, LEditInterval_,
-                                                    LEditWarmUp_,      LEditConfidence_,
-                                                    LEditSeed_,        CBoxSweep_};
+    const std::initializer_list<QWidget*> fields = {
+        LEditReplications_, LEditInterval_, LEditWarmUp_, LEditConfidence_, LEditSeed_, CBoxSweep_};
     for (QWidget* field : fields)
         field->setEnabled(!running);
     const bool sweep = !running && CBoxSweep_->isChecked();
@@ -384,13 +385,14 @@ void TFormExperiment::SetState(TExperimentState state) {
         LabelProgress_->setText("Задайте прогони й натисніть «Запустити».");
         break;
     case TExperimentState::Cancelled:
-        LabelProgress_->setText("Експеримент скасовано.");
+        LabelProgress_->setText(QString("Експеримент скасовано: виконано прогонів %1 з %2.")
+                                    .arg(ShownDone)
+                                    .arg(ShownTotal));
         break;
     case TExperimentState::Finished:
-        LabelProgress_->setText(
-            QString("Готово. Прогонів: %1 · минуло %2")
-                .arg(ResultsHeader_.Replications * PointCount(ResultsHeader_))
-                .arg(DurationText(Clock.elapsed() / 1000)));
+        LabelProgress_->setText(QString("Готово. Прогонів: %1 · минуло %2")
+                                    .arg(ResultsHeader_.Replications * PointCount(ResultsHeader_))
+                                    .arg(DurationText(Clock.elapsed() / 1000)));
         break;
     default:
         break;

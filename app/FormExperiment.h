@@ -87,9 +87,12 @@ private:
 
     TEngine& Engine;
     TExperimentState State_ = TExperimentState::Idle;
+    bool Placed = false; // the window has been put over the main window once
     std::unique_ptr<TStudyTask> Task;
     QTimer* PollTimer = nullptr;
     QElapsedTimer Clock;
+    std::uint64_t ShownDone = 0; // the counts the progress line shows
+    std::uint64_t ShownTotal = 0;
     TStudyHeader ResultsHeader_;
     std::vector<TPointResult> Results_;
 
