@@ -7,6 +7,7 @@
 #include "FormChart.h"
 #include "FormConnectionProperties.h"
 #include "FormDraw.h"
+#include "FormExperiment.h"
 #include "FormModeling.h"
 #include "FormMonitorList.h"
 #include "FormObjectResults.h"
@@ -149,6 +150,7 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     FormConnectionProperties = new TFormConnectionProperties(Engine, *History_, this);
     FormModeling_ = new TFormModeling(Engine, this);
     FormChart_ = new TFormChart(Engine, this);
+    FormExperiment_ = new TFormExperiment(Engine, this);
     FormOptions_ = new TFormOptions(Engine, this);
     FormOptions_->LoadBaseSettings = [this] { ButtonLoadBaseSettingsClick(); };
     FormMonitorList_ = new TFormMonitorList(Engine, *History_, this);

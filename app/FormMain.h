@@ -24,6 +24,7 @@ class QTimer;
 class TFormAbout;
 class TInputWake;
 class TFormDraw;
+class TFormExperiment;
 class TFormModeling;
 class TFormObjectResults;
 class TFormMonitorList;
@@ -62,6 +63,7 @@ public:
     TFormMonitorList* FormMonitorList() const { return FormMonitorList_; }
     TFormOptions* FormOptions() const { return FormOptions_; }
     TFormChart* FormChart() const { return FormChart_; }
+    TFormExperiment* FormExperiment() const { return FormExperiment_; }
     TEditHistory* History() const { return History_; }
     TRecoveryFile* Recovery() const { return Recovery_.get(); }
     void FillMonitorTree();
@@ -162,6 +164,7 @@ private:
     TFormMonitorList* FormMonitorList_ = nullptr;
     TFormOptions* FormOptions_ = nullptr;
     TFormChart* FormChart_ = nullptr;
+    TFormExperiment* FormExperiment_ = nullptr;
     TFormAbout* FormAbout = nullptr;
     TFormVertexProperties* FormVertexProperties = nullptr;
     TFormTransitionProperties* FormTransitionProperties = nullptr;

@@ -5,6 +5,7 @@
 #include "Engine.h"
 #include "EngineError.h"
 #include "FormDraw.h"
+#include "FormExperiment.h"
 #include "FormModeling.h"
 #include "Formula.h"
 #include "NetFile.h"
@@ -117,10 +118,13 @@ void TFormMain::ButtonSaveProjectAsClick() {
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
-    if (MaybeSaveChanges())
+    if (MaybeSaveChanges()) {
+        // A study under way ends with the editor.
+        FormExperiment_->ButtonCancelClick();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 // A drag under way becomes a step of its own first, so undo takes back the drag.

@@ -48,12 +48,7 @@ TRunSettings ReadRunSettings(const TSimOptions& options) {
             throw TEngineError("Не вдається прочитати файл параметрів \"" + options.SettingsFile +
                                "\"");
     }
-    TRunSettings settings{engine->ConflictCheck, engine->DoVertexHistorySimple,
-                          engine->VertexHistoryNormal, engine->DoTransitionHistorySimple,
-                          engine->TransitionHistoryNormal};
-    if (options.ConflictCheck)
-        settings.ConflictCheck = *options.ConflictCheck;
-    return settings;
+    return EngineRunSettings(*engine);
 }
 
 // Every change of a point: the --set ones, then the point's sweep value.
@@ -165,11 +160,25 @@ std::string BytesHash(const std::string& bytes) {
     return text;
 }
 
+TRunSettings EngineRunSettings(const TEngine& engine) {
+    return {engine.ConflictCheck, engine.DoVertexHistorySimple, engine.VertexHistoryNormal,
+            engine.DoTransitionHistorySimple, engine.TransitionHistoryNormal};
+}
+
 TStudy PrepareStudy(const TSimOptions& options) {
+    TRunSettings settings = ReadRunSettings(options);
+    const std::filesystem::path path = options.NetFile;
+    return PrepareStudy(ReadNetBytes(path), path, settings, options);
+}
+
+TStudy PrepareStudy(std::string netBytes, const std::filesystem::path& netPath,
+                    const TRunSettings& settings, const TSimOptions& options) {
     TStudy study;
     TStudyHeader& header = study.Header;
     const TStudyOptions& studyOptions = options.Study;
-    header.Settings = ReadRunSettings(options);
+    header.Settings = settings;
+    if (options.ConflictCheck)
+        header.Settings.ConflictCheck = *options.ConflictCheck;
     header.Interval = options.Interval < 0 ? 0 : options.Interval;
     header.WarmUp = options.WarmUp;
     header.Confidence = studyOptions.Confidence;
@@ -200,8 +209,8 @@ TStudy PrepareStudy(const TSimOptions& options) {
             header.SweepValues.push_back(AssignmentValueJson(value));
     }
 
-    study.NetPath = options.NetFile;
-    study.NetBytes = ReadNetBytes(study.NetPath);
+    study.NetPath = netPath;
+    study.NetBytes = std::move(netBytes);
     header.Net = study.NetPath.filename().string();
     header.NetHash = BytesHash(study.NetBytes);
 
@@ -234,7 +243,8 @@ TStudy PrepareStudy(const TSimOptions& options) {
     return study;
 }
 
-TRunFigures RunReplication(const TStudy& study, std::size_t point, std::uint64_t index) {
+TRunFigures RunReplication(const TStudy& study, std::size_t point, std::uint64_t index,
+                           const std::atomic<bool>* cancel) {
     const TStudyHeader& header = study.Header;
     auto engine = std::make_unique<TEngine>();
     InitEngine(*engine);
@@ -249,7 +259,7 @@ TRunFigures RunReplication(const TStudy& study, std::size_t point, std::uint64_t
     engine->ShowMessage = [&](const std::string& message) { figures.Messages.push_back(message); };
     engine->Random.Draws = 0;
     const auto start = std::chrono::steady_clock::now();
-    figures.Stop = RunWholeInterval(*engine, header.Interval, SimulationStep);
+    figures.Stop = RunWholeInterval(*engine, header.Interval, SimulationStep, cancel);
     figures.Seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     figures.Draws = engine->Random.Draws;

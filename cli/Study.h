@@ -7,6 +7,7 @@
 #include "SimOptions.h"
 #include "StudyParameters.h"
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -69,10 +70,19 @@ std::size_t PointCount(const TStudyHeader& header);
 // target against the net. Throws TEngineError with the message to print (exit status 2). The
 // seed comes from the clock when the options give none. Warnings of loading go to stderr.
 TStudy PrepareStudy(const TSimOptions& options);
+// The same for the bytes of a net file already in hand (the editor's net written as a save
+// writes it), named `netPath` in messages and in the results, run with `settings`. The options'
+// net file and settings file are not read; their conflict switch, when given, still applies.
+TStudy PrepareStudy(std::string netBytes, const std::filesystem::path& netPath,
+                    const TRunSettings& settings, const TSimOptions& options);
+// The settings an engine runs with: what the editor's own runs use.
+TRunSettings EngineRunSettings(const TEngine& engine);
 
 // Runs replication `index` of point `point` from a fresh engine, as a single run would from the
-// replication's seed. Throws TEngineError when the net cannot be loaded or run.
-TRunFigures RunReplication(const TStudy& study, std::size_t point, std::uint64_t index);
+// replication's seed. Throws TEngineError when the net cannot be loaded or run, and
+// TRunCancelled soon after `cancel` (when given) becomes true.
+TRunFigures RunReplication(const TStudy& study, std::size_t point, std::uint64_t index,
+                           const std::atomic<bool>* cancel = nullptr);
 
 // 64-bit FNV-1a of the bytes in hex: tells partial results of different nets apart.
 std::string BytesHash(const std::string& bytes);

@@ -1,5 +1,6 @@
 #include "StudyRun.h"
 
+#include "SimRun.h"
 #include "StudySummary.h"
 
 #include <algorithm>
@@ -16,8 +17,11 @@ struct TJob {
 };
 
 // Runs the jobs on up to `jobs` threads; the results come in the order of the jobs.
-std::vector<TRunFigures> RunJobs(const TStudy& study, const std::vector<TJob>& list,
-                                 unsigned jobs) {
+std::vector<TRunFigures> RunJobs(const TStudy& study, const std::vector<TJob>& list, unsigned jobs,
+                                 TStudyControl* control) {
+    const std::atomic<bool>* cancel = control ? &control->Cancel : nullptr;
+    if (control)
+        control->Total += list.size();
     std::vector<TRunFigures> results(list.size());
     std::atomic<std::size_t> next{0};
     std::exception_ptr failure;
@@ -28,7 +32,11 @@ std::vector<TRunFigures> RunJobs(const TStudy& study, const std::vector<TJob>& l
             if (i >= list.size())
                 return;
             try {
-                results[i] = RunReplication(study, list[i].Point, list[i].Replication);
+                if (cancel && cancel->load())
+                    throw TRunCancelled();
+                results[i] = RunReplication(study, list[i].Point, list[i].Replication, cancel);
+                if (control)
+                    ++control->Done;
             } catch (...) {
                 const std::lock_guard<std::mutex> lock(failureLock);
                 if (!failure)
@@ -54,7 +62,7 @@ std::vector<TRunFigures> RunJobs(const TStudy& study, const std::vector<TJob>& l
 }
 
 std::vector<TPointResult> RunFixed(const TStudy& study, const TStudySelection& selection,
-                                   unsigned jobs) {
+                                   unsigned jobs, TStudyControl* control) {
     const TStudyHeader& header = study.Header;
     const std::size_t points = PointCount(header);
     std::vector<TJob> list;
@@ -72,7 +80,7 @@ std::vector<TPointResult> RunFixed(const TStudy& study, const TStudySelection& s
             list.push_back({point, i});
         }
     }
-    std::vector<TRunFigures> rows = RunJobs(study, list, jobs);
+    std::vector<TRunFigures> rows = RunJobs(study, list, jobs, control);
     std::vector<TPointResult> results(points);
     for (std::size_t i = 0; i < list.size(); ++i)
         results[list[i].Point].Rows.push_back(std::move(rows[i]));
@@ -83,7 +91,8 @@ std::vector<TPointResult> RunFixed(const TStudy& study, const TStudySelection& s
 // first replications), or the most replications have run. Replications run in batches of one a
 // thread, and the precision is judged after each replication in order, so the result is the
 // same for any number of threads.
-TPointResult RunToPrecision(const TStudy& study, std::size_t point, unsigned jobs) {
+TPointResult RunToPrecision(const TStudy& study, std::size_t point, unsigned jobs,
+                            TStudyControl* control) {
     const TStudyHeader& header = study.Header;
     TPointResult result;
     std::vector<TRunFigures>& rows = result.Rows;
@@ -96,7 +105,7 @@ TPointResult RunToPrecision(const TStudy& study, std::size_t point, unsigned job
         std::vector<TJob> list;
         for (std::uint64_t i = rows.size(); i < want; ++i)
             list.push_back({point, i});
-        for (TRunFigures& row : RunJobs(study, list, jobs))
+        for (TRunFigures& row : RunJobs(study, list, jobs, control))
             rows.push_back(std::move(row));
         for (std::size_t n = std::max<std::size_t>(judged + 1, header.Replications);
              n <= rows.size(); ++n) {
@@ -133,12 +142,12 @@ bool ReachesPrecision(const TStudy& study, const std::vector<TRunFigures>& rows,
 }
 
 std::vector<TPointResult> RunStudy(const TStudy& study, const TStudySelection& selection,
-                                   unsigned jobs) {
+                                   unsigned jobs, TStudyControl* control) {
     if (!study.Header.Precision || selection.Replication)
-        return RunFixed(study, selection, jobs);
+        return RunFixed(study, selection, jobs, control);
     std::vector<TPointResult> results;
     for (std::size_t point = 0; point < PointCount(study.Header); ++point)
-        results.push_back(RunToPrecision(study, point, jobs));
+        results.push_back(RunToPrecision(study, point, jobs, control));
     return results;
 }
 

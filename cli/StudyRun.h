@@ -4,6 +4,7 @@
 
 #include "Study.h"
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -25,11 +26,21 @@ struct TStudySelection {
     std::optional<std::uint64_t> Replication;
 };
 
+// The progress of a study run in the background, and the way to give it up. Total is the number
+// of replications known to be run (under a precision it grows batch by batch); Done counts
+// those finished. Raising Cancel stops every replication within a fraction of a second.
+struct TStudyControl {
+    std::atomic<std::uint64_t> Done{0};
+    std::atomic<std::uint64_t> Total{0};
+    std::atomic<bool> Cancel{false};
+};
+
 // Runs the study on `jobs` threads (at least one). Under a precision each point adds
 // replications until the targets reach it; otherwise every selected replication of every point
-// runs. Throws TEngineError when a replication cannot run.
+// runs. Throws TEngineError when a replication cannot run, and TRunCancelled when `control`
+// (optional) is cancelled before the study ends; its results are then dropped.
 std::vector<TPointResult> RunStudy(const TStudy& study, const TStudySelection& selection,
-                                   unsigned jobs);
+                                   unsigned jobs, TStudyControl* control = nullptr);
 
 // Whether the first `count` rows reach the precision on every target.
 bool ReachesPrecision(const TStudy& study, const std::vector<TRunFigures>& rows, std::size_t count);
