@@ -234,7 +234,8 @@ TStudy PrepareStudy(const TSimOptions& options) {
     return study;
 }
 
-TRunFigures RunReplication(const TStudy& study, std::size_t point, std::uint64_t index) {
+TRunFigures RunReplication(const TStudy& study, std::size_t point, std::uint64_t index,
+                           const std::function<void(const TEngine&)>& finished) {
     const TStudyHeader& header = study.Header;
     auto engine = std::make_unique<TEngine>();
     InitEngine(*engine);
@@ -255,5 +256,7 @@ TRunFigures RunReplication(const TStudy& study, std::size_t point, std::uint64_t
     figures.Draws = engine->Random.Draws;
     figures.Events = engine->Net.EventCount;
     TakeFigures(*engine, header.WarmUp, figures);
+    if (finished)
+        finished(*engine);
     return figures;
 }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -71,8 +72,10 @@ std::size_t PointCount(const TStudyHeader& header);
 TStudy PrepareStudy(const TSimOptions& options);
 
 // Runs replication `index` of point `point` from a fresh engine, as a single run would from the
-// replication's seed. Throws TEngineError when the net cannot be loaded or run.
-TRunFigures RunReplication(const TStudy& study, std::size_t point, std::uint64_t index);
+// replication's seed. Throws TEngineError when the net cannot be loaded or run. `finished`, when
+// given, sees the engine after the run (a single run's --history reads its histories there).
+TRunFigures RunReplication(const TStudy& study, std::size_t point, std::uint64_t index,
+                           const std::function<void(const TEngine&)>& finished = {});
 
 // 64-bit FNV-1a of the bytes in hex: tells partial results of different nets apart.
 std::string BytesHash(const std::string& bytes);
