@@ -5,7 +5,7 @@
 const char* const kSimUsage =
     "Використання: kvl-sim FILE.kvl [--interval T] [--seed N] [--warmup W]\n"
     "                [--conflict | --no-conflict] [--settings KVLConfig.ini] [--stats]\n"
-    "                [--set NAME.FIELD=VALUE]... [дослід]\n"
+    "                [--set NAME.FIELD=VALUE]... [--history DIR] [дослід]\n"
     "       kvl-sim merge [--format json|csv] [--per-replication] PART...\n"
     "  --interval T   інтервал модельного часу від 0 (типово 1000)\n"
     "  --seed N       початкове значення генератора випадкових чисел (0..4294967295)\n"
@@ -18,6 +18,8 @@ const char* const kSimUsage =
     "  --set NAME.FIELD=VALUE  змінити збережене значення об'єкта перед прогоном:\n"
     "                 вершина: marking; перехід: delay, deviation, priority, weight, law;\n"
     "                 зв'язок ВЕРШИНА->ПЕРЕХІД або ПЕРЕХІД->ВЕРШИНА: count, formula\n"
+    "  --history DIR  після прогону записати історії об'єктів моніторингу\n"
+    "                 у DIR/history.csv (тека створюється, якщо її немає)\n"
     "Дослід (незалежні реплікації з довірчими інтервалами):\n"
     "  --replications R        кількість реплікацій (типово 1)\n"
     "  --confidence P          рівень довіри інтервалів (типово 0.95)\n"
@@ -129,11 +131,11 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& argum
             if (!text || !ParseRealArgument(*text, number))
                 return std::nullopt;
             (name == "--interval" ? options.Interval : options.WarmUp) = number;
-        } else if (name == "--settings") {
+        } else if (name == "--settings" || name == "--history") {
             const auto text = takeValue();
             if (!text || text->empty())
                 return std::nullopt;
-            options.SettingsFile = *text;
+            (name == "--settings" ? options.SettingsFile : options.HistoryDir) = *text;
         } else if (name == "--seed") {
             const auto text = takeValue();
             std::uint32_t seed = 0;
@@ -226,6 +228,9 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& argum
     }
     if (!haveFile)
         return std::nullopt;
+    if (study.Requested && !options.HistoryDir.empty())
+        return refuse("--history записує історії одного прогону і не поєднується з опціями "
+                      "досліду");
     if (std::string reason = StudyError(options); !reason.empty())
         return refuse(std::move(reason));
     return options;

@@ -47,6 +47,7 @@ struct TSimOptions {
     std::string SettingsFile;          // a KVLConfig.ini to run with; none when empty
     bool Stats = false;                // the event count and rate of the run on standard error
     std::vector<std::string> Sets;     // "NAME.FIELD=VALUE" changes made before the run
+    std::string HistoryDir;            // a folder for history.csv after a single run; none: empty
     TStudyOptions Study;
 };
 

@@ -1,5 +1,12 @@
 #include "SimReport.h"
 
+#include "EngineError.h"
+#include "FileReplace.h"
+#include "MessageText.h"
+
+#include <iostream>
+#include <system_error>
+
 namespace {
 
 std::string List(const std::vector<TObjectFigures>& objects, std::span<const TFigureSpec> specs) {
@@ -28,4 +35,24 @@ std::string SimReportJson(TEngine& engine, double warmUp, TRunStop stop) {
     figures.Stop = stop;
     TakeFigures(engine, warmUp, figures);
     return SimReportJson(figures);
+}
+
+bool WriteHistoryFile(const std::filesystem::path& folder, const std::string& csv) {
+    const std::filesystem::path path = folder / "history.csv";
+    try {
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        if (error) {
+            std::cerr << "Історії не записано: не вдалося створити теку «" << folder.string()
+                      << "»: " << SystemErrorText(error.value()) << '\n';
+            return false;
+        }
+        ReplaceFile(path, csv); // its message names the file and the reason
+        return true;
+    } catch (const TEngineError& failure) {
+        std::cerr << "Історії не записано. " << failure.what() << '\n';
+    } catch (const std::bad_alloc&) {
+        std::cerr << "Історії не записано у «" << path.string() << "»: забракло пам'яті\n";
+    }
+    return false;
 }

@@ -244,7 +244,8 @@ TStudy PrepareStudy(std::string netBytes, const std::filesystem::path& netPath,
 }
 
 TRunFigures RunReplication(const TStudy& study, std::size_t point, std::uint64_t index,
-                           const std::atomic<bool>* cancel) {
+                           const std::atomic<bool>* cancel,
+                           const std::function<void(const TEngine&)>& finished) {
     const TStudyHeader& header = study.Header;
     auto engine = std::make_unique<TEngine>();
     InitEngine(*engine);
@@ -265,5 +266,7 @@ TRunFigures RunReplication(const TStudy& study, std::size_t point, std::uint64_t
     figures.Draws = engine->Random.Draws;
     figures.Events = engine->Net.EventCount;
     TakeFigures(*engine, header.WarmUp, figures);
+    if (finished)
+        finished(*engine);
     return figures;
 }

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -80,9 +81,11 @@ TRunSettings EngineRunSettings(const TEngine& engine);
 
 // Runs replication `index` of point `point` from a fresh engine, as a single run would from the
 // replication's seed. Throws TEngineError when the net cannot be loaded or run, and
-// TRunCancelled soon after `cancel` (when given) becomes true.
+// TRunCancelled soon after `cancel` (when given) becomes true. `finished`, when given, sees the
+// engine after the run (a single run's --history reads its histories there).
 TRunFigures RunReplication(const TStudy& study, std::size_t point, std::uint64_t index,
-                           const std::atomic<bool>* cancel = nullptr);
+                           const std::atomic<bool>* cancel = nullptr,
+                           const std::function<void(const TEngine&)>& finished = {});
 
 // 64-bit FNV-1a of the bytes in hex: tells partial results of different nets apart.
 std::string BytesHash(const std::string& bytes);

@@ -1,6 +1,7 @@
 #include "StudyCommand.h"
 
 #include "EngineError.h"
+#include "HistoryCsv.h"
 #include "MessageText.h"
 #include "SimReport.h"
 #include "StudyMerge.h"
@@ -96,13 +97,23 @@ void PrintNotices(const TStudyHeader& header, const std::vector<TPointResult>& p
 
 int RunSingleCommand(const TSimOptions& options) {
     TRunFigures figures;
-    if (const auto status = Refused([&] { figures = RunReplication(PrepareStudy(options), 0, 0); }))
+    std::string history;
+    const auto keepHistory = [&](const TEngine& engine) {
+        if (!options.HistoryDir.empty())
+            history = HistoryCsv(engine);
+    };
+    if (const auto status = Refused(
+            [&] { figures = RunReplication(PrepareStudy(options), 0, 0, nullptr, keepHistory); }))
         return *status;
     for (const std::string& message : figures.Messages)
         std::cerr << message << '\n';
     if (options.Stats)
         PrintStats(figures.Events, figures.Seconds);
-    return Emit(SimReportJson(figures), StopStatus(figures.Stop));
+    const int status = Emit(SimReportJson(figures), StopStatus(figures.Stop));
+    // The results are out either way; a history that could not be written fails the command.
+    if (!options.HistoryDir.empty() && !WriteHistoryFile(options.HistoryDir, history))
+        return 1;
+    return status;
 }
 
 int RunStudyCommand(const TSimOptions& options) {

@@ -286,40 +286,45 @@ void DrawChart(TEngine& e, const std::vector<std::string>& names) {
     c.ChartBitmap->Image.fill(ToQColor(c.ChartBackColor));
     {
         QPainter canvas(&c.ChartBitmap->Image);
-        DrawChartGrid(c, canvas);
-        std::vector<TChartSeriesSummary> summaries; // only those of the series drawn are kept
-        std::vector<std::string> drawn;
-        std::size_t n = 0;
-        for (const std::string& name : names) {
-            const std::int32_t at = c.ChartType == chVertexMarkings ? FindVertex(e.Net, name)
-                                                                    : FindTransition(e.Net, name);
-            if (at < 0)
-                continue;
-            if (c.SeriesColors.size() <= n) {
-                const std::int32_t blue = RandomInteger(e.Random, 256);
-                const std::int32_t green = RandomInteger(e.Random, 256);
-                const std::int32_t red = RandomInteger(e.Random, 256);
-                c.SeriesColors.push_back(MakeColor(red, green, blue));
-            }
-            if (c.ChartType == chVertexMarkings) {
-                const TVertex& vertex = *e.Net.Vertices[at];
-                TChartSeriesSummary summary;
-                for (TChartSeriesSummary& kept : c.Summaries)
-                    if (kept.List == &vertex.History)
-                        summary = std::move(kept);
-                UpdateSummary(summary, vertex.History);
-                DrawMarkingSeries(e, canvas, n, name, vertex, summary);
-                summaries.push_back(std::move(summary));
-            } else
-                DrawLaunchBar(e, canvas, n, name, *e.Net.Transitions[at]);
-            drawn.push_back(name);
-            ++n;
-        }
-        c.Summaries = std::move(summaries);
-        DrawChartLegend(c, canvas, drawn);
-        ClearBrush(canvas);
-        SetPen(canvas, 0, 1);
-        Rectangle(canvas, 0, 0, c.ChartWidth, c.ChartHeight);
+        PaintChart(e, canvas, names);
     }
     c.ChartScreenBitmap->Image = c.ChartBitmap->Image;
+}
+
+void PaintChart(TEngine& e, QPainter& canvas, const std::vector<std::string>& names) {
+    TEngineChart& c = e.Chart;
+    DrawChartGrid(c, canvas);
+    std::vector<TChartSeriesSummary> summaries; // only those of the series drawn are kept
+    std::vector<std::string> drawn;
+    std::size_t n = 0;
+    for (const std::string& name : names) {
+        const std::int32_t at =
+            c.ChartType == chVertexMarkings ? FindVertex(e.Net, name) : FindTransition(e.Net, name);
+        if (at < 0)
+            continue;
+        if (c.SeriesColors.size() <= n) {
+            const std::int32_t blue = RandomInteger(e.Random, 256);
+            const std::int32_t green = RandomInteger(e.Random, 256);
+            const std::int32_t red = RandomInteger(e.Random, 256);
+            c.SeriesColors.push_back(MakeColor(red, green, blue));
+        }
+        if (c.ChartType == chVertexMarkings) {
+            const TVertex& vertex = *e.Net.Vertices[at];
+            TChartSeriesSummary summary;
+            for (TChartSeriesSummary& kept : c.Summaries)
+                if (kept.List == &vertex.History)
+                    summary = std::move(kept);
+            UpdateSummary(summary, vertex.History);
+            DrawMarkingSeries(e, canvas, n, name, vertex, summary);
+            summaries.push_back(std::move(summary));
+        } else
+            DrawLaunchBar(e, canvas, n, name, *e.Net.Transitions[at]);
+        drawn.push_back(name);
+        ++n;
+    }
+    c.Summaries = std::move(summaries);
+    DrawChartLegend(c, canvas, drawn);
+    ClearBrush(canvas);
+    SetPen(canvas, 0, 1);
+    Rectangle(canvas, 0, 0, c.ChartWidth, c.ChartHeight);
 }

@@ -14,6 +14,10 @@ void ResizeChart(TEngineChart& chart, int width, int height);
 // Redraws the chart for the listed names (Windows-1251, one object each) and copies it to the
 // screen bitmap. Names of no object of the chart's kind are skipped and take no colour.
 void DrawChart(TEngine& engine, const std::vector<std::string>& names);
+// Draws the same chart on any canvas of the chart's size that holds its background colour: the
+// grid, the series (giving new ones their colours), the legend and the frame. Keeps the
+// summaries of the series drawn.
+void PaintChart(TEngine& engine, QPainter& canvas, const std::vector<std::string>& names);
 void DrawChartGrid(const TEngineChart& chart, QPainter& canvas);
 // Draws the marking history as a staircase line: each pixel column the history touches gets one
 // vertical stroke over the least and greatest value of its samples, and one horizontal stroke

@@ -1,6 +1,7 @@
 #include "FormChart.h"
 
 #include "ChartDrawing.h"
+#include "ChartExport.h"
 #include "DialogControls.h"
 #include "Engine.h"
 #include "EngineError.h"
@@ -11,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -43,7 +45,7 @@ protected:
             Engine.EditMode = emPan;
         else
             return;
-        Last = event->position().toPoint();
+        Last = Pressed = event->position().toPoint();
     }
     void mouseMoveEvent(QMouseEvent* event) override {
         const QPoint at = event->position().toPoint();
@@ -53,14 +55,21 @@ protected:
             ChartDragZoom(Engine.Chart, at.y() - Last.y());
         Last = at;
     }
-    void mouseReleaseEvent(QMouseEvent*) override {
+    void mouseReleaseEvent(QMouseEvent* event) override {
         if (Engine.EditMode == emPan || Engine.EditMode == emDragZoom)
             Engine.EditMode = emIdle;
+        const bool dragged = (event->position().toPoint() - Pressed).manhattanLength() > kClickSlop;
+        if (event->button() == Qt::RightButton && !dragged && OnRightClick)
+            OnRightClick(event->globalPosition().toPoint());
     }
 
+public:
+    std::function<void(const QPoint& global)> OnRightClick;
+
 private:
+    static constexpr int kClickSlop = 3; // pixels a click may move and stay a click
     TEngine& Engine;
-    QPoint Last;
+    QPoint Last, Pressed;
 };
 
 } // namespace
@@ -81,7 +90,8 @@ TFormChart::TFormChart(TEngine& engine, QWidget* parent)
     resize(640, 420);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    ChartView_ = new TChartView(engine, this);
+    auto* view = new TChartView(engine, this);
+    ChartView_ = view;
     layout->addWidget(ChartView_, 1);
 
     auto* panel = new QWidget(this);
@@ -141,6 +151,19 @@ TFormChart::TFormChart(TEngine& engine, QWidget* parent)
     connect(clear, &QPushButton::clicked, this, &TFormChart::ButtonClearListClick);
     connect(all, &QPushButton::clicked, this, &TFormChart::ButtonAddAllClick);
     connect(fit, &QPushButton::clicked, this, &TFormChart::ButtonFitDataClick);
+
+    // A right click without a drag on the chart offers to save it.
+    auto* menu = new QMenu(this);
+    menu->setObjectName("ChartMenu");
+    QAction* savePicture = menu->addAction("Зберегти рисунок…");
+    savePicture->setObjectName("ButtonSaveChartPicture");
+    QAction* saveSeries = menu->addAction("Зберегти ряди (CSV)…");
+    saveSeries->setObjectName("ButtonSaveChartSeries");
+    connect(savePicture, &QAction::triggered, this,
+            [this] { SaveChartPicture(this, Engine, ChosenNames()); });
+    connect(saveSeries, &QAction::triggered, this,
+            [this] { SaveChartSeries(this, Engine, ChosenNames()); });
+    view->OnRightClick = [menu](const QPoint& global) { menu->popup(global); };
 }
 
 std::vector<std::string> TFormChart::ChosenNames() const {
