@@ -17,14 +17,10 @@ public:
     const char* what() const noexcept override;
 };
 
-// The longest a cancellable run goes between two looks at its flag (ms of one step).
-constexpr int CancelCheckPeriod = 50;
-
 // Runs the interval in steps of at most IntervalSpanCap, going to the end at once when nothing can
 // happen before it. Returns why a step stopped the run, rsNone when it ran to the end.
-// With `cancel`, each span is run in slices of CancelCheckPeriod ms that end at the span's own
-// end, and the flag is read between slices; where a slice ends changes no result. Throws
-// TRunCancelled when the flag is up.
+// With `cancel`, the steps look at the flag every few hundred rounds of launches and completions
+// and the run throws TRunCancelled soon after it is raised; a run whose flag stays down gives
+// exactly what it gives without one.
 TRunStop RunWholeInterval(TEngine& engine, double interval, TStepFunction step,
-                          const std::atomic<bool>* cancel = nullptr,
-                          int sliceMs = CancelCheckPeriod);
+                          const std::atomic<bool>* cancel = nullptr);

@@ -33,8 +33,8 @@ public:
     std::uint64_t Total() const { return Total_; }
     // Running until the thread has ended; then the outcome, final.
     TStudyOutcome Outcome() const { return Outcome_.load(std::memory_order_acquire); }
-    // Raises the cancel flag and waits for the threads, which look at it every
-    // CancelCheckPeriod ms. A study that had already ended keeps its outcome.
+    // Raises the cancel flag and waits for the threads, which look at it every few hundred
+    // rounds of launches and completions. A study that had already ended keeps its outcome.
     void Cancel();
 
     // After the study has finished: its results, by point.

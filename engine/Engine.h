@@ -54,6 +54,10 @@ struct TEngine {
     // The generator of this engine's delays, conflict choices and chart colours. InitEngine
     // leaves it as it is: the program seeds it (the editor from the clock, kvl-sim from --seed).
     TRandom Random;
+    // Raised by another thread to give up a batch run: a step that sees it returns early,
+    // leaving the net in the middle of its span. Read every few hundred rounds, so that a step
+    // nobody stops goes exactly as it would without it.
+    const std::atomic<bool>* StopRequest = nullptr;
     // The workers of run control (none in tests and the batch simulator unless started).
     std::unique_ptr<THandOver> HandOver;
     std::unique_ptr<TWorkerThread> ThreadDraw;

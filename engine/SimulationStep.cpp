@@ -481,6 +481,10 @@ bool TStep::Run(double startTime, double span, int budgetMs, std::int64_t entryT
                 keepCount();
                 return StopForEndlessInstant();
             }
+            if (Engine.StopRequest && Engine.StopRequest->load(std::memory_order_relaxed)) {
+                keepCount();
+                return false;
+            }
         }
         if (outOfTime) {
             keepCount();
