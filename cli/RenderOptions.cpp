@@ -6,12 +6,14 @@
 #include <cmath>
 
 const char* const kRenderUsage =
-    "Використання: kvl-render FILE.kvl OUT.png [--size WxH] [--center X,Y] [--zoom PERCENT] "
-    "[--time T]\n"
+    "Використання: kvl-render FILE.kvl OUT.png|OUT.svg|OUT.pdf [--size WxH] [--center X,Y] "
+    "[--zoom PERCENT] [--time T] [--whole]\n"
+    "  Формат файлу визначає його розширення: .svg, .pdf, інакше PNG.\n"
     "  --size WxH       розмір зображення в пікселях (типово 1280x800)\n"
     "  --center X,Y     точка моделі в центрі зображення (типово 0,0)\n"
     "  --zoom PERCENT   масштаб у відсотках, 100 - звичайний (від 7 до 700)\n"
-    "  --time T         модельний час на шкалі часу (типово 0)\n";
+    "  --time T         модельний час на шкалі часу (типово 0)\n"
+    "  --whole          уся сітка з полями навколо; --size і --center тоді не діють\n";
 
 namespace {
 
@@ -32,6 +34,10 @@ std::optional<TRenderOptions> ParseRenderOptions(const std::vector<std::string>&
         const std::string& name = arguments[i];
         if (name.rfind("--", 0) != 0) {
             files.push_back(name);
+            continue;
+        }
+        if (name == "--whole") {
+            options.WholeNet = true;
             continue;
         }
         if (i + 1 >= arguments.size())

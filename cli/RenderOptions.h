@@ -1,4 +1,4 @@
-// The command line of kvl-render, which draws one frame of a net into a PNG file.
+// The command line of kvl-render, which draws one frame of a net into a PNG, SVG or PDF file.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +15,7 @@ struct TRenderOptions {
     std::int32_t CenterY = 0;
     double ZoomPercent = 100;
     double ModelTime = 0;
+    bool WholeNet = false; // the picture fits every object; --size and --center do not apply
 };
 
 std::optional<TRenderOptions> ParseRenderOptions(const std::vector<std::string>& arguments);

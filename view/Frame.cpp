@@ -93,38 +93,47 @@ void DrawTimeLine(const TEngineGraph& g, QPainter& canvas, double modelTime, dou
     }
 }
 
-void DrawFrame(TEngine& engine) {
-    TEngineGraph& g = engine.Graph;
-    g.FrameTime = static_cast<std::int32_t>(TickCount());
-    ClearBackImage(g, g.Options.ScreenColor);
+void SetVisibleRectangle(TEngineGraph& g) {
     const TPoint topLeft = ScreenToModel(g, 0, 0);
     const TPoint bottomRight = ScreenToModel(g, g.ScreenWidth, g.ScreenHeight);
     g.VisibleLeft = topLeft.X;
     g.VisibleTop = topLeft.Y;
     g.VisibleRight = bottomRight.X;
     g.VisibleBottom = bottomRight.Y;
+}
+
+void DrawFrameOn(TEngine& engine, QPainter& canvas, TFrameAids aids) {
+    TEngineGraph& g = engine.Graph;
+    if (engine.GridEnabled)
+        DrawGrid(g, canvas);
+    for (auto& c : engine.Net.Connections)
+        DrawConnection(*c, canvas, engine);
+    for (auto& v : engine.Net.Vertices)
+        DrawVertex(*v, canvas, g);
+    for (auto& t : engine.Net.Transitions)
+        DrawTransition(*t, canvas, g);
+    if (aids == TFrameAids::Shown && engine.EditMode >= emCreateVertex)
+        DrawCreationGhost(engine, canvas, g.CursorX, g.CursorY);
+    if (aids == TFrameAids::Shown && engine.EditMode == emRubberBand) {
+        ClearBrush(canvas);
+        SetDottedPen(canvas, 0);
+        Rectangle(canvas, engine.BandStartX, engine.BandStartY, g.CursorX, g.CursorY);
+    }
+    if (engine.TimeLineEnabled)
+        DrawTimeLine(g, canvas, engine.Net.ModelTime, engine.TimeScale);
+    ClearBrush(canvas);
+    SetPen(canvas, 0, 1);
+    Rectangle(canvas, 0, 0, g.ScreenWidth, g.ScreenHeight);
+}
+
+void DrawFrame(TEngine& engine) {
+    TEngineGraph& g = engine.Graph;
+    g.FrameTime = static_cast<std::int32_t>(TickCount());
+    ClearBackImage(g, g.Options.ScreenColor);
+    SetVisibleRectangle(g);
     {
         QPainter canvas(&g.BackImage->Image);
-        if (engine.GridEnabled)
-            DrawGrid(g, canvas);
-        for (auto& c : engine.Net.Connections)
-            DrawConnection(*c, canvas, engine);
-        for (auto& v : engine.Net.Vertices)
-            DrawVertex(*v, canvas, g);
-        for (auto& t : engine.Net.Transitions)
-            DrawTransition(*t, canvas, g);
-        if (engine.EditMode >= emCreateVertex)
-            DrawCreationGhost(engine, canvas, g.CursorX, g.CursorY);
-        if (engine.EditMode == emRubberBand) {
-            ClearBrush(canvas);
-            SetDottedPen(canvas, 0);
-            Rectangle(canvas, engine.BandStartX, engine.BandStartY, g.CursorX, g.CursorY);
-        }
-        if (engine.TimeLineEnabled)
-            DrawTimeLine(g, canvas, engine.Net.ModelTime, engine.TimeScale);
-        ClearBrush(canvas);
-        SetPen(canvas, 0, 1);
-        Rectangle(canvas, 0, 0, g.ScreenWidth, g.ScreenHeight);
+        DrawFrameOn(engine, canvas, TFrameAids::Shown);
     }
     g.FrontImage->Image = g.BackImage->Image;
 }

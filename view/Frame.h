@@ -14,3 +14,13 @@ void ClearBackImage(TEngineGraph& graph, TColor color);
 void DrawGrid(const TEngineGraph& graph, QPainter& canvas);
 void DrawTimeLine(const TEngineGraph& graph, QPainter& canvas, double modelTime, double timeScale);
 void DrawFrame(TEngine& engine);
+
+// Whether a frame shows the editing aids: the outline of an object being created and the
+// rubber band belong on the screen, not in a picture of the net.
+enum class TFrameAids { Shown, Hidden };
+
+// Sets the graph's visible model rectangle from its view.
+void SetVisibleRectangle(TEngineGraph& graph);
+// Draws everything of a frame but its background on the painter, over the graph's view and
+// visible rectangle: grid, connections, vertices, transitions, the aids, time line and border.
+void DrawFrameOn(TEngine& engine, QPainter& canvas, TFrameAids aids);
