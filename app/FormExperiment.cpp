@@ -97,7 +97,7 @@ QString DurationText(std::int64_t seconds) {
 }
 
 TFormExperiment::TFormExperiment(TEngine& engine, QWidget* parent)
-    : TToolWindow("FormExperiment", "Експеримент", 720, 640, parent), Engine(engine) {
+    : TToolWindow("FormExperiment", "Експеримент", 760, 860, parent), Engine(engine) {
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     LEditReplications_ = AddEdit(form, "LEditReplications", "Кількість прогонів", "20", this);

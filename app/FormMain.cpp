@@ -84,6 +84,7 @@ TSaveAnswer AskToSaveBox(QWidget* parent, const QString& fileName) {
     QPushButton* cancel = box.addButton("Скасувати", QMessageBox::RejectRole);
     box.setDefaultButton(save);
     box.setEscapeButton(cancel);
+    KeepAbovePanels(&box);
     box.exec();
     if (box.clickedButton() == save)
         return TSaveAnswer::Save;
@@ -101,6 +102,7 @@ bool AskToRecoverBox(QWidget* parent) {
     QPushButton* drop = box.addButton("Не відновлювати", QMessageBox::RejectRole);
     box.setDefaultButton(restore);
     box.setEscapeButton(drop);
+    KeepAbovePanels(&box);
     box.exec();
     return box.clickedButton() == restore;
 }
@@ -158,12 +160,16 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     FormAbout = new TFormAbout(this);
 
     ChooseFileToOpen = [this] {
-        return QFileDialog::getOpenFileName(this, "Відкрити проект", QString(), kNetFileFilter);
+        QFileDialog dialog(this, "Відкрити проект", QString(), kNetFileFilter);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        KeepAbovePanels(&dialog);
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
     ChooseFileToSave = [this] {
         QFileDialog dialog(this, "Зберегти проект", QString(), kNetFileFilter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix("kvl");
+        KeepAbovePanels(&dialog);
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
     AskToSave = [this](const QString& fileName) { return AskToSaveBox(this, fileName); };

@@ -15,8 +15,8 @@
 std::optional<double> ParsePictureScale(const QString& text) {
     QString number = text.trimmed();
     // The letter after the number may be typed in either alphabet.
-    for (const QString& times : {QString("x"), QString("X"), QString("х"), QString("Х"),
-                                 QString("×")})
+    for (const QString& times :
+         {QString("x"), QString("X"), QString("х"), QString("Х"), QString("×")})
         if (number.endsWith(times)) {
             number.chop(times.size());
             break;
@@ -30,6 +30,7 @@ std::optional<double> ParsePictureScale(const QString& text) {
 
 TNetPictureDialog::TNetPictureDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Рисунок сітки");
+    KeepAbovePanels(this);
     auto* layout = new QVBoxLayout(this);
 
     auto* extent = new QGroupBox("Що показати", this);

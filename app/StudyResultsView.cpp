@@ -45,7 +45,7 @@ QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment = Qt::AlignL
 TStudyResultsView::TStudyResultsView(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    Placeholder_ = new QLabel("Результатів ще немає: запустіть експеримент.", this);
+    Placeholder_ = new QLabel("Результати з'являться тут, коли експеримент завершиться.", this);
     Placeholder_->setAlignment(Qt::AlignCenter);
     layout->addWidget(Placeholder_);
 
@@ -164,23 +164,23 @@ void TStudyResultsView::ShowPoint(int point) {
         return;
     const std::vector<TRunFigures>& rows = Points[point].Rows;
 
-    QString note = "Реплікацій: " + QString::number(rows.size()) +
+    QString note = "Прогонів: " + QString::number(rows.size()) +
                    ". Рівень довіри: " + PercentText(Header.Confidence) + ".";
     if (Points[point].Stop == ssPrecision)
         note += " Потрібної точності досягнуто.";
     else if (Points[point].Stop == ssMaxReplications)
-        note += " Потрібної точності не досягнуто й за найбільшу кількість реплікацій.";
+        note += " Потрібної точності не досягнуто й за найбільшу кількість прогонів.";
     std::size_t early = 0, overruns = 0;
     for (const TStudyProblem& problem : EarlyStops(Points))
         early += problem.Point == std::size_t(point);
     for (const TStudyProblem& problem : StreamOverruns(Header, Points))
         overruns += problem.Point == std::size_t(point);
     if (early)
-        note += " Реплікацій, що зупинилися до кінця інтервалу: " + QString::number(early) + ".";
+        note += " Прогонів, що зупинилися до кінця інтервалу: " + QString::number(early) + ".";
     if (overruns)
         note +=
-            " Реплікацій, що вийшли за свій потік випадкових чисел: " + QString::number(overruns) +
-            " (зменште кількість реплікацій або інтервал).";
+            " Прогонів, що вийшли за свій потік випадкових чисел: " + QString::number(overruns) +
+            " (зменште кількість прогонів або інтервал).";
     PointNote_->setText(note);
 
     const std::vector<TStudyTableRow> table = StudyTableRows(Header, rows);

@@ -60,7 +60,14 @@ double EditReal(const QLineEdit* edit) {
     return TextToFloat(edit->text().toStdString());
 }
 
+void KeepAbovePanels(QWidget* dialog) {
+    dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
 std::function<void(QWidget*, const QString&)> ShowMessageBox = [](QWidget* parent,
                                                                   const QString& text) {
-    QMessageBox::information(parent, parent ? parent->window()->windowTitle() : QString(), text);
+    QMessageBox box(QMessageBox::Information, parent ? parent->window()->windowTitle() : QString(),
+                    text, QMessageBox::Ok, parent);
+    KeepAbovePanels(&box);
+    box.exec();
 };

@@ -35,5 +35,10 @@ void SetEditText(QLineEdit* edit, const std::string& win1251);
 std::int32_t EditInteger(const QLineEdit* edit);
 double EditReal(const QLineEdit* edit);
 
+// Puts a modal dialog in the layer of the floating panels, which stay on top of other windows:
+// in the normal layer, a dialog opened over a panel would stay hidden behind it, and the program
+// would look frozen.
+void KeepAbovePanels(QWidget* dialog);
+
 // Shows a conversion or command message in a message box; tests replace it to read the text.
 extern std::function<void(QWidget*, const QString&)> ShowMessageBox;

@@ -9,7 +9,10 @@
 
 std::function<QString(QWidget*, const QString&, const QString&, const QString&)> ChooseExportFile =
     [](QWidget* parent, const QString& caption, const QString& filter, const QString& suggested) {
-        return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+        QFileDialog dialog(parent, caption, suggested, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        KeepAbovePanels(&dialog);
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
 
 QString WithDefaultExtension(const QString& path, const QString& extension) {

@@ -13,8 +13,8 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QFontInfo>
-#include <QPainter>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
@@ -113,8 +113,7 @@ TBox NetBox(const TEngine& engine, double scale) {
         box.Add(x - r, y - r, x + r, y + r);
         const TTextSize name = measure.Size(v->NameFontSize, scale, Text(v->Name));
         box.AddText(x, y - r - name.Height, name);
-        const TTextSize marking =
-            measure.Size(v->MarkFontSize, scale, QString::number(v->Marking));
+        const TTextSize marking = measure.Size(v->MarkFontSize, scale, QString::number(v->Marking));
         box.AddText(x, y - marking.Height / 2.0, marking);
     }
     for (const auto& t : engine.Net.Transitions) {
@@ -124,10 +123,9 @@ TBox NetBox(const TEngine& engine, double scale) {
         box.Add(x - w, y - h, x + w, y + h);
         const TTextSize name = measure.Size(t->NameFontSize, scale, Text(t->Name));
         box.AddText(x, y - h - name.Height, name);
-        box.AddText(
-            x, y + h,
-            measure.Size(t->DelayFontSize, scale,
-                         QString::fromStdString(TransitionParameterText(*t))));
+        box.AddText(x, y + h,
+                    measure.Size(t->DelayFontSize, scale,
+                                 QString::fromStdString(TransitionParameterText(*t))));
         box.AddText(x, y + h + RoundToInt(t->DelayFontSize * 1.2 * scale),
                     measure.Size(t->DelayFontSize, scale,
                                  "b=" + QString::number(BufferCount(t->LaunchBuffer))));
@@ -174,8 +172,9 @@ void SizeInPixels(QByteArray& svg, const TPictureView& view) {
     const qsizetype to = heightAt < 0 ? -1 : svg.indexOf('"', heightAt + 8);
     if (to < 0)
         return;
-    svg.replace(from, to + 1 - from,
-                QString("<svg width=\"%1\" height=\"%2\"").arg(view.Width).arg(view.Height).toUtf8());
+    svg.replace(
+        from, to + 1 - from,
+        QString("<svg width=\"%1\" height=\"%2\"").arg(view.Width).arg(view.Height).toUtf8());
 }
 
 // The canvas asks for "Courier New" and "Ms Sans Serif" and gets their metric twins where those
@@ -284,8 +283,8 @@ QByteArray PictureBytes(TEngine& engine, const TPictureView& view, TPictureForma
         pdf.setResolution(96);
         pdf.setTitle(title);
         // A pixel at 96 dots per inch is 3/4 of a point.
-        pdf.setPageSize(QPageSize(QSizeF(view.Width * 0.75, view.Height * 0.75),
-                                  QPageSize::Point, QString(), QPageSize::ExactMatch));
+        pdf.setPageSize(QPageSize(QSizeF(view.Width * 0.75, view.Height * 0.75), QPageSize::Point,
+                                  QString(), QPageSize::ExactMatch));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
         QPainter painter(&pdf);
         DrawPicture(engine, painter, view);

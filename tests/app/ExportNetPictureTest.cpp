@@ -47,8 +47,7 @@ protected:
     void Export(TFormMain& form) { form.Action("ButtonExportNetPicture")->trigger(); }
     QString InFolder(const char* name) { return QString::fromStdString((Folder / name).string()); }
 
-    std::optional<TNetPictureChoice> Answer =
-        TNetPictureChoice{TPictureExtent::VisiblePart, 2};
+    std::optional<TNetPictureChoice> Answer = TNetPictureChoice{TPictureExtent::VisiblePart, 2};
     QString Target;
     int Chosen = 0;
     decltype(ChooseExportFile) PreviousChoose;

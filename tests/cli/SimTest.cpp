@@ -1,4 +1,5 @@
 // Runs the built kvl-sim program as users and scripts do.
+#include "EndlessCycleNet.h"
 #include "NetFile.h"
 #include "NetObjects.h"
 #include "ProgramRun.h"
@@ -102,15 +103,7 @@ TEST_F(SimTest, DelayZeroCyclePrintsTheResultsAndTheMessageWithStatusFour) {
     TEngine engine;
     InitEngine(engine);
     TEngineNet& net = engine.Net;
-    TVertex* idle = CreateVertex(net, "Idle", 1, 0, 0, nullptr);
-    TVertex* busy = CreateVertex(net, "Busy", 0, 0, 0, nullptr);
-    TTransition* start = CreateTransition(net, "Start", 0, 0, 0, nullptr);
-    TTransition* finish = CreateTransition(net, "Finish", 0, 0, 0, nullptr);
-    CreateConnection(net, ctVT, 1, idle, start, nullptr);
-    CreateConnection(net, ctTV, 1, busy, start, nullptr);
-    CreateConnection(net, ctVT, 1, busy, finish, nullptr);
-    CreateConnection(net, ctTV, 1, idle, finish, nullptr);
-    idle->IsMonitoring = true;
+    BuildEndlessCycle(net);
     const auto path = Folder / "cycle.kvl";
     SaveNet(engine, path);
     // A kvl-sim that never stops is killed after a minute.

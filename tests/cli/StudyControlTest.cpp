@@ -1,5 +1,6 @@
 // A study of a net in hand rather than a file, its progress, and giving it up: what the editor's
 // experiment window relies on to give kvl-sim's results and to stop at once.
+#include "EndlessCycleNet.h"
 #include "NetFile.h"
 #include "NetFileReader.h"
 #include "NetObjects.h"
@@ -94,21 +95,10 @@ bool CountedStep(TEngineNet& net, bool conflictCheck, double startTime, double s
     return SimulationStep(net, conflictCheck, startTime, span, flash, engine, budgetMs);
 }
 
-// Two transitions of delay 0 passing one token round for ever at time 0.
 std::string EndlessCycleText() {
     TEngine engine;
     InitEngine(engine);
-    TEngineNet& net = engine.Net;
-    TVertex* idle = CreateVertex(net, "Idle", 1, 0, 0, nullptr);
-    TVertex* busy = CreateVertex(net, "Busy", 0, 0, 0, nullptr);
-    TTransition* start = CreateTransition(net, "Start", 0, 0, 0, nullptr);
-    TTransition* finish = CreateTransition(net, "Finish", 0, 0, 0, nullptr);
-    CreateConnection(net, ctVT, 1, idle, start, nullptr);
-    CreateConnection(net, ctTV, 1, busy, start, nullptr);
-    CreateConnection(net, ctVT, 1, busy, finish, nullptr);
-    CreateConnection(net, ctTV, 1, idle, finish, nullptr);
-    idle->IsMonitoring = true;
-    start->IsMonitoring = true;
+    BuildEndlessCycle(engine.Net);
     return NetText(engine.Net);
 }
 

@@ -11,6 +11,7 @@
 #include "History.h"
 #include "Monitoring.h"
 #include "NetObjects.h"
+#include "SvgPicture.h"
 #include "TempFolder.h"
 #include "TextCodec.h"
 
@@ -19,7 +20,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QSvgRenderer>
 #include <QTest>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
@@ -105,15 +105,8 @@ TEST_F(ChartExportTest, PngIsTheShownBitmapAndSvgDrawsTheSameChart) {
     EXPECT_EQ(root, "svg");
     EXPECT_TRUE(svg.contains("Черга, 2")); // the legend's text stays text
 
-    QSvgRenderer renderer(svg);
-    ASSERT_TRUE(renderer.isValid());
-    EXPECT_EQ(renderer.defaultSize(), QSize(400, 300));
-    QImage drawn(400, 300, QImage::Format_RGB32);
-    drawn.fill(Qt::white);
-    {
-        QPainter painter(&drawn);
-        renderer.render(&painter);
-    }
+    const QImage drawn = RenderSvg(svg, Qt::white);
+    ASSERT_EQ(drawn.size(), QSize(400, 300));
     // Edges of lines and glyphs may be smoothed differently; the picture is the same.
     auto close = [](const QColor& a, const QColor& b) {
         return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +

@@ -1,17 +1,17 @@
 // Pictures of the net drawn off the canvas: the same pixels as the canvas, at other scales, as
 // SVG and PDF, and over the whole net.
+#include "FramePicture.h"
 #include "Canvas.h"
 #include "Frame.h"
 #include "FrameImage.h"
-#include "FramePicture.h"
 #include "NetObjects.h"
+#include "SvgPicture.h"
 #include "Viewport.h"
 
 #include <QBuffer>
 #include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
@@ -154,15 +154,8 @@ TEST_F(FramePictureTest, SvgIsWellFormedAndLooksLikeThePng) {
     EXPECT_TRUE(root);
     EXPECT_TRUE(title);
 
-    QSvgRenderer renderer(svg);
-    ASSERT_TRUE(renderer.isValid());
-    EXPECT_EQ(renderer.defaultSize(), QSize(400, 300));
-    QImage drawn(400, 300, QImage::Format_RGB32);
-    drawn.fill(Qt::magenta);
-    {
-        QPainter painter(&drawn);
-        renderer.render(&painter);
-    }
+    const QImage drawn = RenderSvg(svg, Qt::magenta);
+    ASSERT_EQ(drawn.size(), QSize(400, 300));
     const QImage& png = Engine.Graph.FrontImage->Image;
     const TPoint v = Screen(view, -600, 0);
     EXPECT_EQ(drawn.pixelColor(v.X - 20, v.Y), QColor(Qt::white));
@@ -191,8 +184,8 @@ TEST_F(FramePictureTest, PdfPageIsThePictureAndConvertsToTheSameImage) {
     file.close();
     // The page is 3/4 of the picture's pixels in points, so 72 dots per inch give 3/4 the size.
     QProcess process;
-    process.start(converter, {"-png", "-r", "72", "-singlefile", file.fileName(),
-                              folder.filePath("page")});
+    process.start(converter,
+                  {"-png", "-r", "72", "-singlefile", file.fileName(), folder.filePath("page")});
     ASSERT_TRUE(process.waitForFinished(30000));
     ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     const QImage page(folder.filePath("page.png"));
