@@ -2,8 +2,10 @@
 //   build/release/bench/make_bench_nets bench/nets examples
 #include "NetFile.h"
 #include "NetObjects.h"
+#include "ProductionLine.h"
 #include "TextCodec.h"
 
+#include <functional>
 #include <iostream>
 #include <tuple>
 
@@ -218,7 +220,7 @@ void MakeSampleFormulas(TEngine& e) {
     MonitorAll(e);
 }
 
-bool Save(void (*make)(TEngine&), const std::filesystem::path& path) {
+bool Save(const std::function<void(TEngine&)>& make, const std::filesystem::path& path) {
     TEngine engine;
     InitEngine(engine);
     make(engine);
@@ -239,6 +241,10 @@ int main(int argc, char** argv) {
     Save([](TEngine& e) { MakeRing(e, 10, 100); }, folder / "ring10.kvl");
     Save([](TEngine& e) { MakeRing(e, 1000, 100); }, folder / "ring1000.kvl");
     Save(MakeMixed, folder / "mixed.kvl");
+    // The 100 000-object line is built in memory by the benchmarks that use it.
+    for (int objects : {1000, 10000})
+        Save([objects](TEngine& e) { BuildProductionLine(e, ProductionLineShapeFor(objects)); },
+             folder / ("line" + std::to_string(objects) + ".kvl"));
     if (argc == 3) {
         const std::filesystem::path examples = argv[2];
         Save(MakeSampleQueue, examples / "queue.kvl");
