@@ -172,14 +172,21 @@ int ModelThreadCycle(TEngine& engine, THandOver& handOver,
 int DrawThreadCycle(TEngine& engine, THandOver& handOver) {
     // The decision to pause is taken on the interface thread, where refresh requests are made,
     // so a request cannot fall between the decision and the pause.
+    std::int64_t frameMs = 0;
     handOver.Run([&] {
+        const std::int64_t start = TickCount();
         if (engine.DrawWork)
             engine.DrawWork();
+        frameMs = TickCount() - start;
         const bool animating = AnyFadeInProgress(engine, engine.Graph.FrameTime);
         if (!KeepRefreshing(engine, engine.DrawCyclesLeft, animating) && engine.ThreadDraw)
             engine.ThreadDraw->Pause();
     });
-    return DisplayPeriod(engine, engine.DrawPeriod.load());
+    // A frame slower than the period is followed by a rest as long as it took: frames that
+    // cannot keep up are dropped, and the interface thread keeps at least half its time for
+    // input however large the net.
+    return static_cast<int>(
+        std::max<std::int64_t>(DisplayPeriod(engine, engine.DrawPeriod.load()), frameMs));
 }
 
 int UpdateThreadCycle(TEngine& engine, THandOver& handOver) {

@@ -55,7 +55,9 @@ TRunMode ModelTick(TEngine& engine);
 
 // One cycle of each worker: hand the work over, then return the milliseconds to sleep. The clock
 // is passed in so that the pacing can be tested without waiting. The drawing and results cycles
-// pause their own thread when nothing more is to be shown (see RequestRefresh).
+// pause their own thread when nothing more is to be shown (see RequestRefresh). The drawing
+// thread hands over one frame at a time and rests at least as long as the frame took, so slow
+// frames are dropped rather than queued and the interface thread keeps time for input.
 int ModelThreadCycle(TEngine& engine, THandOver& handOver,
                      const std::function<std::int64_t()>& clock);
 int DrawThreadCycle(TEngine& engine, THandOver& handOver);

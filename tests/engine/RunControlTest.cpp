@@ -12,6 +12,7 @@
 #include <chrono>
 #include <deque>
 #include <future>
+#include <thread>
 
 namespace {
 
@@ -299,6 +300,20 @@ TEST_F(RunControlTest, DisplayThreadsPauseWhenIdleAndWakeOnRequestRunOrFade) {
     EXPECT_EQ(cycleUntilPaused(100), 1);
     Engine.ThreadDraw.reset();
     Engine.ThreadUpdate.reset();
+}
+
+TEST_F(RunControlTest, AFrameSlowerThanThePeriodIsFollowedByARestAsLong) {
+    THandOver handOver = DirectHandOver();
+    SetScreenUpdateInterval(Engine, 14);
+    Engine.DrawWork = [] {};
+    EXPECT_EQ(DrawThreadCycle(Engine, handOver), 14);
+    Engine.DrawWork = [] { std::this_thread::sleep_for(std::chrono::milliseconds(40)); };
+    EXPECT_GE(DrawThreadCycle(Engine, handOver), 40);
+    // An interval run rests its longer display period after a fast frame.
+    Engine.DrawWork = [] {};
+    Engine.RunMode = rmInterval;
+    EXPECT_EQ(DrawThreadCycle(Engine, handOver), IntervalDisplayPeriod);
+    Engine.RunMode = rmStopped;
 }
 
 TEST_F(RunControlTest, OnlyFadesThatChangeAColourCountAsUnderWay) {
