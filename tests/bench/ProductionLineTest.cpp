@@ -68,10 +68,12 @@ TEST(ProductionLineTest, PartsTravelFromTheSourceToTheEndOfEveryRow) {
         ASSERT_FALSE(IntervalStep(engine, StepTimeBudget));
     for (const auto& v : engine.Net.Vertices) {
         const std::string name = Win1251ToUtf8(v->Name);
-        if (name.rfind("Готово", 0) == 0)
+        if (name.rfind("Готово", 0) == 0) {
             EXPECT_GT(v->Marking, 100) << name; // about one part a time unit arrives
-        if (name.rfind("Джерело", 0) == 0)
-            EXPECT_EQ(v->Marking, 1) << name;
+        } else if (name.rfind("Джерело", 0) == 0) {
+            // Its one token, away while an arrival is under way.
+            EXPECT_LE(v->Marking, 1) << name;
+        }
     }
 }
 
