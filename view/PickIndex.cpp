@@ -1,6 +1,5 @@
 #include "PickIndex.h"
 
-#include "Geometry.h"
 #include "NumberText.h"
 
 #include <algorithm>
@@ -22,8 +21,8 @@ TModelBox Around(double x, double y, double halfWidth, double halfHeight) {
 
 bool IsNear(const TModelBox& b) {
     // Also false for a box with a NaN in it.
-    return b.Left >= -kPickIndexReach && b.Top >= -kPickIndexReach &&
-           b.Right <= kPickIndexReach && b.Bottom <= kPickIndexReach;
+    return b.Left >= -kPickIndexReach && b.Top >= -kPickIndexReach && b.Right <= kPickIndexReach &&
+           b.Bottom <= kPickIndexReach;
 }
 
 // The cell column (or row) of a coordinate, clamped to [-1, count] before the conversion so that
@@ -33,20 +32,10 @@ std::int64_t CellNumber(double value, double origin, double cellSize, std::int32
     return static_cast<std::int64_t>(std::clamp(cell, -1.0, static_cast<double>(count)));
 }
 
-struct TCellRange {
-    std::int64_t Column0 = 0, Row0 = 0, Column1 = -1, Row1 = -1;
-    bool Empty() const { return Column0 > Column1 || Row0 > Row1; }
-    double Cells() const {
-        return Empty() ? 0
-                       : static_cast<double>(Column1 - Column0 + 1) *
-                             static_cast<double>(Row1 - Row0 + 1);
-    }
-};
-
 TCellRange CellsOf(const TPickIndex& index, const TModelBox& box) {
     TCellRange r;
-    r.Column0 = std::max<std::int64_t>(0, CellNumber(box.Left, index.Left, index.CellSize,
-                                                     index.Columns));
+    r.Column0 =
+        std::max<std::int64_t>(0, CellNumber(box.Left, index.Left, index.CellSize, index.Columns));
     r.Row0 = std::max<std::int64_t>(0, CellNumber(box.Top, index.Top, index.CellSize, index.Rows));
     r.Column1 = std::min<std::int64_t>(
         index.Columns - 1, CellNumber(box.Right, index.Left, index.CellSize, index.Columns));
@@ -56,50 +45,50 @@ TCellRange CellsOf(const TPickIndex& index, const TModelBox& box) {
 }
 
 // Fills the cells of one kind from the boxes of its objects, taken in array order so that each
-// cell lists its objects in ascending positions.
-void FillCells(TPickCells& cells, const TPickIndex& index, const std::vector<TModelBox>& boxes) {
+// cell lists its objects in ascending positions. The vectors keep their memory from the last
+// build.
+void FillCells(TPickCells& cells, TPickIndex& index, const std::vector<TModelBox>& boxes) {
     const std::size_t cellCount =
         static_cast<std::size_t>(index.Columns) * static_cast<std::size_t>(index.Rows);
-    std::vector<TCellRange> ranges(boxes.size());
-    std::vector<bool> everywhere(boxes.size(), false);
-    std::vector<std::uint32_t> counts(cellCount + 1, 0);
+    // An empty range sends the object to the list every query takes.
+    std::vector<TCellRange>& ranges = index.Ranges;
+    ranges.resize(boxes.size());
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        ranges[i] = cellCount == 0 || !IsNear(boxes[i]) ? TCellRange{} : CellsOf(index, boxes[i]);
+        if (ranges[i].Cells() > kMostCellsPerObject)
+            ranges[i] = TCellRange{};
+    }
+    // Counts each cell's objects at the next cell's start, sums them up, then fills each cell
+    // moving its start forward to the next one's, and finally shifts the starts back by one.
+    cells.CellStart.assign(cellCount + 1, 0);
     cells.Everywhere.clear();
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        if (!IsNear(boxes[i]) || cellCount == 0) {
-            everywhere[i] = true;
-            continue;
-        }
-        ranges[i] = CellsOf(index, boxes[i]);
-        if (ranges[i].Cells() > kMostCellsPerObject) {
-            everywhere[i] = true;
-            continue;
-        }
-        for (std::int64_t row = ranges[i].Row0; row <= ranges[i].Row1; ++row)
-            for (std::int64_t column = ranges[i].Column0; column <= ranges[i].Column1; ++column)
-                ++counts[static_cast<std::size_t>(row * index.Columns + column) + 1];
+    auto forCells = [&](const TCellRange& range, auto&& visit) {
+        for (std::int64_t row = range.Row0; row <= range.Row1; ++row)
+            for (std::int64_t column = range.Column0; column <= range.Column1; ++column)
+                visit(static_cast<std::size_t>(row * index.Columns + column));
+    };
+    for (const TCellRange& range : ranges)
+        forCells(range, [&](std::size_t cell) { ++cells.CellStart[cell + 1]; });
+    std::partial_sum(cells.CellStart.begin(), cells.CellStart.end(), cells.CellStart.begin());
+    cells.Items.resize(cells.CellStart.back());
+    for (std::size_t i = 0; i < ranges.size(); ++i) {
+        const auto position = static_cast<std::int32_t>(i);
+        if (ranges[i].Empty())
+            cells.Everywhere.push_back(position);
+        else
+            forCells(ranges[i],
+                     [&](std::size_t cell) { cells.Items[cells.CellStart[cell]++] = position; });
     }
-    std::partial_sum(counts.begin(), counts.end(), counts.begin());
-    cells.CellStart = counts;
-    cells.Items.assign(counts.back(), 0);
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        if (everywhere[i]) {
-            cells.Everywhere.push_back(static_cast<std::int32_t>(i));
-            continue;
-        }
-        for (std::int64_t row = ranges[i].Row0; row <= ranges[i].Row1; ++row)
-            for (std::int64_t column = ranges[i].Column0; column <= ranges[i].Column1; ++column)
-                cells.Items[counts[static_cast<std::size_t>(row * index.Columns + column)]++] =
-                    static_cast<std::int32_t>(i);
-    }
+    std::copy_backward(cells.CellStart.begin(), cells.CellStart.end() - 1, cells.CellStart.end());
+    cells.CellStart[0] = 0;
 }
 
 template <typename Object, typename BoxOf>
-std::vector<TModelBox> BoxesOf(const std::vector<std::unique_ptr<Object>>& objects, BoxOf boxOf) {
-    std::vector<TModelBox> boxes;
-    boxes.reserve(objects.size());
-    for (const auto& object : objects)
-        boxes.push_back(boxOf(*object));
-    return boxes;
+void BoxesOf(std::vector<TModelBox>& boxes, const std::vector<std::unique_ptr<Object>>& objects,
+             BoxOf boxOf) {
+    boxes.resize(objects.size());
+    for (std::size_t i = 0; i < objects.size(); ++i)
+        boxes[i] = boxOf(*objects[i]);
 }
 
 } // namespace
@@ -120,21 +109,29 @@ TModelBox TransitionPickBox(const TTransition& t) {
 }
 
 TModelBox ConnectionPickBox(const TConnection& c) {
-    // A hit point lies within Width + 15 (rounded) of a point of the ray from the start at most
-    // length + 2 Width (rounded) from it, so within 3 Width + 17 of the segment's box; a few
-    // units more cover the rounding of the angle and the points.
-    const TConnectionEnds ends = ConnectionEnds(c);
+    // The ends (ConnectionEnds) lie on the vertex's circle, rounded, and at the transition's
+    // side, moved up or down by less than 0.7 of the vertex's radius or of the transition's
+    // height; bounding them so spares the angles. A hit point lies within Width + 15 (rounded)
+    // of a point of the ray from the start at most length + 2 Width (rounded) from it, so within
+    // 3 Width + 17 of the ends' box; a few units more cover the rounding of the angle.
+    const TVertex& v = *c.Vertex;
+    const TTransition& t = *c.Transition;
+    const double radius = std::abs(static_cast<double>(v.Radius)) + 1;
+    const double side = std::abs(static_cast<double>(RoundToInt(t.Width * 0.8)));
+    const double slide = std::max(std::abs(v.Radius * 0.7), std::abs(t.Height * 0.7)) + 1;
     const double margin = 3.0 * std::max(0.0, static_cast<double>(c.Width)) + 24.0;
-    return {std::min<double>(ends.P1.X, ends.P2.X) - margin,
-            std::min<double>(ends.P1.Y, ends.P2.Y) - margin,
-            std::max<double>(ends.P1.X, ends.P2.X) + margin,
-            std::max<double>(ends.P1.Y, ends.P2.Y) + margin};
+    return {
+        std::min(v.X - radius, t.X - side) - margin, std::min(v.Y - radius, t.Y - slide) - margin,
+        std::max(v.X + radius, t.X + side) + margin, std::max(v.Y + radius, t.Y + slide) + margin};
 }
 
 void BuildPickIndex(TPickIndex& index, const TEngineNet& net) {
-    const std::vector<TModelBox> vertices = BoxesOf(net.Vertices, VertexPickBox);
-    const std::vector<TModelBox> transitions = BoxesOf(net.Transitions, TransitionPickBox);
-    const std::vector<TModelBox> connections = BoxesOf(net.Connections, ConnectionPickBox);
+    std::vector<TModelBox>& vertices = index.VertexBoxes;
+    std::vector<TModelBox>& transitions = index.TransitionBoxes;
+    std::vector<TModelBox>& connections = index.ConnectionBoxes;
+    BoxesOf(vertices, net.Vertices, VertexPickBox);
+    BoxesOf(transitions, net.Transitions, TransitionPickBox);
+    BoxesOf(connections, net.Connections, ConnectionPickBox);
 
     // The grid covers the near boxes; its cells are about the size of a vertex or a transition,
     // or larger when the objects stand sparse.
@@ -164,11 +161,10 @@ void BuildPickIndex(TPickIndex& index, const TEngineNet& net) {
     if (near > 0) {
         const double width = right - left;
         const double height = bottom - top;
-        double cellSize = std::max({1.0, nodes > 0 ? extent / nodes : 1.0,
-                                    std::sqrt(width * height / near)});
+        double cellSize =
+            std::max({1.0, nodes > 0 ? extent / nodes : 1.0, std::sqrt(width * height / near)});
         const double mostCells = kCellsPerObject * near + kSpareCells;
-        while ((std::floor(width / cellSize) + 1) * (std::floor(height / cellSize) + 1) >
-               mostCells)
+        while ((std::floor(width / cellSize) + 1) * (std::floor(height / cellSize) + 1) > mostCells)
             cellSize *= 1.25;
         index.CellSize = cellSize;
         index.Columns = static_cast<std::int32_t>(std::floor(width / cellSize)) + 1;

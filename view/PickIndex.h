@@ -11,6 +11,17 @@
 #include <cstdint>
 #include <vector>
 
+// The cells from (Column0, Row0) to (Column1, Row1); the default range is empty.
+struct TCellRange {
+    std::int64_t Column0 = 0, Row0 = 0, Column1 = -1, Row1 = -1;
+    bool Empty() const { return Column0 > Column1 || Row0 > Row1; }
+    double Cells() const {
+        return Empty() ? 0
+                       : static_cast<double>(Column1 - Column0 + 1) *
+                             static_cast<double>(Row1 - Row0 + 1);
+    }
+};
+
 // A rectangle of the model plane, edges included.
 struct TModelBox {
     double Left = 0;
@@ -55,6 +66,12 @@ struct TPickIndex {
     TPickCells Vertices;
     TPickCells Transitions;
     TPickCells Connections;
+
+    // The objects' boxes at the last build, kept so that a rebuild reuses their memory.
+    std::vector<TModelBox> VertexBoxes;
+    std::vector<TModelBox> TransitionBoxes;
+    std::vector<TModelBox> ConnectionBoxes;
+    std::vector<TCellRange> Ranges;
 };
 
 // Builds the index of the net anew.

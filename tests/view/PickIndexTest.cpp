@@ -18,13 +18,15 @@ namespace {
 // run long across the net and come in pairs of both directions, and a few objects lie so far out
 // that the grid leaves them to the list every query takes.
 void FillRandomNet(TEngine& e, std::mt19937& random, int spread) {
-    auto uniform = [&](int from, int to) { return std::uniform_int_distribution(from, to)(random); };
+    auto uniform = [&](int from, int to) {
+        return std::uniform_int_distribution(from, to)(random);
+    };
     const TEngineGraphOptions* options = &e.Graph.Options;
     const int vertices = uniform(100, 250);
     const int transitions = uniform(100, 250);
     for (int i = 0; i < vertices; ++i) {
-        TVertex* v = CreateVertex(e.Net, "", 0, uniform(-spread, spread), uniform(-spread, spread),
-                                  options);
+        TVertex* v =
+            CreateVertex(e.Net, "", 0, uniform(-spread, spread), uniform(-spread, spread), options);
         v->Radius = uniform(0, 9) == 0 ? uniform(-60, 0) : uniform(0, 400);
         v->LineWidth = uniform(0, 30);
     }
@@ -40,8 +42,8 @@ void FillRandomNet(TEngine& e, std::mt19937& random, int spread) {
     for (int i = 0; i < connections; ++i) {
         TVertex* v = e.Net.Vertices[uniform(0, vertices)].get();
         TTransition* t = e.Net.Transitions[uniform(0, transitions - 1)].get();
-        TConnection* c = CreateConnection(e.Net, uniform(0, 1) == 0 ? ctVT : ctTV, 1, v, t,
-                                          options);
+        TConnection* c =
+            CreateConnection(e.Net, uniform(0, 1) == 0 ? ctVT : ctTV, 1, v, t, options);
         c->Width = uniform(0, 9) == 0 ? uniform(-20, 0) : uniform(0, 40);
         if (uniform(0, 3) == 0)
             CreateConnection(e.Net, c->ConnectionType == ctVT ? ctTV : ctVT, 1, v, t, options);
@@ -60,7 +62,9 @@ protected:
 
 TEST_P(PickIndexRandomNetTest, HitsAndBandsEqualTheWalkOverEveryObject) {
     std::mt19937 random(GetParam());
-    auto uniform = [&](int from, int to) { return std::uniform_int_distribution(from, to)(random); };
+    auto uniform = [&](int from, int to) {
+        return std::uniform_int_distribution(from, to)(random);
+    };
     const int spread = uniform(0, 1) == 0 ? 3000 : 20000;
     FillRandomNet(Engine, random, spread);
     int hits = 0;
@@ -82,7 +86,8 @@ TEST_P(PickIndexRandomNetTest, HitsAndBandsEqualTheWalkOverEveryObject) {
             for (int i = 0; i < 20; ++i) {
                 const int x1 = uniform(-100, 900), y1 = uniform(-100, 700);
                 const int x2 = uniform(-100, 900), y2 = uniform(-100, 700);
-                const std::vector<TObjectRef> expected = ObjectsInBandLinear(Engine, x1, y1, x2, y2);
+                const std::vector<TObjectRef> expected =
+                    ObjectsInBandLinear(Engine, x1, y1, x2, y2);
                 ASSERT_EQ(ObjectsInBand(Engine, x1, y1, x2, y2), expected);
                 caught += static_cast<int>(expected.size());
             }
@@ -108,7 +113,8 @@ TEST_P(PickIndexRandomNetTest, HitsAndBandsEqualTheWalkOverEveryObject) {
             const int x = 400 + uniform(-reach, reach), y = 300 + uniform(-reach, reach);
             ASSERT_EQ(HitTest(Engine, x, y), HitTestLinear(Engine, x, y));
             const int x2 = 400 + uniform(-reach, reach), y2 = 300 + uniform(-reach, reach);
-            ASSERT_EQ(ObjectsInBand(Engine, x, y, x2, y2), ObjectsInBandLinear(Engine, x, y, x2, y2));
+            ASSERT_EQ(ObjectsInBand(Engine, x, y, x2, y2),
+                      ObjectsInBandLinear(Engine, x, y, x2, y2));
         }
     }
     EXPECT_GT(hits, 100); // the comparison is not only of misses
@@ -157,7 +163,9 @@ TEST_F(PickIndexEditTest, CreatingAndDeletingShowInTheNextPick) {
     TVertex* v = V(-100, 0);
     EXPECT_FALSE(Hit(100, 0));
     Engine.EditMode = emCreateTransition;
-    History.Make("Створення", [&](TNetJournal& j) { CreateAtPoint(Engine, At(100, 0).x(), At(100, 0).y(), &j); });
+    History.Make("Створення", [&](TNetJournal& j) {
+        CreateAtPoint(Engine, At(100, 0).x(), At(100, 0).y(), &j);
+    });
     ASSERT_TRUE(Hit(100, 0).Transition());
     ExpectIndexAgrees();
 
