@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -119,6 +120,55 @@ TEST_P(PickIndexRandomNetTest, HitsAndBandsEqualTheWalkOverEveryObject) {
     }
     EXPECT_GT(hits, 100); // the comparison is not only of misses
     EXPECT_GT(caught, 100);
+}
+
+// The lists a band leaves, built as the walk over every object builds them: the band's objects
+// the list lacks appended in order, then each connection in array order added when both its ends
+// are in the list and removed when not.
+std::vector<TObjectRef> ListAfterBand(const TEngine& e, std::vector<TObjectRef> list,
+                                      const std::vector<TObjectRef>& inside) {
+    auto contains = [&](TObjectRef o) {
+        return std::find(list.begin(), list.end(), o) != list.end();
+    };
+    for (const TObjectRef& o : inside)
+        if (!contains(o))
+            list.push_back(o);
+    for (const auto& c : e.Net.Connections) {
+        const bool ends = contains(c->Vertex) && contains(c->Transition);
+        const auto at = std::find(list.begin(), list.end(), TObjectRef(c.get()));
+        if (ends && at == list.end()) {
+            list.push_back(c.get());
+        } else if (!ends && at != list.end()) {
+            *at = list.back(); // the last entry moves into the gap
+            list.pop_back();
+        }
+    }
+    return list;
+}
+
+TEST_P(PickIndexRandomNetTest, BandsLeaveTheListsTheWalkLeaves) {
+    std::mt19937 random(GetParam());
+    auto uniform = [&](int from, int to) {
+        return std::uniform_int_distribution(from, to)(random);
+    };
+    FillRandomNet(Engine, random, 3000);
+    Engine.Graph.Scale = 0.14285;
+    std::size_t chosen = 0;
+    for (int i = 0; i < 30; ++i) {
+        Engine.Graph.CenterX = uniform(-3000, 3000);
+        Engine.Graph.CenterY = uniform(-3000, 3000);
+        const int x1 = uniform(0, 800), y1 = uniform(0, 600);
+        const int x2 = uniform(0, 800), y2 = uniform(0, 600);
+        const TSelectMode mode = i % 3 == 0 ? TSelectMode::Replace : TSelectMode::Extend;
+        const std::vector<TObjectRef> before =
+            mode == TSelectMode::Replace ? std::vector<TObjectRef>{} : Engine.Choiced.Items;
+        const std::vector<TObjectRef> expected =
+            ListAfterBand(Engine, before, ObjectsInBandLinear(Engine, x1, y1, x2, y2));
+        BandCommit(Engine, x1, y1, x2, y2, mode);
+        ASSERT_EQ(Engine.Choiced.Items, expected);
+        chosen += expected.size();
+    }
+    EXPECT_GT(chosen, 100u); // the bands caught objects and connections
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, PickIndexRandomNetTest, ::testing::Values(1u, 2u, 3u, 4u));
