@@ -38,7 +38,8 @@ void FillProductionLine(TEngine& e, int objects) {
         TVertex* previous = CreateVertex(e.Net, name("P"), 1, 0, y, options);
         for (int station = 0; station < kStationsPerRow; ++station) {
             const int x = station * kStationSpacing;
-            TTransition* t = CreateTransition(e.Net, name("T"), x + kStationSpacing / 2, 1, y, options);
+            TTransition* t =
+                CreateTransition(e.Net, name("T"), x + kStationSpacing / 2, 1, y, options);
             TVertex* next = CreateVertex(e.Net, name("P"), 0, x + kStationSpacing, y, options);
             AppendConnection(e.Net, ctVT, 1, previous, t, options);
             AppendConnection(e.Net, ctTV, 1, next, t, options);
@@ -80,8 +81,8 @@ int main(int argc, char** argv) {
     // Random views over the net and random points in the window; the same sequence for both.
     std::mt19937 random(7);
     const int width = kStationsPerRow * kStationSpacing;
-    const int height = static_cast<int>(engine.Net.Transitions.size() / kStationsPerRow) *
-                       kRowSpacing;
+    const int height =
+        static_cast<int>(engine.Net.Transitions.size() / kStationsPerRow) * kRowSpacing;
     std::vector<std::array<int, 4>> points(4096);
     for (auto& p : points)
         p = {std::uniform_int_distribution(0, width)(random),
@@ -97,9 +98,8 @@ int main(int argc, char** argv) {
         hits += test(engine, p[2], p[3]) ? 1 : 0;
     };
     CurrentPickIndex(engine.Net); // built once, as the first pick after an edit builds it
-    const double indexedHitMs =
-        MedianCallMs([&] { hitWith([](auto& e, int x, int y) { return HitTest(e, x, y); }); },
-                     1000, 21);
+    const double indexedHitMs = MedianCallMs(
+        [&] { hitWith([](auto& e, int x, int y) { return HitTest(e, x, y); }); }, 1000, 21);
     next = 0;
     const double linearHitMs = MedianCallMs(
         [&] { hitWith([](auto& e, int x, int y) { return HitTestLinear(e, x, y); }); }, 5, 21);
@@ -147,8 +147,7 @@ int main(int argc, char** argv) {
     std::printf("hit_test_ms        indexed %9.5f  linear %9.4f  (hits %zu)\n", indexedHitMs,
                 linearHitMs, hits);
     std::printf("band_objects_ms    indexed %9.5f  linear %9.4f  (objects a band %.1f)\n",
-                indexedBandMs, linearBandMs,
-                static_cast<double>(caught) / (100.0 * 21.0));
+                indexedBandMs, linearBandMs, static_cast<double>(caught) / (100.0 * 21.0));
     std::printf("band_preview_ms    indexed %9.4f\n", previewMs);
     return 0;
 }
