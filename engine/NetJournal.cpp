@@ -107,6 +107,7 @@ template <typename Object> struct TFieldChange {
 
     // Gives the target the values of the marked fields.
     void Apply(TEngine& engine, const Object& values) {
+        MarkShapesChanged(engine.Net); // the fields may hold a place or a size
         bool monitoring = false;
         bool monitoringChanged = false;
         bool markingChanged = false;
@@ -142,7 +143,9 @@ struct TMove {
     std::int32_t Dx = 0;
     std::int32_t Dy = 0;
 
-    void Shift(std::int32_t dx, std::int32_t dy) const { MoveObjects(Objects, dx, dy); }
+    void Shift(TEngineNet& net, std::int32_t dx, std::int32_t dy) const {
+        MoveObjects(net, Objects, dx, dy);
+    }
 };
 
 // Sets the model time as clearing the net does: the count of events at one instant starts over,
@@ -306,7 +309,7 @@ void TNetJournal::Undo(TEngine& engine) {
                     else
                         what.PutBack(engine);
                 } else if constexpr (std::is_same_v<T, TMove>) {
-                    what.Shift(-what.Dx, -what.Dy);
+                    what.Shift(engine.Net, -what.Dx, -what.Dy);
                 } else if constexpr (std::is_same_v<T, TTimeChange>) {
                     SetModelTime(engine.Net, what.Before);
                 } else {
@@ -328,7 +331,7 @@ void TNetJournal::Redo(TEngine& engine) {
                     else
                         what.TakeOut(engine);
                 } else if constexpr (std::is_same_v<T, TMove>) {
-                    what.Shift(what.Dx, what.Dy);
+                    what.Shift(engine.Net, what.Dx, what.Dy);
                 } else if constexpr (std::is_same_v<T, TTimeChange>) {
                     SetModelTime(engine.Net, what.After);
                 } else {

@@ -140,6 +140,7 @@ TVertex* CreateVertex(TEngineNet& net, const std::string& name, std::int32_t mar
         vertex->FillColor = options->VertexAmbientColor1;
     }
     net.Vertices.push_back(std::move(vertex));
+    MarkShapesChanged(net);
     return net.Vertices.back().get();
 }
 
@@ -164,6 +165,7 @@ TTransition* CreateTransition(TEngineNet& net, const std::string& name, std::int
         transition->Color = options->TransitionAmbientColor;
     }
     net.Transitions.push_back(std::move(transition));
+    MarkShapesChanged(net);
     return net.Transitions.back().get();
 }
 
@@ -205,6 +207,7 @@ TConnection* AppendConnection(TEngineNet& net, TConnectionType type, std::int32_
     }
     TConnection* created = connection.get();
     net.Connections.push_back(std::move(connection));
+    MarkShapesChanged(net);
     if (type == ctVT) {
         vertex->OutConnections.push_back(created);
         transition->InConnections.push_back(created);
@@ -226,6 +229,7 @@ TObjectRef TDetachedObject::Ref() const {
 }
 
 TDetachedObject DetachObject(TEngineNet& net, TObjectRef object, TEngine* engine) {
+    MarkShapesChanged(net);
     ForgetSelection(engine, object);
     TDetachedObject detached;
     if (TConnection* c = object.Connection()) {
@@ -249,6 +253,7 @@ TDetachedObject DetachObject(TEngineNet& net, TObjectRef object, TEngine* engine
 }
 
 void AttachObject(TEngineNet& net, TDetachedObject&& detached) {
+    MarkShapesChanged(net);
     const TObjectSlots slots = detached.Slots;
     if (auto* connection = std::get_if<std::unique_ptr<TConnection>>(&detached.Object)) {
         TConnection* c = connection->get();
@@ -298,6 +303,7 @@ void DeleteTransition(TEngineNet& net, std::int32_t index, TEngine* engine,
 }
 
 void ClearNet(TEngineNet& net, TEngine* engine, TDetachedObjects* kept) {
+    MarkShapesChanged(net);
     net.ModelTime = 0;
     net.CountedInstant = 0;
     net.EventsBeforeInstant = net.EventCount;
@@ -333,7 +339,9 @@ void NewNet(TEngine& engine) {
     engine.FileName.clear();
 }
 
-void MoveObjects(const std::vector<TObjectRef>& objects, std::int32_t dx, std::int32_t dy) {
+void MoveObjects(TEngineNet& net, const std::vector<TObjectRef>& objects, std::int32_t dx,
+                 std::int32_t dy) {
+    MarkShapesChanged(net);
     for (const TObjectRef& object : objects) {
         if (TVertex* v = object.Vertex()) {
             v->X += dx;

@@ -94,7 +94,8 @@ void NewNet(TEngine& engine);
 
 // Moves the vertices and transitions among the objects by (dx, dy) model units; connections
 // follow their ends and are skipped.
-void MoveObjects(const std::vector<TObjectRef>& objects, std::int32_t dx, std::int32_t dy);
+void MoveObjects(TEngineNet& net, const std::vector<TObjectRef>& objects, std::int32_t dx,
+                 std::int32_t dy);
 
 // Position of the first object of that kind whose name equals the given one without regard to
 // letter case, or -1.

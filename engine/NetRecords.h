@@ -12,6 +12,7 @@
 
 struct TConnection;
 struct TCompiledFormula;
+struct TPickIndex; // the canvas's index of object places, defined by the picking code
 
 // The fields the simulation step touches on every event come first, to share cache lines.
 struct TVertex {
@@ -108,4 +109,15 @@ struct TEngineNet {
     std::uint64_t EventsBeforeInstant = 0;
     // Why the last step that stopped the run stopped it.
     TRunStop StopCause = rsNone;
+    // Counts the changes of the objects' number, order, places and sizes (MarkShapesChanged).
+    // The picking index compares it with the count it was built at and rebuilds when they
+    // differ; runs never change it.
+    std::uint64_t ShapeRevision = 0;
+    // Built by the first pick after a change; travels with the net when a loaded net replaces it.
+    mutable std::shared_ptr<TPickIndex> PickIndex;
 };
+
+// Every operation that creates, deletes, moves or resizes objects calls it.
+inline void MarkShapesChanged(TEngineNet& net) {
+    ++net.ShapeRevision;
+}

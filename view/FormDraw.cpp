@@ -370,7 +370,7 @@ void TFormDraw::MoveChosenBy(std::int32_t dx, std::int32_t dy) {
     for (const TObjectRef& entry : Engine.Choiced.Items)
         if (entry.Kind() != okConnection)
             moved.push_back(entry);
-    MoveObjects(moved, dx, dy);
+    MoveObjects(Engine.Net, moved, dx, dy);
     TNetJournal journal;
     journal.Moved(std::move(moved), dx, dy);
     History.Commit("Переміщення", std::move(journal));

@@ -8,7 +8,7 @@
 namespace {
 
 void ShiftChosen(TEngine& e, std::int32_t dx, std::int32_t dy) {
-    MoveObjects(e.Choiced.Items, dx, dy);
+    MoveObjects(e.Net, e.Choiced.Items, dx, dy);
 }
 
 } // namespace

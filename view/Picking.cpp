@@ -4,10 +4,12 @@
 #include "IntegerMath.h"
 #include "NetObjects.h"
 #include "NumberText.h"
+#include "PickIndex.h"
 #include "Viewport.h"
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 namespace {
 
@@ -57,18 +59,63 @@ bool Inside(const TBand& b, const TTransition& t) {
            b.Bottom >= static_cast<double>(t.Y) - t.Height;
 }
 
+// The object an entry names, as a key of the sets below: objects of all kinds have distinct
+// addresses.
+const void* AddressOf(TObjectRef object) {
+    if (const TVertex* v = object.Vertex())
+        return v;
+    if (const TTransition* t = object.Transition())
+        return t;
+    return object.Connection();
+}
+
+// The objects of a list, looked up in constant time: a band over a large net adds hundreds of
+// objects, and the list itself is searched entry by entry.
+std::unordered_set<const void*> MembersOf(const TEnginePickedChoiced& list) {
+    std::unordered_set<const void*> members;
+    members.reserve(list.Items.size());
+    for (const TObjectRef& item : list.Items)
+        members.insert(AddressOf(item));
+    return members;
+}
+
 // Adds every vertex and then every transition inside the band that the list lacks.
-void AddInside(TEngine& e, const TBand& band, TListRole role) {
+void AddInside(TEngine& e, const std::vector<TObjectRef>& inside, TListRole role) {
     TEnginePickedChoiced& list = ListOf(e, role);
-    auto fadeFor = [&](TObjectRef object) {
-        return role == TListRole::Chosen ? TFade::Animate : FadeUnlessChosen(e, object);
-    };
-    for (auto& v : e.Net.Vertices)
-        if (Inside(band, *v) && !ContainsObject(list, v.get()))
-            Add(e, role, v.get(), fadeFor(v.get()));
-    for (auto& t : e.Net.Transitions)
-        if (Inside(band, *t) && !ContainsObject(list, t.get()))
-            Add(e, role, t.get(), fadeFor(t.get()));
+    const std::unordered_set<const void*> members = MembersOf(list);
+    const std::unordered_set<const void*> chosen =
+        role == TListRole::Picked ? MembersOf(e.Choiced) : std::unordered_set<const void*>{};
+    for (const TObjectRef& object : inside) {
+        if (members.contains(AddressOf(object)))
+            continue; // the band's objects are distinct, so the list gains no duplicate
+        const bool animate = role == TListRole::Chosen || !chosen.contains(AddressOf(object));
+        Add(e, role, object, animate ? TFade::Animate : TFade::Instant);
+    }
+}
+
+bool HitsTransition(const TTransition& t, TPoint m) {
+    return std::abs(static_cast<double>(m.X) - t.X) <= t.Width + 10.0 &&
+           std::abs(static_cast<double>(m.Y) - t.Y) <= t.Height + 10.0;
+}
+
+bool HitsVertex(const TVertex& v, TPoint m) {
+    return PointDistance(v.X, v.Y, m.X, m.Y) <= v.Radius + RoundToInt(v.LineWidth / 2.0);
+}
+
+bool HitsConnection(const TConnection& c, TPoint m) {
+    const TConnectionEnds ends = ConnectionEnds(c);
+    const double angle = VectorAngle(ends.P1.X, ends.P1.Y, ends.P2.X, ends.P2.Y);
+    const std::int32_t fromStart = PointDistance(ends.P1.X, ends.P1.Y, m.X, m.Y);
+    const std::int32_t length = PointDistance(ends.P1.X, ends.P1.Y, ends.P2.X, ends.P2.Y);
+    if (fromStart > length + 2.0 * c.Width)
+        return false;
+    const TPoint q = PolarPoint(ends.P1.X, ends.P1.Y, fromStart, angle);
+    return PointDistance(q.X, q.Y, m.X, m.Y) <= c.Width + 15;
+}
+
+bool IsFar(TPoint m) {
+    return std::abs(static_cast<double>(m.X)) > kPickIndexReach ||
+           std::abs(static_cast<double>(m.Y)) > kPickIndexReach;
 }
 
 TConnection* FindVT(TVertex* v, TTransition* t) {
@@ -80,29 +127,74 @@ TConnection* FindVT(TVertex* v, TTransition* t) {
 
 } // namespace
 
-TObjectRef HitTest(const TEngine& e, int x, int y) {
+TObjectRef HitTestLinear(const TEngine& e, int x, int y) {
     const TPoint m = ScreenToModel(e.Graph, x, y);
     const TEngineNet& net = e.Net;
     for (auto t = net.Transitions.rbegin(); t != net.Transitions.rend(); ++t)
-        if (std::abs(static_cast<double>(m.X) - (*t)->X) <= (*t)->Width + 10.0 &&
-            std::abs(static_cast<double>(m.Y) - (*t)->Y) <= (*t)->Height + 10.0)
+        if (HitsTransition(**t, m))
             return t->get();
     for (auto v = net.Vertices.rbegin(); v != net.Vertices.rend(); ++v)
-        if (PointDistance((*v)->X, (*v)->Y, m.X, m.Y) <=
-            (*v)->Radius + RoundToInt((*v)->LineWidth / 2.0))
+        if (HitsVertex(**v, m))
             return v->get();
-    for (auto c = net.Connections.rbegin(); c != net.Connections.rend(); ++c) {
-        const TConnectionEnds ends = ConnectionEnds(**c);
-        const double angle = VectorAngle(ends.P1.X, ends.P1.Y, ends.P2.X, ends.P2.Y);
-        const std::int32_t fromStart = PointDistance(ends.P1.X, ends.P1.Y, m.X, m.Y);
-        const std::int32_t length = PointDistance(ends.P1.X, ends.P1.Y, ends.P2.X, ends.P2.Y);
-        if (fromStart > length + 2.0 * (*c)->Width)
-            continue;
-        const TPoint q = PolarPoint(ends.P1.X, ends.P1.Y, fromStart, angle);
-        if (PointDistance(q.X, q.Y, m.X, m.Y) <= (*c)->Width + 15)
+    for (auto c = net.Connections.rbegin(); c != net.Connections.rend(); ++c)
+        if (HitsConnection(**c, m))
             return c->get();
-    }
     return {};
+}
+
+TObjectRef HitTest(const TEngine& e, int x, int y) {
+    const TPoint m = ScreenToModel(e.Graph, x, y);
+    if (IsFar(m))
+        return HitTestLinear(e, x, y);
+    const TEngineNet& net = e.Net;
+    const TPickIndex& index = CurrentPickIndex(net);
+    // Every object that can be hit at the point is listed in its cell or everywhere; the
+    // candidates come from the last position to the first, as the walk over the arrays takes
+    // them, so the first that is hit is the one the walk finds.
+    const std::int32_t cell = CellAt(index, m.X, m.Y);
+    const std::int32_t t = LastHitAt(index.Transitions, cell, [&](std::int32_t i) {
+        return HitsTransition(*net.Transitions[static_cast<std::size_t>(i)], m);
+    });
+    if (t >= 0)
+        return net.Transitions[static_cast<std::size_t>(t)].get();
+    const std::int32_t v = LastHitAt(index.Vertices, cell, [&](std::int32_t i) {
+        return HitsVertex(*net.Vertices[static_cast<std::size_t>(i)], m);
+    });
+    if (v >= 0)
+        return net.Vertices[static_cast<std::size_t>(v)].get();
+    const std::int32_t c = LastHitAt(index.Connections, cell, [&](std::int32_t i) {
+        return HitsConnection(*net.Connections[static_cast<std::size_t>(i)], m);
+    });
+    if (c >= 0)
+        return net.Connections[static_cast<std::size_t>(c)].get();
+    return {};
+}
+
+std::vector<TObjectRef> ObjectsInBandLinear(const TEngine& e, int x1, int y1, int x2, int y2) {
+    const TBand band = ModelBand(e, x1, y1, x2, y2);
+    std::vector<TObjectRef> inside;
+    for (const auto& v : e.Net.Vertices)
+        if (Inside(band, *v))
+            inside.push_back(v.get());
+    for (const auto& t : e.Net.Transitions)
+        if (Inside(band, *t))
+            inside.push_back(t.get());
+    return inside;
+}
+
+std::vector<TObjectRef> ObjectsInBand(const TEngine& e, int x1, int y1, int x2, int y2) {
+    const TBand band = ModelBand(e, x1, y1, x2, y2);
+    const TEngineNet& net = e.Net;
+    const TPickIndex& index = CurrentPickIndex(net);
+    const TModelBox box{band.Left, band.Top, band.Right, band.Bottom};
+    std::vector<TObjectRef> inside;
+    for (std::int32_t i : CandidatesIn(index, index.Vertices, net.Vertices.size(), box))
+        if (Inside(band, *net.Vertices[static_cast<std::size_t>(i)]))
+            inside.push_back(net.Vertices[static_cast<std::size_t>(i)].get());
+    for (std::int32_t i : CandidatesIn(index, index.Transitions, net.Transitions.size(), box))
+        if (Inside(band, *net.Transitions[static_cast<std::size_t>(i)]))
+            inside.push_back(net.Transitions[static_cast<std::size_t>(i)].get());
+    return inside;
 }
 
 void HoverPick(TEngine& e, int x, int y) {
@@ -170,28 +262,46 @@ bool IsChosenAt(const TEngine& e, int x, int y) {
 void BandPreview(TEngine& e, int x1, int y1, int x2, int y2, TSelectMode mode) {
     if (mode == TSelectMode::Replace)
         ClearPicked(e);
-    AddInside(e, ModelBand(e, x1, y1, x2, y2), TListRole::Picked);
+    AddInside(e, ObjectsInBand(e, x1, y1, x2, y2), TListRole::Picked);
     SyncConnectionLists(e, TListRole::Picked);
 }
 
 void BandCommit(TEngine& e, int x1, int y1, int x2, int y2, TSelectMode mode) {
     if (mode == TSelectMode::Replace)
         ClearChoiced(e);
-    AddInside(e, ModelBand(e, x1, y1, x2, y2), TListRole::Chosen);
+    AddInside(e, ObjectsInBand(e, x1, y1, x2, y2), TListRole::Chosen);
     SyncConnectionLists(e, TListRole::Chosen);
 }
 
 void SyncConnectionLists(TEngine& e, TListRole role) {
     TEnginePickedChoiced& list = ListOf(e, role);
-    for (auto& c : e.Net.Connections) {
-        if (role == TListRole::Picked && ContainsObject(e.Choiced, c.get()))
+    const std::unordered_set<const void*> members = MembersOf(list);
+    const std::unordered_set<const void*> chosen =
+        role == TListRole::Picked ? MembersOf(e.Choiced) : std::unordered_set<const void*>{};
+    // Only a connection whose vertex is in the list or that is in it itself can be added or
+    // removed; they are visited in array order, as a walk over every connection visits them.
+    // Adding or removing a connection changes the answer for no other connection.
+    std::vector<TConnection*> candidates;
+    for (const TObjectRef& item : list.Items) {
+        if (const TVertex* v = item.Vertex()) {
+            candidates.insert(candidates.end(), v->InConnections.begin(), v->InConnections.end());
+            candidates.insert(candidates.end(), v->OutConnections.begin(), v->OutConnections.end());
+        } else if (TConnection* c = item.Connection()) {
+            candidates.push_back(c);
+        }
+    }
+    std::sort(candidates.begin(), candidates.end(),
+              [](const TConnection* a, const TConnection* b) { return a->Index < b->Index; });
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    for (TConnection* c : candidates) {
+        if (role == TListRole::Picked && chosen.contains(c))
             continue;
-        const bool ends = ContainsObject(list, c->Vertex) && ContainsObject(list, c->Transition);
-        const bool present = ContainsObject(list, c.get());
+        const bool ends = members.contains(c->Vertex) && members.contains(c->Transition);
+        const bool present = members.contains(c);
         if (ends && !present)
-            Add(e, role, c.get(), TFade::Animate);
+            Add(e, role, c, TFade::Animate);
         else if (!ends && present)
-            Remove(e, role, c.get());
+            Remove(e, role, c);
     }
 }
 

@@ -9,10 +9,19 @@
 #include <optional>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 // The object under the screen point: transitions first, then vertices, then connections, each
-// from the last created to the first; none when nothing is there.
+// from the last created to the first; none when nothing is there. It looks only at the
+// candidates of the net's picking index (PickIndex.h).
 TObjectRef HitTest(const TEngine& engine, int x, int y);
+// The same by a walk over every object: the reference the index is checked against.
+TObjectRef HitTestLinear(const TEngine& engine, int x, int y);
+
+// The vertices and then the transitions inside the rubber band between two screen corners,
+// each kind in array order, through the picking index and by a walk over every object.
+std::vector<TObjectRef> ObjectsInBand(const TEngine& engine, int x1, int y1, int x2, int y2);
+std::vector<TObjectRef> ObjectsInBandLinear(const TEngine& engine, int x1, int y1, int x2, int y2);
 
 // How a click or a band changes the selection: it replaces it, or (Shift or Ctrl held) extends
 // it, a click then toggling the object it hits.
