@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "FrameImage.h"
 #include "NumberText.h"
+#include "ObjectCanvas.h"
 #include "ObjectDrawing.h"
 #include "Viewport.h"
 
@@ -106,12 +107,15 @@ void DrawFrameOn(TEngine& engine, QPainter& canvas, TFrameAids aids) {
     TEngineGraph& g = engine.Graph;
     if (engine.GridEnabled)
         DrawGrid(g, canvas);
-    for (auto& c : engine.Net.Connections)
-        DrawConnection(*c, canvas, engine);
-    for (auto& v : engine.Net.Vertices)
-        DrawVertex(*v, canvas, g);
-    for (auto& t : engine.Net.Transitions)
-        DrawTransition(*t, canvas, g);
+    {
+        TObjectCanvas objects(canvas, g.ScreenWidth, g.ScreenHeight);
+        for (auto& c : engine.Net.Connections)
+            DrawConnection(*c, objects, engine);
+        for (auto& v : engine.Net.Vertices)
+            DrawVertex(*v, objects, g);
+        for (auto& t : engine.Net.Transitions)
+            DrawTransition(*t, objects, g);
+    }
     if (aids == TFrameAids::Shown && engine.EditMode >= emCreateVertex)
         DrawCreationGhost(engine, canvas, g.CursorX, g.CursorY);
     if (aids == TFrameAids::Shown && engine.EditMode == emRubberBand) {

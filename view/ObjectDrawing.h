@@ -1,16 +1,19 @@
 // Drawing of one vertex, transition or connection into the frame, and of the outline of the
 // object being created. Each object first tests its box (a connection its segment), enlarged by a
-// margin, against the visible model rectangle and is skipped when it lies far outside.
+// margin, against the visible model rectangle and is skipped when it lies far outside; then it
+// tests its shapes and texts in window pixels against the frame and is skipped when none of them
+// can colour a pixel of it.
 #pragma once
 
 #include "Engine.h"
 
 class QPainter;
+class TObjectCanvas;
 
-// Each returns false when the object lay far outside the view and was skipped.
-bool DrawVertex(TVertex& vertex, QPainter& canvas, const TEngineGraph& graph);
-bool DrawTransition(TTransition& transition, QPainter& canvas, const TEngineGraph& graph);
-bool DrawConnection(TConnection& connection, QPainter& canvas, TEngine& engine);
+// Each returns false when the object lay outside the frame and was skipped.
+bool DrawVertex(TVertex& vertex, TObjectCanvas& canvas, const TEngineGraph& graph);
+bool DrawTransition(TTransition& transition, TObjectCanvas& canvas, const TEngineGraph& graph);
+bool DrawConnection(TConnection& connection, TObjectCanvas& canvas, TEngine& engine);
 // The outline of what the waiting creation tool is about to create, at the cursor (pixels).
 void DrawCreationGhost(TEngine& engine, QPainter& canvas, int x, int y);
 

@@ -4,6 +4,7 @@
 #include "FrameImage.h"
 #include "Geometry.h"
 #include "NetObjects.h"
+#include "ObjectCanvas.h"
 #include "ObjectDrawing.h"
 #include "Settings.h"
 #include "Viewport.h"
@@ -168,13 +169,17 @@ TEST_F(DrawingTest, ObjectsFarOutsideTheViewAreSkipped) {
     TTransition* farT = T(0, 0);
     Frame();
     far->X = Engine.Graph.VisibleRight + 8 * far->Radius + 1;
-    near->X = Engine.Graph.VisibleRight + 8 * near->Radius;
+    near->X = Engine.Graph.VisibleRight + near->Radius / 2;
     farT->Y = Engine.Graph.VisibleBottom + farT->Height + 501;
-    QImage image = MakeFrameImage(10, 10);
-    QPainter canvas(&image);
+    QImage image = MakeFrameImage(400, 300);
+    QPainter painter(&image);
+    TObjectCanvas canvas(painter, 400, 300);
     EXPECT_TRUE(DrawVertex(*near, canvas, Engine.Graph));
     EXPECT_FALSE(DrawVertex(*far, canvas, Engine.Graph));
     EXPECT_FALSE(DrawTransition(*farT, canvas, Engine.Graph));
+    // Just beyond the right edge only the name could show, and it does not reach the frame.
+    far->X = Engine.Graph.VisibleRight + 2 * far->Radius;
+    EXPECT_FALSE(DrawVertex(*far, canvas, Engine.Graph));
 }
 
 TEST_F(DrawingTest, ConnectionCrossingTheViewIsDrawnWithBothEndsFarAway) {
@@ -189,8 +194,9 @@ TEST_F(DrawingTest, ConnectionCrossingTheViewIsDrawnWithBothEndsFarAway) {
             line = line || !Background(Pixel({x, row.Y + dy}));
         EXPECT_TRUE(line) << "x " << x;
     }
-    QImage image = MakeFrameImage(10, 10);
-    QPainter canvas(&image);
+    QImage image = MakeFrameImage(400, 300);
+    QPainter painter(&image);
+    TObjectCanvas canvas(painter, 400, 300);
     EXPECT_TRUE(DrawConnection(*diagonal, canvas, Engine));
 }
 
