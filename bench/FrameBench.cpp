@@ -1,12 +1,14 @@
 // Median time of DrawFrame at 1280 x 800 on production-line nets of about 1 000, 10 000 and
 // 100 000 objects, as a ratio to the 14 ms refresh period:
-//   part     100 % zoom, the view on the middle of the net (a part of it in view);
-//   whole    zoomed to fit the whole net (no further out than the zoom's limit);
+//   part     100 % zoom, the view on the middle of the net (a part of it in view), moved by a
+//            model unit before each frame, so that every frame is drawn whole, as in panning;
+//   whole    the same, zoomed to fit the whole net (no further out than the zoom's limit);
+//   still    either view held still with nothing changing: the kept object layer is shown;
 //   +1%      either view held still while about 1 % of the objects change between frames, as
 //            in a run (the markings of that many vertices are changed before each frame).
 // Each net is built in memory by the function that writes bench/nets/line1000.kvl and
-// line10000.kvl.
-//   build/release/bench/frame_bench
+// line10000.kvl. An argument limits the nets to those whose name contains it.
+//   build/release/bench/frame_bench [line10000]
 #include "Frame.h"
 #include "MedianTime.h"
 #include "ProductionLine.h"
@@ -17,6 +19,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <string>
+#include <tuple>
 
 namespace {
 
@@ -83,7 +87,7 @@ int Runs(int objects) {
 }
 
 void Report(const char* net, int objects, const char* frame, const TEngine& engine, double ms) {
-    std::printf("%-10s %7d  %-9s %7.1f %8.1f %10.2f %8.2f\n", net, objects, frame,
+    std::printf("%-10s %7d  %-12s %7.1f %8.1f %10.2f %8.2f\n", net, objects, frame,
                 engine.Graph.Scale / engine.Graph.Options.NormalScale * 100, PercentInView(engine),
                 ms, ms / kRefreshMs);
 }
@@ -119,10 +123,18 @@ void Bench(const char* net, int objects, TChangingFrames changing) {
     for (const bool whole : {false, true}) {
         LookAtMiddle(engine, whole ? FitScale(engine) : engine.Graph.Options.NormalScale);
         DrawFrame(engine); // the first frame of a view sets up fonts and caches
-        Report(net, count, whole ? "whole" : "part", engine,
+        int shift = 1;
+        auto moveAndDraw = [&] {
+            engine.Graph.CenterX += shift;
+            shift = -shift;
+            DrawFrame(engine);
+        };
+        const char* view = whole ? "whole" : "part";
+        Report(net, count, view, engine, MedianMs(moveAndDraw, runs));
+        Report(net, count, (std::string(view) + " still").c_str(), engine,
                MedianMs([&] { DrawFrame(engine); }, runs));
         if (changing == TChangingFrames::Timed)
-            Report(net, count, whole ? "whole+1%" : "part+1%", engine,
+            Report(net, count, (std::string(view) + "+1%").c_str(), engine,
                    MedianMs(changeAndDraw, runs));
     }
 }
@@ -135,10 +147,14 @@ int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
     std::printf("%dx%d, median of repeated frames, ratio to the %.0f ms refresh period\n", kWidth,
                 kHeight, kRefreshMs);
-    std::printf("%-10s %7s  %-9s %7s %8s %10s %8s\n", "net", "objects", "frame", "zoom_%",
+    std::printf("%-10s %7s  %-12s %7s %8s %10s %8s\n", "net", "objects", "frame", "zoom_%",
                 "in_view%", "median_ms", "ratio");
-    Bench("line1000", 1000, TChangingFrames::Skipped);
-    Bench("line10000", 10000, TChangingFrames::Timed);
-    Bench("line100000", 100000, TChangingFrames::Skipped);
+    const std::string only = argc > 1 ? argv[1] : "";
+    for (const auto& [net, objects, changing] :
+         {std::tuple{"line1000", 1000, TChangingFrames::Skipped},
+          std::tuple{"line10000", 10000, TChangingFrames::Timed},
+          std::tuple{"line100000", 100000, TChangingFrames::Skipped}})
+        if (std::string(net).find(only) != std::string::npos)
+            Bench(net, objects, changing);
     return 0;
 }

@@ -8,7 +8,8 @@
 #include <vector>
 
 struct TEngineDefaults;
-struct TFrameImage; // an off-screen image, defined by the drawing code
+struct TFrameImage;  // an off-screen image, defined by the drawing code
+struct TObjectLayer; // the kept picture of the objects, defined by the drawing code
 
 struct TEngineGraphGridLevel {
     double ScaleFrom = 0;
@@ -89,9 +90,10 @@ struct TEngineGraph {
     std::int32_t VisibleBottom = 0;
     double Scale = 0.14285; // pixels per model unit
     TEngineGraphOptions Options;
-    std::shared_ptr<TFrameImage> BackImage;  // a frame is drawn into it
-    std::shared_ptr<TFrameImage> FrontImage; // the last finished frame
-    std::int32_t CursorX = 0;                // last mouse position over the editor window, pixels
+    std::shared_ptr<TFrameImage> BackImage;    // a frame is drawn into it
+    std::shared_ptr<TFrameImage> FrontImage;   // the last finished frame
+    std::shared_ptr<TObjectLayer> ObjectLayer; // the frames' background, grid and objects
+    std::int32_t CursorX = 0;                  // last mouse position over the editor window, pixels
     std::int32_t CursorY = 0;
     std::int32_t FrameTime = 0; // tick count (ms) of the frame; fades are evaluated at it
 };

@@ -6,6 +6,7 @@
 #include "NumberText.h"
 #include "ObjectCanvas.h"
 #include "ObjectDrawing.h"
+#include "ObjectLayer.h"
 #include "Viewport.h"
 
 #include <QPainter>
@@ -116,6 +117,11 @@ void DrawFrameOn(TEngine& engine, QPainter& canvas, TFrameAids aids) {
         for (auto& t : engine.Net.Transitions)
             DrawTransition(*t, objects, g);
     }
+    DrawFrameOverlay(engine, canvas, aids);
+}
+
+void DrawFrameOverlay(TEngine& engine, QPainter& canvas, TFrameAids aids) {
+    TEngineGraph& g = engine.Graph;
     if (aids == TFrameAids::Shown && engine.EditMode >= emCreateVertex)
         DrawCreationGhost(engine, canvas, g.CursorX, g.CursorY);
     if (aids == TFrameAids::Shown && engine.EditMode == emRubberBand) {
@@ -131,13 +137,19 @@ void DrawFrameOn(TEngine& engine, QPainter& canvas, TFrameAids aids) {
 }
 
 void DrawFrame(TEngine& engine) {
+    DrawFrame(engine, static_cast<std::int32_t>(TickCount()));
+}
+
+void DrawFrame(TEngine& engine, std::int32_t tick) {
     TEngineGraph& g = engine.Graph;
-    g.FrameTime = static_cast<std::int32_t>(TickCount());
-    ClearBackImage(g, g.Options.ScreenColor);
+    g.FrameTime = tick;
+    EnsureImages(g);
     SetVisibleRectangle(g);
+    // The kept picture of the objects, brought up to date, under the aids of this frame.
+    g.BackImage->Image = UpdateObjectLayer(engine);
     {
         QPainter canvas(&g.BackImage->Image);
-        DrawFrameOn(engine, canvas, TFrameAids::Shown);
+        DrawFrameOverlay(engine, canvas, TFrameAids::Shown);
     }
     g.FrontImage->Image = g.BackImage->Image;
 }

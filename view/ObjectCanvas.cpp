@@ -1,54 +1,61 @@
 #include "ObjectCanvas.h"
 
 #include "Canvas.h"
+#include "ObjectFaces.h"
 
 #include <QPainter>
 
-TObjectCanvas::TObjectCanvas(QPainter& canvas, std::int64_t width, std::int64_t height)
-    : Canvas(canvas), Width(static_cast<double>(width)), Height(static_cast<double>(height)) {}
+#include <algorithm>
 
-TObjectCanvas::TFontSize& TObjectCanvas::Size(int pointSize) {
-    auto found = Sizes.find(pointSize);
-    if (found != Sizes.end())
-        return found->second;
-    // The metrics are those of the painter holding the font, as the drawing measures them.
-    Canvas.setFont(ObjectFont(pointSize));
-    CurrentSize = pointSize;
-    TFontSize& size = Sizes[pointSize];
-    size.Font = ObjectFont(pointSize);
-    size.Metrics = std::make_unique<QFontMetrics>(Canvas.fontMetrics());
-    return size;
+TObjectCanvas::TObjectCanvas(QPainter& canvas, std::int64_t width, std::int64_t height,
+                             TCanvasPass pass)
+    : Canvas(canvas), Width(static_cast<double>(width)), Height(static_cast<double>(height)),
+      Pass(pass) {}
+
+void TObjectCanvas::Cover(const TScreenBox& box) {
+    Covered.Left = std::min(Covered.Left, box.Left);
+    Covered.Top = std::min(Covered.Top, box.Top);
+    Covered.Right = std::max(Covered.Right, box.Right);
+    Covered.Bottom = std::max(Covered.Bottom, box.Bottom);
+}
+
+TScreenBox TObjectCanvas::TakeCovered() {
+    const TScreenBox covered = Covered;
+    Covered = kNothingCovered;
+    return covered;
+}
+
+TObjectFace& TObjectCanvas::Face(int pointSize) {
+    auto found = Faces.find(pointSize);
+    if (found == Faces.end())
+        found = Faces.emplace(pointSize, &ObjectFace(pointSize, Canvas.device())).first;
+    return *found->second;
 }
 
 void TObjectCanvas::UseObjectFont(int pointSize) {
     if (pointSize == CurrentSize)
         return;
-    const TFontSize& size = Size(pointSize);
-    if (pointSize == CurrentSize)
-        return;
-    Canvas.setFont(size.Font);
+    Canvas.setFont(Face(pointSize).Font);
     CurrentSize = pointSize;
 }
 
 int TObjectCanvas::TextWidth(int pointSize, const QString& text) {
-    TFontSize& size = Size(pointSize);
-    auto found = size.Widths.constFind(text);
-    if (found != size.Widths.constEnd())
-        return *found;
-    const int width = size.Metrics->horizontalAdvance(text);
-    size.Widths.insert(text, width);
-    return width;
+    return Face(pointSize).Measured(text).Width;
 }
 
 int TObjectCanvas::TextHeight(int pointSize) {
-    return Size(pointSize).Metrics->height();
+    return Face(pointSize).Metrics.height();
 }
 
 void TObjectCanvas::Text(int pointSize, int left, int top, const QString& text, TColor color) {
     UseObjectFont(pointSize);
     // The painter keeps the text's pen: every object sets its own pen before its shapes.
     Canvas.setPen(ToQColor(color));
-    Canvas.drawText(QPoint(left, top + Size(pointSize).Metrics->ascent()), text);
+    TObjectFace& face = Face(pointSize);
+    if (face.DrawsLaidOut)
+        Canvas.drawStaticText(QPoint(left, top), face.Laid(text));
+    else
+        Canvas.drawText(QPoint(left, top + face.Metrics.ascent()), text);
 }
 
 bool TObjectCanvas::Meets(const TScreenBox& box) const {

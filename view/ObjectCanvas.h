@@ -1,20 +1,19 @@
 // The painter of one frame's objects with what the objects would otherwise set up again each:
-// the object font set last, the metrics and measured text widths of each font size, and the
-// tests that tell whether a box or a segment in window pixels can leave a pixel in the frame.
+// the object font set last, the faces of the font sizes with their measured and laid-out texts,
+// and the tests that tell whether a box or a segment in window pixels can leave a pixel in the
+// frame. It also gathers the box that the pixels of the object drawn last lie in, and can
+// measure objects without painting them.
 #pragma once
 
 #include "EngineTypes.h"
 #include "Geometry.h"
 
-#include <QFont>
-#include <QFontMetrics>
-#include <QHash>
 #include <QString>
 
 #include <map>
-#include <memory>
 
 class QPainter;
+struct TObjectFace;
 
 // A box in window pixels, edges included.
 struct TScreenBox {
@@ -24,17 +23,36 @@ struct TScreenBox {
     double Bottom = 0;
 };
 
+// Whether the objects are painted, or only placed and measured.
+enum class TCanvasPass { Paint, Measure };
+
+// The box of no pixels.
+constexpr TScreenBox kNothingCovered{1e300, 1e300, -1e300, -1e300};
+
+// Whether a box holds no pixels.
+inline bool IsEmpty(const TScreenBox& box) {
+    return box.Left > box.Right || box.Top > box.Bottom;
+}
+
 class TObjectCanvas {
 public:
     // The frame is the window rectangle width x height from (0, 0).
-    TObjectCanvas(QPainter& canvas, std::int64_t width, std::int64_t height);
+    TObjectCanvas(QPainter& canvas, std::int64_t width, std::int64_t height,
+                  TCanvasPass pass = TCanvasPass::Paint);
 
     QPainter& Painter() { return Canvas; }
+    bool Paints() const { return Pass == TCanvasPass::Paint; }
+
+    // An object that shows adds the boxes of its shapes and texts before it paints them.
+    void Cover(const TScreenBox& box);
+    // The box about everything covered since the last call (empty: Left > Right), and starts
+    // afresh.
+    TScreenBox TakeCovered();
 
     // Makes the object font of the size the painter's font, unless it already is.
     void UseObjectFont(int pointSize);
-    // The advance width and the line height of the text in the object font of the size; the
-    // widths are measured once a frame.
+    // The advance width and the line height of the text in the object font of the size; a text
+    // is measured once and remembered for later frames.
     int TextWidth(int pointSize, const QString& text);
     int TextHeight(int pointSize);
     // Draws the text in the colour in the object font of the size with its top-left corner at
@@ -50,16 +68,13 @@ public:
     static TScreenBox TextBox(int left, int top, int width, int height);
 
 private:
-    struct TFontSize {
-        QFont Font;
-        std::unique_ptr<QFontMetrics> Metrics;
-        QHash<QString, int> Widths;
-    };
-    TFontSize& Size(int pointSize);
+    TObjectFace& Face(int pointSize);
 
     QPainter& Canvas;
     double Width;
     double Height;
-    std::map<int, TFontSize> Sizes;
+    TCanvasPass Pass;
+    TScreenBox Covered = kNothingCovered;
+    std::map<int, TObjectFace*> Faces;
     int CurrentSize = -1;
 };

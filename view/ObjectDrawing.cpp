@@ -89,9 +89,17 @@ bool RowsMeet(const TObjectCanvas& canvas, std::initializer_list<TScreenBox> box
 
 } // namespace
 
-bool DrawVertex(TVertex& v, TObjectCanvas& canvas, const TEngineGraph& g) {
+bool VertexNearView(const TVertex& v, const TEngineGraph& g) {
     const std::int64_t margin = 8LL * v.Radius;
-    if (!NearView(g, v.X, v.Y, margin, margin, margin))
+    return NearView(g, v.X, v.Y, margin, margin, margin);
+}
+
+bool TransitionNearView(const TTransition& t, const TEngineGraph& g) {
+    return NearView(g, t.X, t.Y, t.Width + 1200LL, t.Height + 500LL, t.Height + 500LL);
+}
+
+bool DrawVertex(TVertex& v, TObjectCanvas& canvas, const TEngineGraph& g) {
+    if (!VertexNearView(v, g))
         return false;
     const TPoint s = ModelToScreen(g, v.X, v.Y);
     const int r = Scaled(v.Radius, g.Scale);
@@ -111,6 +119,10 @@ bool DrawVertex(TVertex& v, TObjectCanvas& canvas, const TEngineGraph& g) {
     const TPlacedText marking = Centred(canvas, markSize, QString::number(v.Marking), s.X, markTop);
     if (!canvas.Meets(shape) && !canvas.Meets(Box(name)) && !canvas.Meets(Box(marking)))
         return false;
+    for (const TScreenBox& box : {shape, Box(name), Box(marking)})
+        canvas.Cover(box);
+    if (!canvas.Paints())
+        return true;
 
     QPainter& painter = canvas.Painter();
     SetBrush(painter, colors.Fill);
@@ -133,7 +145,7 @@ std::string TransitionParameterText(const TTransition& t) {
 }
 
 bool DrawTransition(TTransition& t, TObjectCanvas& canvas, const TEngineGraph& g) {
-    if (!NearView(g, t.X, t.Y, t.Width + 1200LL, t.Height + 500LL, t.Height + 500LL))
+    if (!TransitionNearView(t, g))
         return false;
     const TPoint s = ModelToScreen(g, t.X, t.Y);
     const int w = ScaledAtLeastOne(t.Width, g.Scale);
@@ -157,6 +169,10 @@ bool DrawTransition(TTransition& t, TObjectCanvas& canvas, const TEngineGraph& g
     if (!canvas.Meets(shape) && !canvas.Meets(Box(name)) && !canvas.Meets(Box(parameters)) &&
         !canvas.Meets(Box(buffer)))
         return false;
+    for (const TScreenBox& box : {shape, Box(name), Box(parameters), Box(buffer)})
+        canvas.Cover(box);
+    if (!canvas.Paints())
+        return true;
 
     QPainter& painter = canvas.Painter();
     SetBrush(painter, c);
@@ -168,18 +184,25 @@ bool DrawTransition(TTransition& t, TObjectCanvas& canvas, const TEngineGraph& g
     return true;
 }
 
-bool DrawConnection(TConnection& c, TObjectCanvas& canvas, TEngine& engine) {
-    const TEngineGraph& g = engine.Graph;
-    const TConnectionEnds ends = ConnectionEnds(c);
+bool ConnectionNearView(const TConnectionEnds& ends, const TEngineGraph& g) {
     // The line, its arrowhead and its count text lie within the margins about the segment; a
     // long connection crosses the view with both ends far outside it.
-    if (!SegmentMeetsRectangle(ends.P1, ends.P2, g.VisibleLeft - 800.0, g.VisibleTop - 800.0,
-                               g.VisibleRight + 800.0, g.VisibleBottom + 500.0))
+    return SegmentMeetsRectangle(ends.P1, ends.P2, g.VisibleLeft - 800.0, g.VisibleTop - 800.0,
+                                 g.VisibleRight + 800.0, g.VisibleBottom + 500.0);
+}
+
+bool DrawConnection(TConnection& c, TObjectCanvas& canvas, TEngine& engine) {
+    const TConnectionEnds ends = ConnectionEnds(c);
+    if (!ConnectionNearView(ends, engine.Graph))
         return false;
     // A connection near the view settles its colour whether or not a pixel of it shows, so that
     // it looks the same when it scrolls in.
     SettleConnectionColor(c, engine);
+    return DrawSettledConnection(c, ends, canvas, engine.Graph);
+}
 
+bool DrawSettledConnection(TConnection& c, const TConnectionEnds& ends, TObjectCanvas& canvas,
+                           const TEngineGraph& g) {
     const std::int32_t arrow = g.Options.ConnectionArrowLength;
     const double phi = g.Options.ConnectionArrowAngle;
     const double side = RoundHalfEven(arrow / std::cos(phi * std::numbers::pi / 180));
@@ -232,6 +255,15 @@ bool DrawConnection(TConnection& c, TObjectCanvas& canvas, TEngine& engine) {
     }
     if (!shows)
         return false;
+    canvas.Cover(PointsBox({p1, se}, width));
+    canvas.Cover(PointsBox({sq1, p2, sq2}, width));
+    if (marked) {
+        canvas.Cover(PointsBox({ss1, ss2}, markWidth));
+        if (!count.Text.isNull())
+            canvas.Cover(Box(count));
+    }
+    if (!canvas.Paints())
+        return true;
 
     QPainter& painter = canvas.Painter();
     ClearBrush(painter);

@@ -10,6 +10,7 @@
 #include "NetFile.h"
 #include "NetObjects.h"
 #include "NumberText.h"
+#include "ObjectLayer.h"
 #include "ReferenceFrame.h"
 #include "Settings.h"
 #include "SimulationStep.h"
@@ -96,7 +97,11 @@ protected:
             e.Graph.CenterY = centerY;
         });
     }
-    void ExpectSameFrame(const std::string& what) {
+    // The product's frame is drawn afresh by DrawFrameOn, or as the editor window draws it: over
+    // the kept object layer.
+    enum class TProductFrame { Afresh, Layered };
+
+    void ExpectSameFrame(const std::string& what, TProductFrame drawing = TProductFrame::Afresh) {
         Both([&](TEngine& e) { e.Graph.FrameTime = Tick; });
         // Qt draws a glyph it meets for the first time a little differently from the same glyph
         // later (its glyph caches fill as texts are drawn): a frame drawn first and thrown away
@@ -104,7 +109,14 @@ protected:
         // them again.
         DrawWith(Warm, ReferenceDrawFrameOn);
         const QImage reference = DrawWith(Reference, ReferenceDrawFrameOn);
-        const QImage product = DrawWith(Product, DrawFrameOn);
+        QImage product;
+        if (drawing == TProductFrame::Afresh) {
+            product = DrawWith(Product, DrawFrameOn);
+        } else {
+            DrawFrame(Product, Tick);
+            product = Product.Graph.FrontImage->Image;
+            ++Repaints[static_cast<int>(Product.Graph.ObjectLayer->LastRepaint)];
+        }
         ++Frames;
         ASSERT_TRUE(product == reference) << what << ": " << Difference(product, reference);
     }
@@ -153,6 +165,8 @@ protected:
     TEngine Warm;
     std::int32_t Tick = 100000;
     int Frames = 0;
+    // Layered frames by how the layer was brought up to date (TLayerRepaint).
+    int Repaints[3] = {0, 0, 0};
 };
 
 TEST_F(FrameIdentityTest, SampleNetsAtEveryZoomAndScroll) {
@@ -251,6 +265,106 @@ TEST_F(FrameIdentityTest, FramesDuringARun) {
                 return;
         }
     }
+}
+
+// The editor window draws its frames over the kept picture of the objects and repaints only
+// about the objects that change: during runs, with the view still and moving, every frame is
+// still the frame drawn afresh.
+TEST_F(FrameIdentityTest, LayeredFramesDuringARun) {
+    for (const char* name :
+         {"examples/production_line.kvl", "bench/nets/mixed.kvl", "examples/conflict.kvl"}) {
+        Load(std::filesystem::path(KVL_SOURCE_DIR) / name);
+        Tick = 300000;
+        for (int step = 0; step < 48; ++step) {
+            Both([&](TEngine& e) {
+                e.Graph.FrameTime = Tick;
+                SimulationStep(e.Net, true, e.Net.ModelTime, 0.7, true, e, NoTimeBudget);
+            });
+            // The view holds for eight frames at a time, so that most frames repaint a part.
+            const double zoom = kZooms[(step / 8) % 5];
+            const auto centres = Centres(zoom);
+            const TPoint centre = centres[(step / 8) % centres.size()];
+            View(zoom, centre.X, centre.Y);
+            Tick += step % 3 == 0 ? 0 : 35;
+            ExpectSameFrame(std::string(name) + " step " + std::to_string(step),
+                            TProductFrame::Layered);
+            if (HasFatalFailure())
+                return;
+        }
+    }
+    EXPECT_GT(Repaints[static_cast<int>(TLayerRepaint::Part)], 20);
+    EXPECT_GT(Repaints[static_cast<int>(TLayerRepaint::Whole)], 5);
+}
+
+// Every kind of edit between two frames of one view shows in the next layered frame: moves,
+// texts, sizes, counts, kinds, deletions and additions, fading choices, options and the grid.
+TEST_F(FrameIdentityTest, LayeredFramesFollowEdits) {
+    using TEdit = std::function<void(TEngine&)>;
+    const std::vector<std::pair<std::string, TEdit>> edits = {
+        {"nothing", [](TEngine&) {}},
+        {"move a vertex", [](TEngine& e) { e.Net.Vertices[0]->X += 37; }},
+        {"move a transition",
+         [](TEngine& e) {
+             e.Net.Transitions[1]->Y -= 120;
+             MarkShapesChanged(e.Net);
+         }},
+        {"rename a transition", [](TEngine& e) { e.Net.Transitions[0]->Name = "Нова назва"; }},
+        {"rename a vertex", [](TEngine& e) { e.Net.Vertices[1]->Name = "W"; }},
+        {"mark a vertex", [](TEngine& e) { e.Net.Vertices[2]->Marking = 12345; }},
+        {"grow a marking font", [](TEngine& e) { e.Net.Vertices[2]->MarkFontSize += 6; }},
+        {"thicken a vertex", [](TEngine& e) { e.Net.Vertices[0]->LineWidth += 20; }},
+        {"widen a transition", [](TEngine& e) { e.Net.Transitions[0]->Width += 50; }},
+        {"delay law",
+         [](TEngine& e) {
+             e.Net.Transitions[0]->DelayType = dtNormal;
+             e.Net.Transitions[0]->Deviation = 0.5;
+         }},
+        {"count a connection", [](TEngine& e) { e.Net.Connections[0]->Count = 4; }},
+        {"formula on a connection",
+         [](TEngine& e) {
+             e.Net.Connections[0]->UseFunction = true;
+             e.Net.Connections[0]->Formula = "x+1";
+         }},
+        {"informational connection", [](TEngine& e) { e.Net.Connections[1]->IsInform = true; }},
+        {"delete a connection", [](TEngine& e) { DeleteConnection(e.Net, 2, &e); }},
+        {"delete a vertex", [](TEngine& e) { DeleteVertex(e.Net, 0, &e); }},
+        {"add a vertex",
+         [](TEngine& e) { CreateVertex(e.Net, "Нова", 3, 150, -80, &e.Graph.Options); }},
+        {"choose a transition",
+         [](TEngine& e) {
+             AddEntry(e.Choiced, e.Net.Transitions[0].get(), e.Graph, TListRole::Chosen,
+                      TFade::Animate);
+         }},
+        {"pick a connection",
+         [](TEngine& e) {
+             AddEntry(e.Picked, e.Net.Connections[0].get(), e.Graph, TListRole::Picked,
+                      TFade::Animate);
+         }},
+        {"screen colour",
+         [](TEngine& e) { e.Graph.Options.ScreenColor = MakeColor(250, 240, 200); }},
+        {"grid off", [](TEngine& e) { e.GridEnabled = false; }},
+        {"grid on", [](TEngine& e) { e.GridEnabled = true; }},
+        {"arrow length", [](TEngine& e) { e.Graph.Options.ConnectionArrowLength += 40; }},
+    };
+    for (double zoom : {1.0, 0.5, 3.0}) {
+        Load(std::filesystem::path(KVL_SOURCE_DIR) / "examples/production_line.kvl");
+        Both([](TEngine& e) { e.GridEnabled = true; });
+        View(zoom, 0, 0);
+        for (const auto& [what, edit] : edits) {
+            Both(edit);
+            // Fades move on between frames.
+            for (int frame = 0; frame < 3; ++frame) {
+                Tick += 120;
+                ExpectSameFrame(what + " zoom " + std::to_string(zoom) + " frame " +
+                                    std::to_string(frame),
+                                TProductFrame::Layered);
+                if (HasFatalFailure())
+                    return;
+            }
+        }
+    }
+    EXPECT_GT(Repaints[static_cast<int>(TLayerRepaint::Part)], 10);
+    EXPECT_GT(Repaints[static_cast<int>(TLayerRepaint::Nothing)], 10);
 }
 
 } // namespace
