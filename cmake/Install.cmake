@@ -22,7 +22,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # The shared libraries the programs link (Qt 6, the C++ runtime) become dependencies through
 # dpkg-shlibdeps; the rest are what the programs load or need at run time without linking it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, fonts-liberation2")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "qt6-translations-l10n, shared-mime-info, desktop-file-utils, xdg-utils, hicolor-icon-theme")
+# The MIME and menu databases are refreshed by the triggers of shared-mime-info and
+# desktop-file-utils, so that a double click on a net opens the editor.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-qpa-plugins, libqt6svg6, fonts-liberation2, fonts-dejavu-core, shared-mime-info, desktop-file-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils, hicolor-icon-theme")
 include(CPack)
