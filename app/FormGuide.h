@@ -21,6 +21,14 @@ public:
     bool ShowPage(const std::filesystem::path& page);
     QTextBrowser* Browser() const { return Browser_; }
 
+protected:
+    // Refits the pictures whenever the page's width changes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Pictures wider than the page are drawn at the page's width, so that a screenshot of the
+    // whole screen fits without scrolling sideways.
+    void FitPictures();
+
     QTextBrowser* Browser_ = nullptr;
 };

@@ -11,7 +11,7 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Команда розробників редактора сіток Петрі")
 set(CPACK_PACKAGE_CONTACT "Команда розробників редактора сіток Петрі <kvl-editor@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Редактор і симулятор часових стохастичних сіток Петрі")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Малювання сіток Петрі з часовими та стохастичними переходами, їх імітація в реальному "
     "часі та на інтервалі, статистика й графіки, експерименти з незалежних прогонів; "
     "kvl-sim і kvl-render для роботи без вікна.")

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <gmock/gmock.h>
 
@@ -25,6 +26,18 @@ TEST_F(FormGuideTest, HelpMenuOpensTheGuideAndItsLinksWork) {
     QTextBrowser* browser = guide->Browser();
     EXPECT_THAT(browser->toPlainText().toStdString(), HasSubstr("Посібник користувача"));
     EXPECT_TRUE(browser->source().toLocalFile().endsWith("index.md"));
+
+    // The screenshot on the first page is drawn at the page's width, not its own 1400 pixels.
+    bool pictureFound = false;
+    for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isImageFormat()) {
+                const QTextImageFormat picture = it.fragment().charFormat().toImageFormat();
+                pictureFound = true;
+                EXPECT_GT(picture.width(), 0);
+                EXPECT_LE(picture.width(), browser->viewport()->width());
+            }
+    EXPECT_TRUE(pictureFound);
 
     // Every page the contents link to opens as Markdown, and back leads to the contents.
     const QString contents = browser->toMarkdown();
