@@ -8,6 +8,7 @@
 #include "FormConnectionProperties.h"
 #include "FormDraw.h"
 #include "FormExperiment.h"
+#include "FormGuide.h"
 #include "FormModeling.h"
 #include "FormMonitorList.h"
 #include "FormObjectResults.h"
@@ -158,6 +159,7 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     FormMonitorList_ = new TFormMonitorList(Engine, *History_, this);
     FormObjectResults_ = new TFormObjectResults(Engine, this);
     FormAbout = new TFormAbout(this);
+    FormGuide_ = new TFormGuide(this);
 
     ChooseFileToOpen = [this] {
         QFileDialog dialog(this, "Відкрити проект", QString(), kNetFileFilter);
@@ -196,6 +198,9 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
     Engine.ScreenIntervalChanged = [this](std::int32_t ms) { Timer_->setInterval(ms); };
     SettingsPath_ = EditorSettingsPath();
     LoadSettings(Engine, SettingsPath_);
+    RecentFiles_ = LoadRecentFiles(SettingsPath_);
+    RecentMenu = findChild<QMenu*>("MenuRecentFiles");
+    FillRecentMenu();
     Timer_->start();
     InputWake_ = new TInputWake([this] { WakeDisplays(); }, this);
     Recovery_ = std::make_unique<TRecoveryFile>(SettingsPath_.parent_path());
@@ -355,7 +360,7 @@ void TFormMain::showEvent(QShowEvent* event) {
         return;
     ShownOnce = true;
     ShowZoomText();
-    QTimer::singleShot(0, this, &TFormMain::OfferRecovery);
+    QTimer::singleShot(0, this, &TFormMain::StartUp);
     PlaceToolPanels();
     for (QWidget* panel : ToolPanels())
         panel->show();

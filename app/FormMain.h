@@ -4,6 +4,7 @@
 #pragma once
 
 #include "EngineTypes.h"
+#include "RecentFiles.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -19,9 +20,11 @@ class QActionGroup;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QMenu;
 class QProgressBar;
 class QTimer;
 class TFormAbout;
+class TFormGuide;
 class TInputWake;
 class TFormDraw;
 class TFormExperiment;
@@ -89,6 +92,20 @@ public:
     // Commands, as the menu, the tool bar and the keys run them.
     void ButtonNewProjectClick();
     void ButtonOpenProjectClick();
+    // Opens a net file as "Відкрити проект" does once a file is chosen: asks about unsaved
+    // changes first, shows the file's name in the caption and its objects in the monitor list;
+    // a file that cannot be read gives its message and leaves the net as it was.
+    void OpenProjectFile(const QString& path);
+    // The file to open once the window is first shown (after the offer of a crashed session's
+    // net): the file named on the command line.
+    void SetStartFile(const QString& path) { StartFile = path; }
+    // Opens a file of "Недавні файли"; one that is gone is named in a message and dropped from
+    // the list.
+    void OpenRecentFile(const std::filesystem::path& path);
+    const TRecentFiles& RecentFiles() const { return RecentFiles_; }
+    // "Посібник користувача": the guide's window, or a message when the guide is not there.
+    void ButtonGuideClick();
+    TFormGuide* FormGuide() const { return FormGuide_; }
     void ButtonReloadProjectClick();
     void ButtonSaveProjectClick();
     void ButtonSaveProjectAsClick();
@@ -147,6 +164,14 @@ private:
     void SetTool(TEditMode editMode);
     void ShowZoomText();
     bool LoadFile(const std::filesystem::path& path);
+    // What "Відкрити проект" does after the question about unsaved changes.
+    void OpenChosenFile(const std::filesystem::path& path);
+    // Puts the file at the top of "Недавні файли" and writes the list into the settings file.
+    void RememberFile(const std::filesystem::path& path);
+    void SaveRecentFileList();
+    void FillRecentMenu();
+    // The first show's work: the offer of a crashed session's net, then the start-up file.
+    void StartUp();
     bool SaveFile(const std::filesystem::path& path);
     bool CheckFormulasForStart();
     QAction* AddAction(const char* name, const QString& text, const QString& hint = {});
@@ -166,6 +191,10 @@ private:
     TFormChart* FormChart_ = nullptr;
     TFormExperiment* FormExperiment_ = nullptr;
     TFormAbout* FormAbout = nullptr;
+    TFormGuide* FormGuide_ = nullptr;
+    QMenu* RecentMenu = nullptr;
+    TRecentFiles RecentFiles_;
+    QString StartFile;
     TFormVertexProperties* FormVertexProperties = nullptr;
     TFormTransitionProperties* FormTransitionProperties = nullptr;
     TFormConnectionProperties* FormConnectionProperties = nullptr;

@@ -81,7 +81,19 @@ void TFormMain::ButtonOpenProjectClick() {
     const QString chosen = ChooseFileToOpen();
     if (chosen.isEmpty())
         return;
-    LoadFile(chosen.toStdString());
+    OpenChosenFile(chosen.toStdString());
+}
+
+void TFormMain::OpenProjectFile(const QString& path) {
+    if (!MaybeSaveChanges())
+        return;
+    OpenChosenFile(path.toStdString());
+}
+
+void TFormMain::OpenChosenFile(const std::filesystem::path& path) {
+    ButtonStopClick();
+    if (LoadFile(path))
+        RememberFile(Engine.FileName);
     UpdateDrawCaption();
     FillMonitorTree();
 }
@@ -113,8 +125,10 @@ void TFormMain::ButtonSaveProjectAsClick() {
     const QString chosen = ChooseFileToSave();
     if (chosen.isEmpty())
         return;
-    if (SaveFile(chosen.toStdString()))
-        UpdateDrawCaption();
+    if (!SaveFile(chosen.toStdString()))
+        return;
+    UpdateDrawCaption();
+    RememberFile(Engine.FileName);
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {

@@ -47,8 +47,8 @@ struct TToolButtonRow {
 // The menus by title, each with its commands; nullptr stands for a separator.
 const std::pair<const char*, std::vector<const char*>> kMenus[] = {
     {"Файл",
-     {"ButtonNewProject", "ButtonOpenProject", "ButtonReloadProject", "ButtonSaveProject",
-      "ButtonSaveProjectAs", nullptr, "MenuExport", nullptr, "ButtonExit"}},
+     {"ButtonNewProject", "ButtonOpenProject", "MenuRecentFiles", "ButtonReloadProject",
+      "ButtonSaveProject", "ButtonSaveProjectAs", nullptr, "MenuExport", nullptr, "ButtonExit"}},
     {"Правка", {"ButtonUndo", "ButtonRedo", nullptr, "ButtonCopy", "ButtonPaste"}},
     {"Вид",
      {"ButtonModelingPanel", "ButtonMonitorList", "ButtonObjectResults", nullptr, "ButtonTimeLine",
@@ -61,7 +61,7 @@ const std::pair<const char*, std::vector<const char*>> kMenus[] = {
       "ButtonClearRunHistory"}},
     {"Результати", {"ButtonShowChart"}},
     {"Настройки", {"ButtonShowOptions", nullptr, "ButtonLoadBaseSettings"}},
-    {"Довідка", {"ButtonAbout"}},
+    {"Довідка", {"ButtonGuide", nullptr, "ButtonAbout"}},
 };
 // The submenus that a menu above names in place of a command: their names, titles and commands.
 struct TSubmenuRow {
@@ -70,6 +70,8 @@ struct TSubmenuRow {
     std::vector<const char*> Commands; // nullptr stands for a separator
 };
 const TSubmenuRow kSubmenus[] = {
+    // Filled with the recently opened files by the main window.
+    {"MenuRecentFiles", "Недавні файли", {}},
     {"MenuExport",
      "Експорт",
      {"ButtonExportNetPicture", nullptr, "ButtonExportResults", "ButtonExportHistories", nullptr,
@@ -279,6 +281,10 @@ std::vector<TFormMain::TCommandRow> TFormMain::CommandRows() {
         {.Name = "ButtonLoadBaseSettings",
          .Text = "Завантажити базові настройки",
          .Triggered = [this] { ButtonLoadBaseSettingsClick(); }},
+        {.Name = "ButtonGuide",
+         .Text = "Посібник користувача",
+         .Shortcut = QKeySequence(Qt::Key_F1),
+         .Triggered = [this] { ButtonGuideClick(); }},
         {.Name = "ButtonAbout",
          .Text = "Про програму",
          .Triggered =

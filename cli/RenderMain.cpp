@@ -5,7 +5,9 @@
 #include "EngineError.h"
 #include "FileReplace.h"
 #include "FramePicture.h"
+#include "KvlVersion.h"
 #include "NetFile.h"
+#include "ProgramInfo.h"
 #include "RenderOptions.h"
 #include "Settings.h"
 
@@ -16,7 +18,18 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
-    const auto options = ParseRenderOptions(std::vector<std::string>(argv + 1, argv + argc));
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    switch (InfoRequestOf(arguments)) {
+    case TInfoRequest::Help:
+        std::cout << kRenderUsage;
+        return 0;
+    case TInfoRequest::Version:
+        std::cout << "kvl-render " << kKvlVersion << '\n';
+        return 0;
+    case TInfoRequest::None:
+        break;
+    }
+    const auto options = ParseRenderOptions(arguments);
     if (!options) {
         std::cerr << kRenderUsage;
         return 2;

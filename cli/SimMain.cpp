@@ -4,6 +4,8 @@
 // Exit status 0 after complete runs, 3 when a launch buffer overflowed, 4 when the net kept
 // firing at one model time, 2 when a file cannot be read, a formula is invalid or the arguments
 // are wrong.
+#include "KvlVersion.h"
+#include "ProgramInfo.h"
 #include "SimOptions.h"
 #include "StudyCommand.h"
 
@@ -15,6 +17,16 @@
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, ""); // the same number rules as the editor under the user's locale
     std::vector<std::string> arguments(argv + 1, argv + argc);
+    switch (InfoRequestOf(arguments)) {
+    case TInfoRequest::Help:
+        std::cout << kSimUsage;
+        return 0;
+    case TInfoRequest::Version:
+        std::cout << "kvl-sim " << kKvlVersion << '\n';
+        return 0;
+    case TInfoRequest::None:
+        break;
+    }
     if (!arguments.empty() && arguments.front() == "merge") {
         std::string error;
         const auto options = ParseMergeOptions(

@@ -130,6 +130,16 @@ void TIniFile::Write(const std::string& section, const std::string& key, const s
     s->Lines.insert(s->Lines.begin() + static_cast<std::ptrdiff_t>(lastKey), key + "=" + value);
 }
 
+void TIniFile::Remove(const std::string& section, const std::string& key) {
+    TSection* s = Find(section);
+    if (s == nullptr)
+        return;
+    std::erase_if(s->Lines, [&](const std::string& line) {
+        const auto name = KeyOf(line);
+        return name && SameName(*name, key);
+    });
+}
+
 std::string TIniFile::Text() const {
     std::string text;
     for (const std::string& line : Preamble)

@@ -20,6 +20,8 @@ public:
     // Replaces the key's value, or adds the key at the end of its section (the section at the end
     // of the file).
     void Write(const std::string& section, const std::string& key, const std::string& value);
+    // Removes the key's lines from its section; nothing happens when it is missing.
+    void Remove(const std::string& section, const std::string& key);
 
     std::string Text() const; // lines ended by CR LF
 

@@ -203,7 +203,10 @@ void LoadBaseSettings(TEngine& engine) {
 }
 
 std::filesystem::path SettingsFilePath(const std::filesystem::path& programFolder) {
-    if (access(programFolder.c_str(), W_OK) == 0)
+    std::error_code ignored;
+    const bool installed =
+        std::filesystem::is_directory(programFolder / ".." / "share" / "kvl-editor", ignored);
+    if (!installed && access(programFolder.c_str(), W_OK) == 0)
         return programFolder / "KVLConfig.ini";
     std::filesystem::path config;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg == '/')

@@ -25,7 +25,8 @@ void ApplyColors(TEngine& engine);
 // marks.
 void LoadBaseSettings(TEngine& engine);
 
-// Where the settings live: KVLConfig.ini in the program's folder, or, when that folder cannot
-// be written, in the user's configuration folder ($XDG_CONFIG_HOME, else ~/.config) under
-// "kvl-editor".
+// Where the settings live: KVLConfig.ini in the program's folder, or in the user's configuration
+// folder ($XDG_CONFIG_HOME, else ~/.config) under "kvl-editor" when that folder cannot be written
+// or is the folder of an installed program (beside "../share/kvl-editor"), which even a user
+// allowed to write there must not fill with files of their own.
 std::filesystem::path SettingsFilePath(const std::filesystem::path& programFolder);

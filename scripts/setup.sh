@@ -12,6 +12,8 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth locales
   openbox xdotool
+  desktop-file-utils libxml2-utils x11-utils x11-apps
+  dpkg-dev fakeroot
 )
 
 missing=()

@@ -15,6 +15,9 @@ echo "== Normal build"
 scripts/build.sh build/test RelWithDebInfo -DKVL_WERROR=ON
 ctest --test-dir build/test --output-on-failure -j "$(nproc)"
 
+echo "== Install"
+scripts/install-check.sh build/test
+
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer"
 scripts/build.sh build/sanitize Debug -DKVL_SANITIZE=ON -DKVL_WERROR=ON
 # Qt's own libraries keep some allocations until exit; leaks are not what this run looks for.

@@ -247,7 +247,7 @@ TEST_F(FormMainTest, MainMenuListsItsItemsInOrder) {
     auto form = Open();
     const std::vector<std::pair<QString, QStringList>> expected = {
         {"Файл",
-         {"Новий проект Ctrl+N", "Відкрити проект Ctrl+O",
+         {"Новий проект Ctrl+N", "Відкрити проект Ctrl+O", "Недавні файли >",
           "Перезавантажити сітку зі збереженого файлу Ctrl+X", "Зберегти проект Ctrl+S",
           "Зберегти як новий файл Ctrl+Alt+S", "-", "Експорт >", "-", "Вихід Ctrl+E"}},
         {"Правка",
@@ -265,7 +265,7 @@ TEST_F(FormMainTest, MainMenuListsItsItemsInOrder) {
           "Імітація на вказаному інтервалі F8", "Експеримент…", "-", "Очистити історію запусків"}},
         {"Результати", {"Показати графік"}},
         {"Настройки", {"Показати настройки", "-", "Завантажити базові настройки"}},
-        {"Довідка", {"Про програму"}},
+        {"Довідка", {"Посібник користувача F1", "-", "Про програму"}},
     };
     const QList<QAction*> menus = form->menuBar()->actions();
     ASSERT_EQ(menus.size(), static_cast<qsizetype>(expected.size()));

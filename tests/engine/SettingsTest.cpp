@@ -200,4 +200,19 @@ TEST(SettingsFilePath, UsesTheConfigurationFolderWhenTheProgramFolderIsNotWritab
     EXPECT_TRUE(std::filesystem::exists(folder.Path() / "kvl-editor" / "KVLConfig.ini"));
 }
 
+TEST(SettingsFilePath, AnInstalledProgramKeepsItsSettingsInTheConfigurationFolder) {
+    TTempFolder prefix;
+    std::filesystem::create_directories(prefix / "bin");
+    std::filesystem::create_directories(prefix / "share" / "kvl-editor");
+    const std::string previous =
+        std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
+    setenv("XDG_CONFIG_HOME", (prefix / "config").c_str(), 1);
+    // The bin folder is writable here (as it is for root), yet nothing goes into it.
+    EXPECT_EQ(SettingsFilePath(prefix / "bin"), prefix / "config" / "kvl-editor" / "KVLConfig.ini");
+    if (previous.empty())
+        unsetenv("XDG_CONFIG_HOME");
+    else
+        setenv("XDG_CONFIG_HOME", previous.c_str(), 1);
+}
+
 } // namespace
