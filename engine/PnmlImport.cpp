@@ -64,6 +64,11 @@ bool IsHighLevelType(const std::string& type) {
 
 // An unsigned count of a label: a marking or an inscription.
 std::optional<std::int64_t> WholeNumber(std::string_view text) {
+    // Some editors name the kind of token before the count: "Default,3".
+    if (const std::size_t comma = text.find(',');
+        comma != std::string_view::npos && text.find(',', comma + 1) == std::string_view::npos &&
+        comma > 0)
+        text = TrimmedText(text.substr(comma + 1));
     std::int64_t value = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size())

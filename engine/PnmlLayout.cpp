@@ -1,5 +1,6 @@
 #include "PnmlLayout.h"
 
+#include <algorithm>
 #include <deque>
 
 namespace {
@@ -57,6 +58,33 @@ std::vector<TLayoutPoint> LayeredLayout(int nodeCount, const std::vector<std::pa
                 at = layer[from] + 1;
         reach(node, at);
         spread();
+    }
+
+    // Each column in the order of the mean height of what leads into it, column by column from
+    // the left, so that arcs between neighbouring columns cross less.
+    std::vector<double> height(nodeCount, 0);
+    for (auto& nodes : columns) {
+        // Heights are counted from the column's middle, as the columns are centred.
+        const double middle = (static_cast<double>(nodes.size()) - 1) / 2;
+        std::vector<std::pair<double, int>> keyed;
+        keyed.reserve(nodes.size());
+        for (std::size_t row = 0; row < nodes.size(); ++row) {
+            double sum = 0;
+            int count = 0;
+            for (int from : previous[nodes[row]])
+                if (layer[from] < layer[nodes[row]]) {
+                    sum += height[from];
+                    ++count;
+                }
+            keyed.emplace_back(count > 0 ? sum / count : static_cast<double>(row) - middle,
+                               nodes[row]);
+        }
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (std::size_t row = 0; row < nodes.size(); ++row) {
+            nodes[row] = keyed[row].second;
+            height[nodes[row]] = static_cast<double>(row) - middle;
+        }
     }
 
     std::vector<TLayoutPoint> points(nodeCount);

@@ -122,6 +122,7 @@ TEST(PnmlExportTest, DocumentFollowsThePlaceTransitionGrammar) {
                value >= least;
     };
     std::int64_t tokens = 0;
+    std::int64_t weights = 0;
     for (pugi::xml_node node : page.children()) {
         const std::string kind = node.name();
         ASSERT_TRUE(kind == "place" || kind == "transition" || kind == "arc") << kind;
@@ -135,7 +136,9 @@ TEST(PnmlExportTest, DocumentFollowsThePlaceTransitionGrammar) {
             EXPECT_TRUE(node.child("graphics").child("position").attribute("x"));
         }
         if (kind == "arc" && node.child("inscription")) {
-            EXPECT_TRUE(nonNegative(node.child("inscription").child_value("text"), 1));
+            const char* weight = node.child("inscription").child_value("text");
+            EXPECT_TRUE(nonNegative(weight, 1)) << weight;
+            weights += std::stoi(weight);
         }
         for (pugi::xml_node block : node.children("toolspecific"))
             EXPECT_STREQ(block.attribute("tool").value(), "kvl-editor");
@@ -145,6 +148,10 @@ TEST(PnmlExportTest, DocumentFollowsThePlaceTransitionGrammar) {
     for (const auto& vertex : engine.Net.Vertices)
         expectedTokens += vertex->Marking;
     EXPECT_EQ(tokens, expectedTokens);
+    std::int64_t expectedWeights = 0;
+    for (const auto& connection : engine.Net.Connections)
+        expectedWeights += connection->Count;
+    EXPECT_EQ(weights, expectedWeights);
     std::size_t arcs = 0;
     for (pugi::xml_node arc : page.children("arc")) {
         ++arcs;

@@ -172,6 +172,16 @@ TEST(PnmlImportTest, NamesArePlainTextAndPositionsAreScaled) {
     EXPECT_EQ(net.Transitions[0]->Y, 40);
 }
 
+TEST(PnmlImportTest, CountsNamedAfterTheirTokenKindAreRead) {
+    const TPnmlImport imported = Read(Document(
+        "<place id=\"p\"><initialMarking><value>Default,3</value></initialMarking></place>\n"
+        "<transition id=\"t\"/>\n"
+        "<arc id=\"a\" source=\"p\" target=\"t\"><inscription><value>Default, 2</value>"
+        "</inscription></arc>\n"));
+    EXPECT_EQ(imported.Net.Vertices[0]->Marking, 3);
+    EXPECT_EQ(imported.Net.Connections[0]->Count, 2);
+}
+
 TEST(PnmlImportTest, ArcsOfOtherKindsAndCapacitiesAreListedInOneMessage) {
     const TPnmlImport imported = Read(Document(
         "<place id=\"p\"><capacity><text>5</text></capacity></place><transition id=\"t\"/>\n"
