@@ -1,6 +1,7 @@
 #include "PnmlLayout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <deque>
 
 namespace {
@@ -8,6 +9,10 @@ namespace {
 // Model units between columns and between rows: room for a place, its name and an arc's count.
 constexpr std::int32_t kColumnStep = 1200;
 constexpr std::int32_t kRowStep = 800;
+// Model units between the strips of a folded column.
+constexpr std::int32_t kStripStep = 900;
+// A column folds only beyond this many rows, or more in large nets.
+constexpr int kLeastRowLimit = 12;
 
 } // namespace
 
@@ -60,41 +65,55 @@ std::vector<TLayoutPoint> LayeredLayout(int nodeCount, const std::vector<std::pa
         spread();
     }
 
+    // A column taller than the net is wide folds into side-by-side strips, the k-th node going
+    // to strip k % strips, so that going down the column still goes down the page.
+    const int rowLimit =
+        std::max(kLeastRowLimit, static_cast<int>(std::ceil(std::sqrt(nodeCount) * 1.5)));
+    auto stripsOf = [&](std::size_t size) {
+        return std::max<int>(1, static_cast<int>((size + rowLimit - 1) / rowLimit));
+    };
+
     // Each column in the order of the mean height of what leads into it, column by column from
-    // the left, so that arcs between neighbouring columns cross less.
+    // the left, so that arcs between neighbouring columns cross less. Heights are counted from
+    // the column's middle, as the columns are centred.
     std::vector<double> height(nodeCount, 0);
     for (auto& nodes : columns) {
-        // Heights are counted from the column's middle, as the columns are centred.
-        const double middle = (static_cast<double>(nodes.size()) - 1) / 2;
+        const int strips = stripsOf(nodes.size());
+        const int rows = static_cast<int>((nodes.size() + strips - 1) / strips);
+        const double middle = (static_cast<double>(rows) - 1) / 2;
         std::vector<std::pair<double, int>> keyed;
         keyed.reserve(nodes.size());
-        for (std::size_t row = 0; row < nodes.size(); ++row) {
+        for (std::size_t k = 0; k < nodes.size(); ++k) {
             double sum = 0;
             int count = 0;
-            for (int from : previous[nodes[row]])
-                if (layer[from] < layer[nodes[row]]) {
+            for (int from : previous[nodes[k]])
+                if (layer[from] < layer[nodes[k]]) {
                     sum += height[from];
                     ++count;
                 }
-            keyed.emplace_back(count > 0 ? sum / count : static_cast<double>(row) - middle,
-                               nodes[row]);
+            const double own = static_cast<double>(k / strips) - middle;
+            keyed.emplace_back(count > 0 ? sum / count : own, nodes[k]);
         }
         std::stable_sort(keyed.begin(), keyed.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (std::size_t row = 0; row < nodes.size(); ++row) {
-            nodes[row] = keyed[row].second;
-            height[nodes[row]] = static_cast<double>(row) - middle;
+        for (std::size_t k = 0; k < nodes.size(); ++k) {
+            nodes[k] = keyed[k].second;
+            height[nodes[k]] = static_cast<double>(k / strips) - middle;
         }
     }
 
     std::vector<TLayoutPoint> points(nodeCount);
-    for (std::size_t column = 0; column < columns.size(); ++column) {
-        const auto& nodes = columns[column];
-        const auto count = static_cast<std::int32_t>(nodes.size());
-        for (std::int32_t row = 0; row < count; ++row) {
-            points[nodes[row]].X = static_cast<std::int32_t>(column) * kColumnStep;
-            points[nodes[row]].Y = row * kRowStep - (count - 1) * kRowStep / 2;
+    std::int32_t x = 0;
+    for (const auto& nodes : columns) {
+        const int strips = stripsOf(nodes.size());
+        const auto rows = static_cast<std::int32_t>((nodes.size() + strips - 1) / strips);
+        for (std::size_t k = 0; k < nodes.size(); ++k) {
+            const auto strip = static_cast<std::int32_t>(k % strips);
+            const auto row = static_cast<std::int32_t>(k / strips);
+            points[nodes[k]].X = x + strip * kStripStep;
+            points[nodes[k]].Y = row * kRowStep - (rows - 1) * kRowStep / 2;
         }
+        x += (strips - 1) * kStripStep + kColumnStep;
     }
     return points;
 }
