@@ -1,5 +1,6 @@
 #include "PnmlFields.h"
 
+#include "PnmlDocument.h"
 #include "StoredFields.h"
 #include "TextCodec.h"
 
@@ -20,14 +21,6 @@ std::string RealText(double value) {
     char text[32];
     const auto result = std::to_chars(text, text + sizeof text, value);
     return std::string(text, result.ptr);
-}
-
-std::string_view Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos)
-        return {};
-    const std::size_t last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
 }
 
 template <typename Object> void AppendBlock(pugi::xml_node element, const Object& object) {
@@ -78,7 +71,7 @@ void ReadBlock(pugi::xml_node block, Object& object, const TPnmlFailure& fail) {
             if (IsEndField(field.Kind) || !Named(value.name(), field.Name))
                 continue;
             const std::string_view raw = value.text().get();
-            const std::string_view text = Trimmed(raw);
+            const std::string_view text = TrimmedText(raw);
             const auto bad = [&] {
                 fail(value,
                      "значення «" + std::string(raw) + "» не підходить для поля " + field.Name);

@@ -271,9 +271,15 @@ void TPnmlReader::ResolveArcs() {
 }
 
 // The name label, else the id, else an automatic name; line breaks, which a name cannot hold,
-// become blanks.
+// become blanks. A node this program wrote keeps its name as it was in the net it came from.
 std::string TPnmlReader::NodeName(const TNode& node) {
     std::string name = LabelText(node.Element, "name").value_or("");
+    if (FindToolBlock(node.Element) && !name.empty() &&
+        name.find_first_of("\r\n") == std::string::npos) {
+        std::string kept = Utf8ToWin1251(name);
+        TakenNames.insert(UpperCase1251(kept));
+        return kept;
+    }
     if (name.find_first_of("\r\n") != std::string::npos) {
         name = std::string(TrimmedText(name));
         for (char& c : name)

@@ -79,6 +79,8 @@ TEST(PnmlExportTest, ValuesOutsideTheLabelsTravelInTheToolBlock) {
     c->UseFunction = true;
     c->Formula = Utf8ToWin1251("  [Черга] * 2 ");
     CreateConnection(net, ctTV, 7, v, t, &engine.Graph.Options);
+    // Names the editor would not let two objects share still come back as they were.
+    CreateVertex(net, "t", 0, 0, 0, &engine.Graph.Options);
     EXPECT_EQ(AfterRoundTrip(engine), NetText(net));
 
     const std::string text = PnmlText(net, "n");
