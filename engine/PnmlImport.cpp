@@ -20,6 +20,9 @@
 
 namespace {
 
+// The deepest nesting of pages and nets read.
+constexpr int kDeepestPage = 1000;
+
 // The fixed delay of a transition whose file gives none.
 constexpr double kUntimedDelay = 1;
 
@@ -127,6 +130,7 @@ private:
     pugi::xml_node HighLevelMark; // the first element only a high-level net has
     int NetCount = 0;
     int PageCount = 0;
+    int Depth = 0; // of the page being walked
     // What was left out or changed, by kind, for the message after the import.
     std::map<std::string, int> Losses;
     int MergedArcs = 0;
@@ -168,6 +172,11 @@ void TPnmlReader::NoteHighLevel(pugi::xml_node element) {
 
 // Pages and nets nested in pages are flattened: every node belongs to the one net imported.
 void TPnmlReader::Walk(pugi::xml_node container, int scope, int page) {
+    // Each level of pages takes a frame of the stack: a file nested beyond any drawing's need is
+    // refused before the stack runs out.
+    if (++Depth > kDeepestPage)
+        Document.Fail(container, "сторінки або сітки вкладено глибше ніж на " +
+                                     std::to_string(kDeepestPage) + " рівнів");
     for (pugi::xml_node child : container.children()) {
         if (child.type() != pugi::node_element)
             continue;
@@ -193,6 +202,7 @@ void TPnmlReader::Walk(pugi::xml_node container, int scope, int page) {
             NoteHighLevel(child);
         }
     }
+    --Depth;
 }
 
 void TPnmlReader::Register(pugi::xml_node element, TNodeKind kind, int scope, int page) {

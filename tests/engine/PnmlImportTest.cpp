@@ -274,6 +274,29 @@ INSTANTIATE_TEST_SUITE_P(
                   "<pnml xmlns=\"http://www.pnml.org/version-2009/grammar/pnml\"/>",
                   {"<net>"}}));
 
+TEST(PnmlImportTest, PagesNestedBeyondReasonAreRefusedNotOverflowed) {
+    std::string pages;
+    for (int i = 0; i < 5000; ++i)
+        pages += "<page>";
+    try {
+        Read("<pnml><net id=\"n\">" + pages);
+        FAIL();
+    } catch (const TEngineError& error) {
+        // Malformed as it stands (never closed), so the parser refuses it first...
+        EXPECT_THAT(error.what(), HasSubstr("рядок 1"));
+    }
+    std::string closed = pages;
+    for (int i = 0; i < 5000; ++i)
+        closed += "</page>";
+    try {
+        Read("<pnml><net id=\"n\">" + closed + "</net></pnml>");
+        FAIL();
+    } catch (const TEngineError& error) {
+        // ...and, well formed, the walk over it stops at a depth it can take.
+        EXPECT_THAT(error.what(), HasSubstr("1000"));
+    }
+}
+
 TEST(PnmlImportTest, MissingFileIsNamed) {
     TEngine engine;
     InitEngine(engine);
