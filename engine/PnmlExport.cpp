@@ -52,6 +52,9 @@ struct TStringWriter : pugi::xml_writer {
 
 std::string PnmlText(const TEngineNet& net, std::string_view netName) {
     pugi::xml_document document;
+    pugi::xml_node declaration = document.append_child(pugi::node_declaration);
+    declaration.append_attribute("version") = "1.0";
+    declaration.append_attribute("encoding") = "UTF-8";
     pugi::xml_node root = document.append_child("pnml");
     root.append_attribute("xmlns") = kNamespace;
     pugi::xml_node netElement = root.append_child("net");
@@ -92,6 +95,7 @@ std::string PnmlText(const TEngineNet& net, std::string_view netName) {
     }
 
     TStringWriter writer;
-    document.save(writer, "  ", pugi::format_default, pugi::encoding_utf8);
+    document.save(writer, "  ", pugi::format_default | pugi::format_no_declaration,
+                  pugi::encoding_utf8);
     return std::move(writer.Text);
 }

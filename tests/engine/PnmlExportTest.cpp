@@ -96,6 +96,7 @@ TEST(PnmlExportTest, DocumentFollowsThePlaceTransitionGrammar) {
     InitEngine(engine);
     LoadNet(engine, std::filesystem::path(KVL_SOURCE_DIR) / "examples" / "conflict.kvl");
     const std::string text = PnmlText(engine.Net, "conflict");
+    EXPECT_TRUE(text.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<pnml"));
     pugi::xml_document document;
     ASSERT_TRUE(document.load_string(text.c_str()));
 
