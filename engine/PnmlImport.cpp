@@ -72,6 +72,9 @@ std::optional<std::int64_t> WholeNumber(std::string_view text) {
         comma != std::string_view::npos && text.find(',', comma + 1) == std::string_view::npos &&
         comma > 0)
         text = TrimmedText(text.substr(comma + 1));
+    // XML Schema numbers may carry a plus sign.
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-')
+        text.remove_prefix(1);
     std::int64_t value = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size())
@@ -80,7 +83,9 @@ std::optional<std::int64_t> WholeNumber(std::string_view text) {
 }
 
 std::optional<double> Coordinate(pugi::xml_attribute attribute) {
-    const std::string_view text = TrimmedText(attribute.value());
+    std::string_view text = TrimmedText(attribute.value());
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-')
+        text.remove_prefix(1);
     double value = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (!attribute || text.empty() || result.ec != std::errc() ||

@@ -160,7 +160,7 @@ TEST(PnmlImportTest, NamesArePlainTextAndPositionsAreScaled) {
              "<place id=\"a\"><name><text>Черга</text></name>"
              "<graphics><position x=\"12.5\" y=\"-3\"/></graphics></place>"
              "<transition id=\"b\"><name><value>ЧЕРГА</value></name>"
-             "<graphics><position y=\"4\" x=\"7\"/></graphics></transition>"
+             "<graphics><position y=\"+4\" x=\"7\"/></graphics></transition>"
              "</net></pnml>");
     const TEngineNet& net = imported.Net;
     ASSERT_EQ(net.Vertices.size(), 1u);
@@ -175,10 +175,12 @@ TEST(PnmlImportTest, NamesArePlainTextAndPositionsAreScaled) {
 TEST(PnmlImportTest, CountsNamedAfterTheirTokenKindAreRead) {
     const TPnmlImport imported = Read(Document(
         "<place id=\"p\"><initialMarking><value>Default,3</value></initialMarking></place>\n"
+        "<place id=\"q\"><initialMarking><text>+4</text></initialMarking></place>\n"
         "<transition id=\"t\"/>\n"
         "<arc id=\"a\" source=\"p\" target=\"t\"><inscription><value>Default, 2</value>"
         "</inscription></arc>\n"));
     EXPECT_EQ(imported.Net.Vertices[0]->Marking, 3);
+    EXPECT_EQ(imported.Net.Vertices[1]->Marking, 4);
     EXPECT_EQ(imported.Net.Connections[0]->Count, 2);
 }
 
