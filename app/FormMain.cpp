@@ -59,6 +59,7 @@ void PostToInterface(std::function<void()> work) {
 }
 
 const char* const kNetFileFilter = "Файли сіток Петрі (*.kvl);;Всі файли (*)";
+const char* const kPnmlFileFilter = "Документи PNML (*.pnml *.xml);;Всі файли (*)";
 
 // The progress bar counts an interval run in this many steps.
 constexpr int kProgressRange = 120;
@@ -171,6 +172,12 @@ TFormMain::TFormMain(TEngine& engine, QWidget* parent) : QMainWindow(parent), En
         QFileDialog dialog(this, "Зберегти проект", QString(), kNetFileFilter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix("kvl");
+        KeepAbovePanels(&dialog);
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    };
+    ChooseFileToImport = [this] {
+        QFileDialog dialog(this, "Імпорт PNML", QString(), kPnmlFileFilter);
+        dialog.setFileMode(QFileDialog::ExistingFile);
         KeepAbovePanels(&dialog);
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };

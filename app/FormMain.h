@@ -81,6 +81,7 @@ public:
     // The file dialogs; tests replace them. An empty result means the dialog was cancelled.
     std::function<QString()> ChooseFileToOpen;
     std::function<QString()> ChooseFileToSave;
+    std::function<QString()> ChooseFileToImport;
     // The question before a modified net is put aside, with the file's name; tests replace it.
     std::function<TSaveAnswer(const QString& fileName)> AskToSave;
     // The offer to restore the net a crashed session left; tests replace it.
@@ -109,6 +110,8 @@ public:
     void ButtonReloadProjectClick();
     void ButtonSaveProjectClick();
     void ButtonSaveProjectAsClick();
+    void ButtonImportPnmlClick();
+    void ButtonExportPnmlClick();
     void ButtonConnectionToolClick(bool informational);
     void ButtonClearNetClick();
     void ButtonRealTimeClick();

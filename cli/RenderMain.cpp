@@ -7,6 +7,7 @@
 #include "FramePicture.h"
 #include "KvlVersion.h"
 #include "NetFile.h"
+#include "PnmlImport.h"
 #include "ProgramInfo.h"
 #include "RenderOptions.h"
 #include "Settings.h"
@@ -41,7 +42,13 @@ int main(int argc, char** argv) {
     static TEngine engine;
     InitEngine(engine);
     try {
-        LoadNet(engine, options->NetFile);
+        if (IsPnmlPath(options->NetFile)) {
+            const std::string notes = ImportPnml(engine, options->NetFile);
+            if (!notes.empty())
+                std::cerr << notes << '\n';
+        } else {
+            LoadNet(engine, options->NetFile);
+        }
     } catch (const TEngineError& error) {
         std::cerr << error.what() << '\n';
         return 2;

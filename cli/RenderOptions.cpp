@@ -6,7 +6,8 @@
 #include <cmath>
 
 const char* const kRenderUsage =
-    "Використання: kvl-render FILE.kvl OUT.png|OUT.svg|OUT.pdf [--size WxH] [--center X,Y] "
+    "Використання: kvl-render FILE.kvl|FILE.pnml OUT.png|OUT.svg|OUT.pdf [--size WxH] [--center "
+    "X,Y] "
     "[--zoom PERCENT] [--time T] [--whole]\n"
     "  Формат файлу визначає його розширення: .svg, .pdf, інакше PNG.\n"
     "  --size WxH       розмір зображення в пікселях (типово 1280x800)\n"

@@ -3,7 +3,7 @@
 #include "ArgumentNumbers.h"
 
 const char* const kSimUsage =
-    "Використання: kvl-sim FILE.kvl [--interval T] [--seed N] [--warmup W]\n"
+    "Використання: kvl-sim FILE.kvl|FILE.pnml [--interval T] [--seed N] [--warmup W]\n"
     "                [--conflict | --no-conflict] [--settings KVLConfig.ini] [--stats]\n"
     "                [--set NAME.FIELD=VALUE]... [--history DIR] [дослід]\n"
     "       kvl-sim merge [--format json|csv] [--per-replication] PART...\n"

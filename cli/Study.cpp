@@ -1,9 +1,11 @@
 #include "Study.h"
 
 #include "EngineError.h"
+#include "EngineSettings.h"
 #include "Formula.h"
 #include "NetFile.h"
 #include "NetFileReader.h"
+#include "PnmlImport.h"
 #include "Random.h"
 #include "Settings.h"
 #include "SimRun.h"
@@ -168,7 +170,12 @@ TRunSettings EngineRunSettings(const TEngine& engine) {
 TStudy PrepareStudy(const TSimOptions& options) {
     TRunSettings settings = ReadRunSettings(options);
     const std::filesystem::path path = options.NetFile;
-    return PrepareStudy(ReadNetBytes(path), path, settings, options);
+    // A PNML file is read into the program's own net text, which each replication loads.
+    TEngineGraphOptions visual;
+    ApplyGraphDefaults(visual, TEngineDefaults{});
+    std::string bytes =
+        NetFileBytes(path, &visual, [](const std::string& note) { std::cerr << note << '\n'; });
+    return PrepareStudy(std::move(bytes), path, settings, options);
 }
 
 TStudy PrepareStudy(std::string netBytes, const std::filesystem::path& netPath,

@@ -8,7 +8,7 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev libgl-dev qt6-translations-l10n qt6-svg-dev poppler-utils
   libgtest-dev libgmock-dev libbenchmark-dev
-  libboost-dev nlohmann-json3-dev parallel
+  libboost-dev nlohmann-json3-dev libpugixml-dev parallel
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth locales
   openbox xdotool

@@ -48,6 +48,16 @@ TEST(Render, DrawsTheNetIntoAPng) {
     ASSERT_EQ(image.size(), QSize(200, 150));
     EXPECT_EQ(image.pixelColor(100 - 18, 75), QColor(Qt::white)); // inside the vertex
 
+    // A PNML file is drawn as the net it imports to.
+    const auto pnml = folder / "one.pnml";
+    WriteBytes(pnml, "<pnml><net id=\"n\"><place id=\"p\"/></net></pnml>");
+    const std::string fromPnml = std::string(KVL_RENDER) + " " + pnml.string() + " " +
+                                 png.string() + " --size 200x150 2>/dev/null";
+    const int drawn = std::system(fromPnml.c_str());
+    EXPECT_EQ(WEXITSTATUS(drawn), 0);
+    EXPECT_EQ(QImage(QString::fromStdString(png.string())).pixelColor(100 - 18, 75),
+              QColor(Qt::white));
+
     const std::string missing = std::string(KVL_RENDER) + " " + (folder / "no.kvl").string() + " " +
                                 png.string() + " 2>/dev/null";
     const int refused = std::system(missing.c_str());
