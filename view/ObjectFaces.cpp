@@ -77,7 +77,7 @@ TObjectFace& ObjectFace(int pointSize, const QPaintDevice* device) {
     auto& faces = Faces();
     auto found = faces.find(key);
     if (found == faces.end())
-        found = faces.emplace(key, std::make_unique<TObjectFace>(ObjectFont(pointSize), device))
-                    .first;
+        found =
+            faces.emplace(key, std::make_unique<TObjectFace>(ObjectFont(pointSize), device)).first;
     return *found->second;
 }

@@ -81,10 +81,9 @@ QRect PixelRect(const TScreenBox& box, int width, int height) {
     const auto clamp = [](double value, int high) {
         return static_cast<int>(std::clamp(value, -2.0, high + 2.0));
     };
-    const QRect rect(QPoint(clamp(std::floor(box.Left) - 1, width),
-                            clamp(std::floor(box.Top) - 1, height)),
-                     QPoint(clamp(std::ceil(box.Right) + 1, width),
-                            clamp(std::ceil(box.Bottom) + 1, height)));
+    const QRect rect(
+        QPoint(clamp(std::floor(box.Left) - 1, width), clamp(std::floor(box.Top) - 1, height)),
+        QPoint(clamp(std::ceil(box.Right) + 1, width), clamp(std::ceil(box.Bottom) + 1, height)));
     return rect.intersected(QRect(0, 0, width, height));
 }
 
@@ -209,9 +208,9 @@ bool RepaintPart(TEngine& engine, TObjectLayer& layer, const std::vector<std::ui
 } // namespace
 
 bool TLayerView::operator==(const TLayerView& o) const {
-    return CenterX == o.CenterX && CenterY == o.CenterY && Scale == o.Scale &&
-           Width == o.Width && Height == o.Height && PixelRatio == o.PixelRatio &&
-           Grid == o.Grid && ScreenColor == o.ScreenColor && GridColor == o.GridColor &&
+    return CenterX == o.CenterX && CenterY == o.CenterY && Scale == o.Scale && Width == o.Width &&
+           Height == o.Height && PixelRatio == o.PixelRatio && Grid == o.Grid &&
+           ScreenColor == o.ScreenColor && GridColor == o.GridColor &&
            SameLevels(GridLevels, o.GridLevels) && ArrowLength == o.ArrowLength &&
            ArrowAngle == o.ArrowAngle;
 }
@@ -236,8 +235,8 @@ const QImage& UpdateObjectLayer(TEngine& engine) {
         layer.LastRepaint = TLayerRepaint::Nothing;
         return layer.Image;
     }
-    if (changed.size() > std::min(looks.size() / kWholeRepaintObjectShare + 16,
-                                  kMostChangedForPart) ||
+    if (changed.size() >
+            std::min(looks.size() / kWholeRepaintObjectShare + 16, kMostChangedForPart) ||
         !RepaintPart(engine, layer, looks, changed))
         RepaintWhole(engine, layer, looks);
     return layer.Image;
