@@ -8,7 +8,6 @@
 #include "QtTranslations.h"
 
 #include <QApplication>
-#include <QTimer>
 
 #include <iostream>
 #include <string>
@@ -16,16 +15,9 @@
 
 int main(int argc, char* argv[]) {
     // The usage and the version need no window system, so they are answered before Qt starts.
-    switch (InfoRequestOf(std::vector<std::string>(argv + 1, argv + argc))) {
-    case TInfoRequest::Help:
-        std::cout << kEditorUsage;
+    if (AnswerInfoRequest(std::vector<std::string>(argv + 1, argv + argc), "kvl-editor",
+                          kEditorUsage, kKvlVersion))
         return 0;
-    case TInfoRequest::Version:
-        std::cout << "kvl-editor " << kKvlVersion << '\n';
-        return 0;
-    case TInfoRequest::None:
-        break;
-    }
 
     QApplication application(argc, argv);
     application.setApplicationName("kvl-editor");
@@ -40,11 +32,9 @@ int main(int argc, char* argv[]) {
     static TEngine engine; // outlives every window
     InstallQtTranslations(application);
     TFormMain formMain(engine);
-    formMain.showMaximized();
-    // After the offer to restore a crashed session's net, which the first show queues: a
+    // Opened after the offer to restore a crashed session's net, which the first show makes: a
     // restored net is then asked about before the file replaces it.
-    if (!arguments.File.isEmpty())
-        QTimer::singleShot(0, &formMain,
-                           [&formMain, file = arguments.File] { formMain.OpenProjectFile(file); });
+    formMain.SetStartFile(arguments.File);
+    formMain.showMaximized();
     return application.exec();
 }

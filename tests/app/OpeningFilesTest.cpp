@@ -29,13 +29,13 @@ const std::filesystem::path kExamples = KVL_EXAMPLES;
 class OpeningFilesTest : public MainWindowFixture {
 protected:
     // The main window shown with a start-up file, after the work its first show queues.
-    std::unique_ptr<TFormMain> Start(const QString& startFile = {}) {
+    std::unique_ptr<TFormMain> Start(const QString& startFile = {}, bool recover = false) {
         auto form = std::make_unique<TFormMain>(Engine);
         form->AskToSave = [this](const QString& name) {
             Asked << name;
             return TSaveAnswer::Cancel;
         };
-        form->AskToRecover = [] { return false; };
+        form->AskToRecover = [recover] { return recover; };
         if (!startFile.isEmpty())
             form->SetStartFile(startFile);
         form->show();
@@ -76,6 +76,18 @@ TEST_F(OpeningFilesTest, AFileGivenAtStartUpOpensAsOpenDoes) {
     EXPECT_FALSE(form->History()->IsModified());
     EXPECT_TRUE(Messages.isEmpty());
     EXPECT_THAT(form->RecentFiles(), ElementsAre(kExamples / "queue.kvl"));
+}
+
+// A net restored from a crashed session is unsaved work: the start-up file asks about it before
+// it would replace it, and a cancelled question keeps the restored net.
+TEST_F(OpeningFilesTest, AStartUpFileWaitsForTheRestoredNetAndAsksAboutIt) {
+    std::filesystem::copy_file(kExamples / "conflict.kvl", Folder / "KVLRecovery.kvl");
+    WriteBytes(Folder / "KVLRecovery.name", (Folder / "crashed.kvl").string());
+    const auto form = Start(QString::fromStdString((kExamples / "queue.kvl").string()), true);
+    ASSERT_EQ(Asked.size(), 1);
+    EXPECT_EQ(Engine.FileName, Folder / "crashed.kvl");
+    EXPECT_TRUE(form->History()->IsModified());
+    EXPECT_TRUE(form->RecentFiles().empty());
 }
 
 TEST_F(OpeningFilesTest, AnUnreadableStartUpFileGivesTheMessageAndAnEmptyNet) {
