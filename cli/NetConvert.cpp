@@ -7,6 +7,8 @@
 #include "PnmlExport.h"
 #include "PnmlImport.h"
 
+#include <algorithm>
+#include <cctype>
 #include <memory>
 #include <string>
 
@@ -14,7 +16,9 @@ const char* const kConvertUsage =
     "Використання: kvl-convert IN OUT\n"
     "  Перетворює сітку між файлом програми (.kvl) і документом PNML (.pnml або .xml);\n"
     "  формати визначають розширення імен. Код виходу 0 — успіх, 2 — помилка (тоді\n"
-    "  файл OUT не записується).\n";
+    "  файл OUT не записується).\n"
+    "  --help, -h   надрукувати цю довідку\n"
+    "  --version    надрукувати версію\n";
 
 namespace {
 
@@ -23,7 +27,10 @@ enum class TNetFormat { Kvl, Pnml, Unknown };
 TNetFormat FormatOf(const std::filesystem::path& path) {
     if (IsPnmlPath(path))
         return TNetFormat::Pnml;
-    return path.extension() == ".kvl" ? TNetFormat::Kvl : TNetFormat::Unknown;
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".kvl" ? TNetFormat::Kvl : TNetFormat::Unknown;
 }
 
 } // namespace

@@ -20,16 +20,8 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    switch (InfoRequestOf(arguments)) {
-    case TInfoRequest::Help:
-        std::cout << kRenderUsage;
+    if (AnswerInfoRequest(arguments, "kvl-render", kRenderUsage, kKvlVersion))
         return 0;
-    case TInfoRequest::Version:
-        std::cout << "kvl-render " << kKvlVersion << '\n';
-        return 0;
-    case TInfoRequest::None:
-        break;
-    }
     const auto options = ParseRenderOptions(arguments);
     if (!options) {
         std::cerr << kRenderUsage;

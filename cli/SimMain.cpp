@@ -17,16 +17,8 @@
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, ""); // the same number rules as the editor under the user's locale
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    switch (InfoRequestOf(arguments)) {
-    case TInfoRequest::Help:
-        std::cout << kSimUsage;
+    if (AnswerInfoRequest(arguments, "kvl-sim", kSimUsage, kKvlVersion))
         return 0;
-    case TInfoRequest::Version:
-        std::cout << "kvl-sim " << kKvlVersion << '\n';
-        return 0;
-    case TInfoRequest::None:
-        break;
-    }
     if (!arguments.empty() && arguments.front() == "merge") {
         std::string error;
         const auto options = ParseMergeOptions(

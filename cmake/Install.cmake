@@ -1,7 +1,7 @@
 # What `cmake --install` puts in place, and the Debian package that `cpack -G DEB` makes of it.
 include(GNUInstallDirs)
 
-install(TARGETS kvl-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS kvl-sim kvl-convert RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(KVL_BUILD_APP)
   install(TARGETS kvl-editor kvl-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
@@ -14,7 +14,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Редактор і симулятор ч
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Малювання сіток Петрі з часовими та стохастичними переходами, їх імітація в реальному "
     "часі та на інтервалі, статистика й графіки, експерименти з незалежних прогонів; "
-    "kvl-sim і kvl-render для роботи без вікна.")
+    "kvl-sim, kvl-render і kvl-convert (обмін сітками у форматі PNML) для роботи без вікна.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -13,11 +13,12 @@ trap 'rm -rf "$prefix" "$home"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 expected=(
-  bin/kvl-editor bin/kvl-sim bin/kvl-render
+  bin/kvl-editor bin/kvl-sim bin/kvl-render bin/kvl-convert
   share/applications/kvl-editor.desktop
   share/mime/packages/kvl-editor.xml
   share/icons/hicolor/scalable/apps/kvl-editor.svg
   share/man/man1/kvl-editor.1 share/man/man1/kvl-sim.1 share/man/man1/kvl-render.1
+  share/man/man1/kvl-convert.1
   share/kvl-editor/examples/queue.kvl share/kvl-editor/examples/production_line.kvl
   share/kvl-editor/examples/conflict.kvl share/kvl-editor/examples/formulas.kvl
   share/kvl-editor/examples/cluster/parallel-study.sh
@@ -33,7 +34,7 @@ for file in "${expected[@]}"; do
     status=1
   fi
 done
-for program in kvl-editor kvl-sim kvl-render; do
+for program in kvl-editor kvl-sim kvl-render kvl-convert; do
   [ -x "$prefix/bin/$program" ] || { echo "install-check: $program is not executable" >&2; status=1; }
 done
 # Nothing of the build or the tests is installed.

@@ -1,4 +1,4 @@
-// The usage and version requests of the three installed programs, run as a shell runs them.
+// The usage and version requests of the installed programs, run as a shell runs them.
 #include "ProgramRun.h"
 #include "TempFolder.h"
 
@@ -54,7 +54,8 @@ TEST_P(ProgramInfoTest, AnUnknownOptionStillFailsWithTheUsageOnStderr) {
 INSTANTIATE_TEST_SUITE_P(Programs, ProgramInfoTest,
                          ::testing::Values(TProgram{"kvl-sim", KVL_SIM},
                                            TProgram{"kvl-render", KVL_RENDER},
-                                           TProgram{"kvl-editor", KVL_EDITOR}),
+                                           TProgram{"kvl-editor", KVL_EDITOR},
+                                           TProgram{"kvl-convert", KVL_CONVERT}),
                          [](const auto& info) {
                              std::string name = info.param.Name;
                              std::erase(name, '-');
