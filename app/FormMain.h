@@ -111,6 +111,8 @@ public:
     void ButtonSaveProjectClick();
     void ButtonSaveProjectAsClick();
     void ButtonImportPnmlClick();
+    // Imports a PNML file whose unsaved-changes question has been asked.
+    void ImportChosenPnml(const std::filesystem::path& path);
     void ButtonExportPnmlClick();
     void ButtonConnectionToolClick(bool informational);
     void ButtonClearNetClick();

@@ -12,6 +12,7 @@
 #include "NetObjects.h"
 #include "NumberText.h"
 #include "Picking.h"
+#include "PnmlImport.h"
 #include "Recovery.h"
 #include "RunControl.h"
 #include "Settings.h"
@@ -91,6 +92,11 @@ void TFormMain::OpenProjectFile(const QString& path) {
 }
 
 void TFormMain::OpenChosenFile(const std::filesystem::path& path) {
+    // A PNML document chosen to open (or given on the command line) is imported.
+    if (IsPnmlPath(path)) {
+        ImportChosenPnml(path);
+        return;
+    }
     ButtonStopClick();
     if (LoadFile(path))
         RememberFile(Engine.FileName);

@@ -17,8 +17,12 @@
 
 namespace {
 
-// Puts the middle of the net's objects in the middle of the window: an imported net may lie far
-// from the point the window showed.
+// Model units kept free around an imported net that is zoomed out to fit the window.
+constexpr double kFitMargin = 600;
+
+// Puts the middle of the net's objects in the middle of the window, and zooms out (never in)
+// as far as it takes to show all of them: an imported net may lie far from the point the window
+// showed, and may be larger than the window.
 void CenterViewOnNet(TEngine& engine) {
     const TEngineNet& net = engine.Net;
     if (net.Vertices.empty() && net.Transitions.empty())
@@ -37,8 +41,15 @@ void CenterViewOnNet(TEngine& engine) {
         include(vertex->X, vertex->Y);
     for (const auto& transition : net.Transitions)
         include(transition->X, transition->Y);
-    engine.Graph.CenterX = static_cast<std::int32_t>((left + right) / 2);
-    engine.Graph.CenterY = static_cast<std::int32_t>((top + bottom) / 2);
+    TEngineGraph& g = engine.Graph;
+    g.CenterX = static_cast<std::int32_t>((left + right) / 2);
+    g.CenterY = static_cast<std::int32_t>((top + bottom) / 2);
+    if (g.ScreenWidth <= 0 || g.ScreenHeight <= 0)
+        return;
+    const double fit =
+        std::min(g.ScreenWidth / (static_cast<double>(right - left) + 2 * kFitMargin),
+                 g.ScreenHeight / (static_cast<double>(bottom - top) + 2 * kFitMargin));
+    g.Scale = std::clamp(std::min(g.Scale, fit), g.Options.MinScale, g.Options.MaxScale);
 }
 
 } // namespace
@@ -53,9 +64,14 @@ void TFormMain::ButtonImportPnmlClick() {
     const QString chosen = ChooseFileToImport();
     if (chosen.isEmpty())
         return;
+    ImportChosenPnml(chosen.toStdString());
+}
+
+void TFormMain::ImportChosenPnml(const std::filesystem::path& path) {
+    ButtonStopClick();
     std::string notes;
     try {
-        notes = ImportPnml(Engine, chosen.toStdString());
+        notes = ImportPnml(Engine, path);
     } catch (const TEngineError& error) {
         ShowMessageBox(this, QString::fromStdString(error.what()));
         return;
@@ -63,6 +79,7 @@ void TFormMain::ButtonImportPnmlClick() {
     History_->Forget();
     History_->MarkUnsaved();
     CenterViewOnNet(Engine);
+    ShowZoomText();
     WakeDisplays();
     UpdateDrawCaption();
     FillMonitorTree();

@@ -15,6 +15,7 @@
 #include <charconv>
 #include <limits>
 #include <map>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -110,7 +111,10 @@ private:
     int Lookup(int scope, const std::string& id) const;
     void ResolveReferences();
     void ResolveArcs();
-    std::string NodeName(const TNode& node);
+    std::string NodeName(int index);
+    std::optional<std::string> OwnName(const TNode& node) const;
+    void ReserveOwnNames(const std::vector<int>& nodes);
+    int RootScope(int scope) const;
     std::string UniqueName(std::string name, bool place);
     std::int32_t Count(pugi::xml_node element, std::string_view label, std::int32_t absent,
                        std::int64_t least, const char* what);
@@ -131,6 +135,7 @@ private:
     std::vector<TScope> Scopes;
     std::vector<TArc> Arcs;
     std::unordered_set<std::string> TakenNames; // upper case: names differ beyond letter case
+    std::unordered_set<int> KeptNames;          // the nodes that keep their names as written
     std::string NetType;
     pugi::xml_node HighLevelMark; // the first element only a high-level net has
     int NetCount = 0;
@@ -285,16 +290,47 @@ void TPnmlReader::ResolveArcs() {
     }
 }
 
-// The name label, else the id, else an automatic name; line breaks, which a name cannot hold,
-// become blanks. A node this program wrote keeps its name as it was in the net it came from.
-std::string TPnmlReader::NodeName(const TNode& node) {
-    std::string name = LabelText(node.Element, "name").value_or("");
-    if (FindToolBlock(node.Element) && !name.empty() &&
-        name.find_first_of("\r\n") == std::string::npos) {
-        std::string kept = Utf8ToWin1251(name);
-        TakenNames.insert(UpperCase1251(kept));
-        return kept;
+// The name of a node this program wrote, in the editor's encoding: the name it had in the net
+// it came from. None for other nodes, and for a name with a line break.
+std::optional<std::string> TPnmlReader::OwnName(const TNode& node) const {
+    const std::string name = LabelText(node.Element, "name").value_or("");
+    if (!FindToolBlock(node.Element) || name.empty() ||
+        name.find_first_of("\r\n") != std::string::npos)
+        return std::nullopt;
+    return Utf8ToWin1251(name);
+}
+
+int TPnmlReader::RootScope(int scope) const {
+    while (Scopes[scope].Parent >= 0)
+        scope = Scopes[scope].Parent;
+    return scope;
+}
+
+// Nodes this program wrote keep their names, so that a net comes back as it was exported; the
+// names given to the other nodes avoid them. A name kept in one net of the document is not kept
+// again in another: that node gets a name of its own.
+void TPnmlReader::ReserveOwnNames(const std::vector<int>& nodes) {
+    std::unordered_map<std::string, int> owners; // upper-case name -> the net that keeps it
+    for (int index : nodes) {
+        const std::optional<std::string> name = OwnName(Nodes[index]);
+        if (!name)
+            continue;
+        const int root = RootScope(Nodes[index].Scope);
+        const auto [owner, added] = owners.emplace(UpperCase1251(*name), root);
+        if (added || owner->second == root)
+            KeptNames.insert(index);
     }
+    for (const auto& [name, root] : owners)
+        TakenNames.insert(name);
+}
+
+// The name label, else the id, else an automatic name; line breaks, which a name cannot hold,
+// become blanks. A node this program wrote keeps its name (ReserveOwnNames).
+std::string TPnmlReader::NodeName(int index) {
+    const TNode& node = Nodes[index];
+    if (KeptNames.contains(index))
+        return *OwnName(node);
+    std::string name = LabelText(node.Element, "name").value_or("");
     if (name.find_first_of("\r\n") != std::string::npos) {
         name = std::string(TrimmedText(name));
         for (char& c : name)
@@ -438,9 +474,10 @@ void TPnmlReader::Build(TEngineNet& net) {
     }
 
     const TPnmlFailure fail = Failure();
+    ReserveOwnNames(order);
     for (std::size_t k = 0; k < places.size(); ++k) {
         TNode& node = Nodes[places[k]];
-        TVertex* vertex = CreateVertex(net, NodeName(node), 0, 0, 0, Options);
+        TVertex* vertex = CreateVertex(net, NodeName(places[k]), 0, 0, 0, Options);
         TVertex stored = StoredCopy(*vertex);
         stored.Marking = markings[k];
         stored.X = points[k].X;
@@ -453,7 +490,7 @@ void TPnmlReader::Build(TEngineNet& net) {
     }
     for (std::size_t k = 0; k < transitions.size(); ++k) {
         TNode& node = Nodes[transitions[k]];
-        TTransition* transition = CreateTransition(net, NodeName(node), 0, 0, 0, Options);
+        TTransition* transition = CreateTransition(net, NodeName(transitions[k]), 0, 0, 0, Options);
         TTransition stored = StoredCopy(*transition);
         stored.X = points[places.size() + k].X;
         stored.Y = points[places.size() + k].Y;
@@ -495,9 +532,21 @@ void TPnmlReader::Build(TEngineNet& net) {
         const pugi::xml_node block = FindToolBlock(arc.Element);
         if (block)
             ReadToolBlock(block, stored, fail);
+        // Parallel arcs become one connection whose weight is their sum, which must still be
+        // a weight.
+        const TConnectionType type = fromPlace ? ctVT : ctTV;
+        for (const TConnection* existing :
+             type == ctVT ? vertex->OutConnections : transition->OutConnections)
+            if (existing->ConnectionType == type && existing->Vertex == vertex &&
+                existing->Transition == transition &&
+                static_cast<std::int64_t>(existing->Count) + stored.Count >
+                    std::numeric_limits<std::int32_t>::max())
+                Document.Fail(arc.Element,
+                              "разом з паралельною дугою вага перевищує " +
+                                  std::to_string(std::numeric_limits<std::int32_t>::max()));
         const std::size_t before = net.Connections.size();
-        TConnection* connection = CreateConnection(net, fromPlace ? ctVT : ctTV, stored.Count,
-                                                   vertex, transition, Options);
+        TConnection* connection =
+            CreateConnection(net, type, stored.Count, vertex, transition, Options);
         if (net.Connections.size() == before)
             ++MergedArcs;
         stored = StoredCopy(*connection);
@@ -522,7 +571,7 @@ std::string TPnmlReader::Notes() const {
             "а їхні ваги додано: " +
             std::to_string(MergedArcs) + ".");
     if (NetCount > 1)
-        add("Файл містить " + std::to_string(NetCount) + " сітки; їх об'єднано в одну.");
+        add("Кількість сіток у файлі: " + std::to_string(NetCount) + "; їх об'єднано в одну.");
     return notes;
 }
 

@@ -8,7 +8,7 @@ namespace {
 
 // Model units between columns and between rows: room for a place, its name and an arc's count.
 constexpr std::int32_t kColumnStep = 1200;
-constexpr std::int32_t kRowStep = 800;
+constexpr std::int32_t kRowStep = 1000;
 // Model units between the strips of a folded column.
 constexpr std::int32_t kStripStep = 900;
 // A column folds only beyond this many rows, or more in large nets.

@@ -72,6 +72,18 @@ TEST_F(PnmlCommandsTest, ExportThenImportGivesTheSameNetAsANewUnsavedOne) {
     EXPECT_TRUE(Messages.isEmpty());
 }
 
+// A PNML document opened as a net file (Ctrl+O, the command line, a file manager) is imported.
+TEST_F(PnmlCommandsTest, OpeningAPnmlFileImportsIt) {
+    Chosen = QString::fromStdString((Folder / "queue.pnml").string());
+    Trigger("ButtonExportPnml");
+    Form->OpenProjectFile(Chosen);
+    EXPECT_EQ(NetText(Engine.Net), QueueText);
+    EXPECT_TRUE(Engine.FileName.empty());
+    EXPECT_TRUE(Form->History()->IsModified());
+    EXPECT_TRUE(Messages.isEmpty()) << Messages.join("\n").toStdString();
+    EXPECT_TRUE(Form->RecentFiles().empty() || Form->RecentFiles().front().extension() != ".pnml");
+}
+
 TEST_F(PnmlCommandsTest, UnsavedChangesAreAskedAboutAndCancelKeepsEverything) {
     Form->History()->MarkUnsaved();
     Answer = TSaveAnswer::Cancel;

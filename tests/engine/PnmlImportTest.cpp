@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
     SharedSamples, PnmlSampleTest,
     ::testing::Values(
         TSample{"epnk_pure.pnml", 1, 2, 2, 1, 1, nullptr},
-        TSample{"epnk-exp_pure.pnml", 2, 3, 3, 1, 1, "2 сітки"},
+        TSample{"epnk-exp_pure.pnml", 2, 3, 3, 1, 1, "сіток у файлі: 2"},
         TSample{"epnk_multi_mutex.pnml", 10, 9, 24, 4, 1, nullptr},
         TSample{"woped_Subprocesses.pnml", 13, 10, 22, 1, 1, nullptr},
         TSample{"woped_MinimalCoverabilitySet.pnml", 5, 5, 12, 1, 2, nullptr},
@@ -170,6 +170,32 @@ TEST(PnmlImportTest, NamesArePlainTextAndPositionsAreScaled) {
     EXPECT_EQ(net.Vertices[0]->Y, -30);
     EXPECT_EQ(net.Transitions[0]->X, 70);
     EXPECT_EQ(net.Transitions[0]->Y, 40);
+}
+
+// Nodes this program wrote keep their names; the other nodes' names and a second net's
+// repetition of a kept name give way.
+TEST(PnmlImportTest, OwnNamesAreKeptAndOthersGiveWay) {
+    const std::string own = "<toolspecific tool=\"kvl-editor\" version=\"1.0\"/>";
+    const TPnmlImport imported = Read("<pnml><net id=\"n1\"><page id=\"g1\">"
+                                      "<place id=\"a\"><name><text>A</text></name></place>"
+                                      "<place id=\"b\"><name><text>A</text></name>" +
+                                      own +
+                                      "</place>"
+                                      "</page></net><net id=\"n2\"><page id=\"g2\">"
+                                      "<place id=\"c\"><name><text>a</text></name>" +
+                                      own +
+                                      "</place>"
+                                      "</page></net></pnml>");
+    const TEngineNet& net = imported.Net;
+    ASSERT_EQ(net.Vertices.size(), 3u);
+    std::set<std::string> upper;
+    for (const auto& vertex : net.Vertices) {
+        std::string name = vertex->Name;
+        std::transform(name.begin(), name.end(), name.begin(), ::toupper);
+        upper.insert(name);
+    }
+    EXPECT_EQ(upper.size(), 3u);
+    EXPECT_EQ(net.Vertices[1]->Name, "A");
 }
 
 TEST(PnmlImportTest, CountsNamedAfterTheirTokenKindAreRead) {
@@ -256,6 +282,12 @@ INSTANTIATE_TEST_SUITE_P(
                   Document("<place id=\"p\"><initialMarking><text>1.5</text></initialMarking>"
                            "</place>\n"),
                   {"<place id=\"p\">", "«1.5»", "не є цілим"}},
+        TBadInput{"ParallelWeightsBeyondAWeight",
+                  Document(kTwoNodes + "<arc id=\"a\" source=\"p\" target=\"t\"><inscription>"
+                                       "<text>2000000000</text></inscription></arc>\n"
+                                       "<arc id=\"b\" source=\"p\" target=\"t\"><inscription>"
+                                       "<text>2000000000</text></inscription></arc>\n"),
+                  {"<arc id=\"b\">", "перевищує"}},
         TBadInput{"ZeroInscription",
                   Document(kTwoNodes + "<arc id=\"a\" source=\"p\" target=\"t\">"
                                        "<inscription><text>0</text></inscription></arc>\n"),
