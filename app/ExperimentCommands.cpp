@@ -3,13 +3,14 @@
 #include "FormMain.h"
 #include "FormModeling.h"
 
+#include "ChartExport.h"
 #include "DialogControls.h"
 #include "Engine.h"
 #include "ExportFile.h"
+#include "FramePicture.h"
 #include "NumberText.h"
 #include "StudyResultsView.h"
 
-#include <QFileInfo>
 #include <QLineEdit>
 
 namespace {
@@ -19,19 +20,19 @@ constexpr const char* kNoResults =
 
 } // namespace
 
-void ExportStudyTable(QWidget* parent, const TStudyResultsView& view) {
+void ExportStudyTable(QWidget* parent, const TStudyResultsView& view, const QString& suggested) {
     if (!view.HasResults()) {
         ShowMessageBox(parent, QString::fromUtf8(kNoResults));
         return;
     }
-    const QString chosen = ChooseExportFile(parent, "Зберегти таблицю експерименту",
-                                            "Таблиця CSV (*.csv)", "experiment.csv");
+    const QString chosen =
+        ChooseExportFile(parent, "Зберегти таблицю експерименту", "Таблиця CSV (*.csv)", suggested);
     if (chosen.isEmpty())
         return;
     WriteExportFile(parent, WithDefaultExtension(chosen, "csv"), view.TableCsv());
 }
 
-void ExportStudyPlot(QWidget* parent, const TStudyResultsView& view) {
+void ExportStudyPlot(QWidget* parent, const TStudyResultsView& view, const QString& suggested) {
     if (!view.HasResults()) {
         ShowMessageBox(parent, QString::fromUtf8(kNoResults));
         return;
@@ -41,13 +42,12 @@ void ExportStudyPlot(QWidget* parent, const TStudyResultsView& view) {
                                "увімкніть «Змінювати параметр» і запустіть експеримент знову.");
         return;
     }
-    const QString chosen =
-        ChooseExportFile(parent, "Зберегти графік експерименту",
-                         "Рисунок PNG (*.png);;Рисунок SVG (*.svg)", "experiment.png");
+    const QString chosen = ChooseExportFile(parent, "Зберегти графік експерименту",
+                                            "Рисунок PNG (*.png);;Рисунок SVG (*.svg)", suggested);
     if (chosen.isEmpty())
         return;
     const QString path = WithDefaultExtension(chosen, "png");
-    const bool svg = QFileInfo(path).suffix().compare("svg", Qt::CaseInsensitive) == 0;
+    const bool svg = PictureFormatOf(path) == TPictureFormat::Svg;
     WriteExportFile(parent, path, svg ? view.PlotSvg() : view.PlotPng());
 }
 
@@ -57,9 +57,11 @@ void TFormMain::ButtonExperimentClick() {
 }
 
 void TFormMain::ButtonExportStudyTableClick() {
-    ExportStudyTable(this, *FormExperiment_->ResultsView());
+    ExportStudyTable(this, *FormExperiment_->ResultsView(),
+                     ExportNameBesideNet(Engine, "-experiment.csv"));
 }
 
 void TFormMain::ButtonExportStudyPlotClick() {
-    ExportStudyPlot(this, *FormExperiment_->ResultsView());
+    ExportStudyPlot(this, *FormExperiment_->ResultsView(),
+                    ExportNameBesideNet(Engine, "-experiment.png"));
 }

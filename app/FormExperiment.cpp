@@ -1,5 +1,6 @@
 #include "FormExperiment.h"
 
+#include "ChartExport.h"
 #include "DialogControls.h"
 #include "EngineError.h"
 #include "NetFile.h"
@@ -143,10 +144,12 @@ TFormExperiment::TFormExperiment(TEngine& engine, QWidget* parent)
     layout->addLayout(buttons);
     connect(ButtonRun_, &QPushButton::clicked, this, [this] { ButtonRunClick(); });
     connect(ButtonCancel_, &QPushButton::clicked, this, [this] { ButtonCancelClick(); });
-    connect(ButtonSaveTable_, &QPushButton::clicked, this,
-            [this] { ExportStudyTable(this, *ResultsView_); });
-    connect(ButtonSavePlot_, &QPushButton::clicked, this,
-            [this] { ExportStudyPlot(this, *ResultsView_); });
+    connect(ButtonSaveTable_, &QPushButton::clicked, this, [this] {
+        ExportStudyTable(this, *ResultsView_, ExportNameBesideNet(Engine, "-experiment.csv"));
+    });
+    connect(ButtonSavePlot_, &QPushButton::clicked, this, [this] {
+        ExportStudyPlot(this, *ResultsView_, ExportNameBesideNet(Engine, "-experiment.png"));
+    });
 
     Progress_ = new QProgressBar(this);
     Progress_->setObjectName("ProgressBar");

@@ -116,8 +116,9 @@ private:
 
 // The exports of the study's results: the table as CSV, the plot as PNG or SVG by the chosen
 // name's extension. With nothing to save they say so and ask for no file.
-void ExportStudyTable(QWidget* parent, const TStudyResultsView& view);
-void ExportStudyPlot(QWidget* parent, const TStudyResultsView& view);
+// The suggested file names lie beside the net's file.
+void ExportStudyTable(QWidget* parent, const TStudyResultsView& view, const QString& suggested);
+void ExportStudyPlot(QWidget* parent, const TStudyResultsView& view, const QString& suggested);
 
 // "0:12", "1:02:03": a duration in whole seconds as the progress line shows it.
 QString DurationText(std::int64_t seconds);

@@ -6,6 +6,7 @@
 #include "DialogControls.h"
 #include "ExportFile.h"
 #include "FrameImage.h"
+#include "FramePicture.h"
 #include "HistoryCsv.h"
 #include "NetObjects.h"
 #include "TextCodec.h"
@@ -129,7 +130,7 @@ bool SaveChartPicture(QWidget* parent, TEngine& engine, const std::vector<std::s
     if (chosen.isEmpty())
         return false;
     const QString path = WithDefaultExtension(chosen, "png");
-    const bool svg = QFileInfo(path).suffix().compare("svg", Qt::CaseInsensitive) == 0;
+    const bool svg = PictureFormatOf(path) == TPictureFormat::Svg;
     const QByteArray bytes = svg ? ChartSvg(engine, names) : ChartPng(engine);
     return WriteExportFile(parent, path, bytes);
 }

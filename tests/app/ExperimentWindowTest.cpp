@@ -36,8 +36,10 @@ protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
         PreviousChooser = ChooseExportFile;
-        ChooseExportFile = [this](QWidget*, const QString&, const QString&, const QString&) {
+        ChooseExportFile = [this](QWidget*, const QString&, const QString&,
+                                  const QString& suggested) {
             ++Chosen;
+            Suggested = suggested;
             return ExportPath;
         };
         Form = std::make_unique<TFormMain>(Engine);
@@ -91,6 +93,7 @@ protected:
     TFormExperiment* Window = nullptr;
     QString ExportPath;
     int Chosen = 0;
+    QString Suggested;
     decltype(ChooseExportFile) PreviousChooser;
 };
 
@@ -263,6 +266,8 @@ TEST_F(ExperimentWindowTest, ExportsSayWhenThereIsNothingAndWriteWhatTheViewGive
     QFile table(QString::fromStdString((Folder / "table.csv").string()));
     ASSERT_TRUE(table.open(QIODevice::ReadOnly));
     EXPECT_EQ(table.readAll(), Window->ResultsView()->TableCsv());
+    // The name offered lies beside the net's file and carries its name.
+    EXPECT_TRUE(Suggested.endsWith("queue-experiment.csv")) << Suggested.toStdString();
     // A study without a sweep has no plot to save.
     Form->ButtonExportStudyPlotClick();
     EXPECT_EQ(Chosen, 1);
